@@ -1,0 +1,478 @@
+#ifndef VANTOREL_TN5250CLIENT_H
+#define VANTOREL_TN5250CLIENT_H
+
+#include <QByteArray>
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QSslError>
+#include <QString>
+#include <QStringList>
+#include <QVariantList>
+#include <QVector>
+
+#include "credentials/credentialstore.h"
+#include "screen/terminalscreen.h"
+
+class QAbstractSocket;
+class QSettings;
+class QTimer;
+
+// The one object behind the interface. It holds the whole client state and is
+// published to QML as `tnClient`: the interface reads its properties, calls its
+// invokable operations and re-reads on its parameterless change signals; the
+// client never pushes data into QML.
+//
+// Its operations are spread over the subsystem folders, one file per concern:
+// src/protocol (telnet, records, commands, write orders, AID keys, type-ahead,
+// macros, self-test), src/connection (lifecycle, reconnect, TLS, diagnostics),
+// src/settings (settings file, repair, profiles, preferences, macro storage),
+// src/credentials (saved login) and src/view (themes, screen views).
+//
+// Everything runs on the GUI thread; socket and timer signals arrive through
+// the event loop.
+class Tn5250Client : public QObject
+{
+    Q_OBJECT
+
+    // --- Profiles -----------------------------------------------------------
+    Q_PROPERTY(QString currentProfileId READ currentProfileId NOTIFY profilesChanged)
+    Q_PROPERTY(QString currentProfileName READ currentProfileName WRITE setCurrentProfileName NOTIFY profilesChanged)
+    Q_PROPERTY(QVariantList profiles READ profiles NOTIFY profilesChanged)
+    Q_PROPERTY(int profileCount READ profileCount NOTIFY profilesChanged)
+    // --- Preferences of the current profile and global ones -----------------
+    Q_PROPERTY(QString host READ host WRITE setHost NOTIFY settingsChanged)
+    Q_PROPERTY(int port READ port WRITE setPort NOTIFY settingsChanged)
+    Q_PROPERTY(bool tlsEnabled READ tlsEnabled WRITE setTlsEnabled NOTIFY settingsChanged)
+    Q_PROPERTY(QString deviceName READ deviceName WRITE setDeviceName NOTIFY settingsChanged)
+    Q_PROPERTY(bool support132 READ support132 WRITE setSupport132 NOTIFY settingsChanged)
+    Q_PROPERTY(int codePage READ codePage WRITE setCodePage NOTIFY settingsChanged)
+    Q_PROPERTY(QString codePageDescription READ codePageDescription NOTIFY settingsChanged)
+    Q_PROPERTY(QVariantList codePageOptions READ codePageOptions CONSTANT)
+    Q_PROPERTY(double terminalZoom READ terminalZoom WRITE setTerminalZoom NOTIFY settingsChanged)
+    Q_PROPERTY(bool autoConnect READ autoConnect WRITE setAutoConnect NOTIFY settingsChanged)
+    Q_PROPERTY(bool autoReconnect READ autoReconnect WRITE setAutoReconnect NOTIFY settingsChanged)
+    Q_PROPERTY(bool autoLogin READ autoLogin WRITE setAutoLogin NOTIFY settingsChanged)
+    Q_PROPERTY(bool showKeyboardOnConnect READ showKeyboardOnConnect WRITE setShowKeyboardOnConnect NOTIFY settingsChanged)
+    Q_PROPERTY(bool keepDisplayOn READ keepDisplayOn WRITE setKeepDisplayOn NOTIFY settingsChanged)
+    Q_PROPERTY(bool typeAhead READ typeAhead WRITE setTypeAhead NOTIFY settingsChanged)
+    Q_PROPERTY(bool confirmDisconnect READ confirmDisconnect WRITE setConfirmDisconnect NOTIFY settingsChanged)
+    Q_PROPERTY(bool doubleTapEnter READ doubleTapEnter WRITE setDoubleTapEnter NOTIFY settingsChanged)
+    Q_PROPERTY(bool hotspotsEnabled READ hotspotsEnabled WRITE setHotspotsEnabled NOTIFY settingsChanged)
+    Q_PROPERTY(bool showFunctionBar READ showFunctionBar WRITE setShowFunctionBar NOTIFY settingsChanged)
+    Q_PROPERTY(bool showActionBar READ showActionBar WRITE setShowActionBar NOTIFY settingsChanged)
+    Q_PROPERTY(bool showStatusBar READ showStatusBar WRITE setShowStatusBar NOTIFY settingsChanged)
+    Q_PROPERTY(int terminalTheme READ terminalTheme WRITE setTerminalTheme NOTIFY settingsChanged)
+    Q_PROPERTY(int orientationLock READ orientationLock WRITE setOrientationLock NOTIFY settingsChanged)
+    Q_PROPERTY(int keyboardMode READ keyboardMode WRITE setKeyboardMode NOTIFY settingsChanged)
+    Q_PROPERTY(int functionKeyPage READ functionKeyPage WRITE setFunctionKeyPage NOTIFY settingsChanged)
+    Q_PROPERTY(int settingsSchemaVersion READ settingsSchemaVersion CONSTANT)
+    // --- Theme colours ------------------------------------------------------
+    Q_PROPERTY(QString terminalForeground READ terminalForeground NOTIFY settingsChanged)
+    Q_PROPERTY(QString terminalBackground READ terminalBackground NOTIFY settingsChanged)
+    Q_PROPERTY(QString terminalCursorColor READ terminalCursorColor NOTIFY settingsChanged)
+    // --- Saved login -------------------------------------------------------
+    Q_PROPERTY(QString userName READ userName WRITE setUserName NOTIFY settingsChanged)
+    Q_PROPERTY(bool passwordSaved READ passwordSaved NOTIFY credentialsChanged)
+    Q_PROPERTY(QString credentialStatus READ credentialStatus NOTIFY credentialsChanged)
+    Q_PROPERTY(QString version READ version CONSTANT)
+    // --- Connection -----------------------------------------------------------
+    Q_PROPERTY(bool connected READ connected NOTIFY connectedChanged)
+    Q_PROPERTY(QString status READ status NOTIFY statusChanged)
+    Q_PROPERTY(QString diagnostics READ diagnostics NOTIFY diagnosticsChanged)
+    Q_PROPERTY(QString connectionState READ connectionState NOTIFY connectionInfoChanged)
+    Q_PROPERTY(QString connectionStateLabel READ connectionStateLabel NOTIFY connectionInfoChanged)
+    Q_PROPERTY(bool reconnecting READ reconnecting NOTIFY connectionInfoChanged)
+    Q_PROPERTY(int reconnectAttempt READ reconnectAttempt NOTIFY connectionInfoChanged)
+    Q_PROPERTY(QString lastErrorCategory READ lastErrorCategory NOTIFY connectionInfoChanged)
+    Q_PROPERTY(QString lastErrorDetail READ lastErrorDetail NOTIFY connectionInfoChanged)
+    Q_PROPERTY(QString tlsProtocol READ tlsProtocol NOTIFY connectionInfoChanged)
+    Q_PROPERTY(QString tlsCipher READ tlsCipher NOTIFY connectionInfoChanged)
+    Q_PROPERTY(QString tlsPeerSubject READ tlsPeerSubject NOTIFY connectionInfoChanged)
+    Q_PROPERTY(QString tlsPeerIssuer READ tlsPeerIssuer NOTIFY connectionInfoChanged)
+    Q_PROPERTY(QString tlsValidFrom READ tlsValidFrom NOTIFY connectionInfoChanged)
+    Q_PROPERTY(QString tlsValidTo READ tlsValidTo NOTIFY connectionInfoChanged)
+    // --- Macros -------------------------------------------------------------
+    Q_PROPERTY(QVariantList macros READ macros NOTIFY macrosChanged)
+    // --- Screen ---------------------------------------------------------------
+    Q_PROPERTY(int rows READ rows NOTIFY screenChanged)
+    Q_PROPERTY(int columns READ columns NOTIFY screenChanged)
+    Q_PROPERTY(int cursorRow READ cursorRow NOTIFY screenChanged)
+    Q_PROPERTY(int cursorColumn READ cursorColumn NOTIFY screenChanged)
+    Q_PROPERTY(bool keyboardLocked READ keyboardLocked NOTIFY screenChanged)
+    Q_PROPERTY(bool messageWaiting READ messageWaiting NOTIFY screenChanged)
+    Q_PROPERTY(bool insertMode READ insertMode NOTIFY screenChanged)
+    Q_PROPERTY(int visibleCellCount READ visibleCellCount NOTIFY screenChanged)
+    Q_PROPERTY(int inputFieldCount READ inputFieldCount NOTIFY screenChanged)
+    Q_PROPERTY(int rxRecordCount READ rxRecordCount NOTIFY protocolStatsChanged)
+    Q_PROPERTY(int lastRecordBytes READ lastRecordBytes NOTIFY protocolStatsChanged)
+    Q_PROPERTY(QString terminalText READ terminalText NOTIFY screenChanged)
+    Q_PROPERTY(QVariantList inputFieldSegments READ inputFieldSegments NOTIFY screenChanged)
+    Q_PROPERTY(QVariantList hotspotSegments READ hotspotSegments NOTIFY screenChanged)
+
+public:
+    // What the next read response contains (set by the host's read commands).
+    enum ReadMode {
+        ReadInputFields = 1,
+        ReadMdtFields = 2,
+        ReadMdtFieldsAlternate = 3,
+        ReadImmediate = 4,
+        ReadImmediateAlternate = 5
+    };
+
+    // One entry of the type-ahead queue.
+    struct QueuedInput
+    {
+        qint32 kind = 0;         // 0 text, 1 AID key
+        QString text;            // kind 0
+        quint8 aid = 0;          // kind 1
+        int function = 0;        // kind 1: function-key number or 0
+        bool noData = false;     // kind 1
+    };
+
+    explicit Tn5250Client(QObject *parent = nullptr);
+    ~Tn5250Client() override;
+
+    // --- Property readers ----------------------------------------------------
+    QString currentProfileId() const { return m_currentProfileId; }
+    QString currentProfileName() const { return m_currentProfileName; }
+    QVariantList profiles() const;
+    int profileCount() const { return m_profileIds.size(); }
+    QString host() const { return m_host; }
+    int port() const { return m_port; }
+    bool tlsEnabled() const { return m_tlsEnabled; }
+    QString deviceName() const { return m_deviceName; }
+    bool support132() const { return m_support132; }
+    int codePage() const { return m_codePage; }
+    QString codePageDescription() const;
+    QVariantList codePageOptions() const;
+    double terminalZoom() const { return m_terminalZoom; }
+    bool autoConnect() const { return m_autoConnect; }
+    bool autoReconnect() const { return m_autoReconnect; }
+    bool autoLogin() const { return m_autoLogin; }
+    bool showKeyboardOnConnect() const { return m_showKeyboardOnConnect; }
+    bool keepDisplayOn() const { return m_keepDisplayOn; }
+    bool typeAhead() const { return m_typeAhead; }
+    bool confirmDisconnect() const { return m_confirmDisconnect; }
+    bool doubleTapEnter() const { return m_doubleTapEnter; }
+    bool hotspotsEnabled() const { return m_hotspotsEnabled; }
+    bool showFunctionBar() const { return m_showFunctionBar; }
+    bool showActionBar() const { return m_showActionBar; }
+    bool showStatusBar() const { return m_showStatusBar; }
+    int terminalTheme() const { return m_terminalTheme; }
+    int orientationLock() const { return m_orientationLock; }
+    int keyboardMode() const { return m_keyboardMode; }
+    int functionKeyPage() const { return m_functionKeyPage; }
+    int settingsSchemaVersion() const { return 6; }
+    QString terminalForeground() const;
+    QString terminalBackground() const;
+    QString terminalCursorColor() const;
+    QString userName() const { return m_userName; }
+    bool passwordSaved() const { return m_passwordSaved; }
+    QString credentialStatus() const { return m_credentialStatus; }
+    QString version() const { return QStringLiteral("1.0.0"); }
+    bool connected() const { return m_connected; }
+    QString status() const { return m_status; }
+    QString diagnostics() const { return m_diagnostics; }
+    QString connectionState() const { return m_connectionState; }
+    QString connectionStateLabel() const;
+    bool reconnecting() const;
+    int reconnectAttempt() const { return m_reconnectAttempt; }
+    QString lastErrorCategory() const { return m_lastErrorCategory; }
+    QString lastErrorDetail() const { return m_lastErrorDetail; }
+    QString tlsProtocol() const { return m_tlsProtocol; }
+    QString tlsCipher() const { return m_tlsCipher; }
+    QString tlsPeerSubject() const { return m_tlsPeerSubject; }
+    QString tlsPeerIssuer() const { return m_tlsPeerIssuer; }
+    QString tlsValidFrom() const { return m_tlsValidFrom; }
+    QString tlsValidTo() const { return m_tlsValidTo; }
+    QVariantList macros() const;
+    int rows() const { return m_screen.rows; }
+    int columns() const { return m_screen.columns; }
+    int cursorRow() const { return m_screen.cursorRow() + 1; }
+    int cursorColumn() const { return m_screen.cursorColumn() + 1; }
+    bool keyboardLocked() const { return m_screen.keyboardLocked; }
+    bool messageWaiting() const { return m_screen.messageWaiting; }
+    bool insertMode() const { return m_screen.insertMode; }
+    int visibleCellCount() const;
+    int inputFieldCount() const { return m_screen.fields.size(); }
+    int rxRecordCount() const { return m_rxRecordCount; }
+    int lastRecordBytes() const { return m_lastRecordBytes; }
+    QString terminalText() const;
+    QVariantList inputFieldSegments() const;
+    QVariantList hotspotSegments() const;
+
+    // The presentation space, for the painted view.
+    const TerminalScreen &terminalScreen() const { return m_screen; }
+
+    // --- Property setters (src/settings/profiles.cpp, preferences.cpp;
+    //     setUserName in src/credentials/savedlogin.cpp) --------------------
+    void setCurrentProfileName(const QString &name);
+    void setHost(const QString &host);
+    void setPort(int port);
+    void setTlsEnabled(bool enabled);
+    void setDeviceName(const QString &name);
+    void setSupport132(bool enabled);
+    void setCodePage(int codePage);
+    void setTerminalZoom(double zoom);
+    void setAutoConnect(bool on);
+    void setAutoReconnect(bool on);
+    void setAutoLogin(bool on);
+    void setShowKeyboardOnConnect(bool on);
+    void setKeepDisplayOn(bool on);
+    void setTypeAhead(bool on);
+    void setConfirmDisconnect(bool on);
+    void setDoubleTapEnter(bool on);
+    void setHotspotsEnabled(bool on);
+    void setShowFunctionBar(bool on);
+    void setShowActionBar(bool on);
+    void setShowStatusBar(bool on);
+    void setTerminalTheme(int theme);
+    void setOrientationLock(int value);
+    void setKeyboardMode(int value);
+    void setFunctionKeyPage(int value);
+    void setUserName(const QString &name);
+
+signals:
+    void profilesChanged();
+    void settingsChanged();
+    void connectedChanged();
+    void statusChanged();
+    void diagnosticsChanged();
+    void screenChanged();
+    void terminalBell();
+    void protocolStatsChanged();
+    void credentialsChanged();
+    void requestKeyboard();
+    void connectionInfoChanged();
+    void macrosChanged();
+
+private slots:
+    void socketReadyRead();
+    void socketConnected();
+    void socketEncrypted();
+    void socketDisconnected();
+    void socketError();
+    void sslErrors(const QList<QSslError> &errors);
+    void reconnectTimeout();
+    void connectionTimeout();
+
+public:
+    // --- The QML interface: invokable operations, in published order --------
+    Q_INVOKABLE bool switchProfile(const QString &profileId);
+    Q_INVOKABLE bool createProfile(const QString &name);
+    Q_INVOKABLE bool duplicateCurrentProfile();
+    Q_INVOKABLE bool deleteCurrentProfile();
+    Q_INVOKABLE void connectToHost();
+    Q_INVOKABLE void disconnectFromHost();
+    Q_INVOKABLE void saveSettings();
+    Q_INVOKABLE bool inputText(const QString &text);
+    Q_INVOKABLE void sendFunctionKey(int number);
+    Q_INVOKABLE void sendEnter();
+    Q_INVOKABLE void sendClear();
+    Q_INVOKABLE void sendHelp();
+    Q_INVOKABLE void sendPageUp();
+    Q_INVOKABLE void sendPageDown();
+    Q_INVOKABLE void sendSystemRequest();
+    Q_INVOKABLE void sendAttention();
+    Q_INVOKABLE void tab();
+    Q_INVOKABLE void backtab();
+    Q_INVOKABLE void backspace();
+    Q_INVOKABLE void deleteCharacter();
+    Q_INVOKABLE void fieldExit();
+    Q_INVOKABLE void fieldPlus();
+    Q_INVOKABLE void fieldMinus();
+    Q_INVOKABLE void home();
+    Q_INVOKABLE void newLine();
+    Q_INVOKABLE void toggleInsertMode();
+    Q_INVOKABLE void eraseToEndOfField();
+    Q_INVOKABLE void eraseInput();
+    Q_INVOKABLE void sendPaKey(int number);
+    Q_INVOKABLE void sendTestRequest();
+    Q_INVOKABLE void moveCursorLeft();
+    Q_INVOKABLE void moveCursorRight();
+    Q_INVOKABLE void moveCursorUp();
+    Q_INVOKABLE void moveCursorDown();
+    Q_INVOKABLE void setCursorCell(int rowOneBased, int colOneBased);
+    Q_INVOKABLE QString screenText() const;
+    Q_INVOKABLE void copyScreen();
+    Q_INVOKABLE void pasteClipboard();
+    Q_INVOKABLE void clearDiagnostics();
+    Q_INVOKABLE void copyDiagnostics();
+    Q_INVOKABLE void showDisplayTest();
+    Q_INVOKABLE bool saveLoginCredentials(const QString &userName, const QString &password, bool rememberPassword);
+    Q_INVOKABLE void clearLoginCredentials();
+    Q_INVOKABLE bool performSavedLogin();
+    Q_INVOKABLE void sendPrint();
+    Q_INVOKABLE void endOfField();
+    Q_INVOKABLE void runMacro(const QString &macro);
+    Q_INVOKABLE bool saveMacro(int index, const QString &name, const QString &sequence);
+    Q_INVOKABLE bool deleteMacro(int index);
+    Q_INVOKABLE bool runMacroAt(int index);
+
+    // --- Operations outside the QML interface -------------------------------
+    // They are public so that the tests and the benchmarks can drive the
+    // protocol engine without a socket; the interface never sees them.
+
+    // Status line, connection state, last error (src/connection/lifecycle.cpp)
+    void setStatus(const QString &text);
+    void setConnectionState(const QString &state);
+    void setLastError(const QString &category, const QString &detail);
+    void beginConnection(bool reconnect);
+    void clearSessionPresentation();
+    void resetProtocolState();
+
+    // Reconnect policy (src/connection/reconnect.cpp)
+    void scheduleReconnect(const QString &reason);
+    void cancelReconnect();
+    QString classifySocketError(QAbstractSocket *socket, bool *retry) const;
+
+    // TLS details (src/connection/tls.cpp)
+    void updateTlsDetails();
+    void resetTlsDetails();
+
+    // Protocol log (src/connection/diagnostics.cpp)
+    void appendDiagnostic(const QString &text);
+
+    // Telnet layer (src/protocol/telnet.cpp)
+    void processTelnetBytes(const QByteArray &bytes);
+    void startNegotiation();
+    void sendTelnetCommand(quint8 verb, quint8 option);
+    void sendSubnegotiation(quint8 option, const QByteArray &payload);
+    static QByteArray escapedTelnetData(const QByteArray &data);
+    void handleTelnetNegotiation(quint8 verb, quint8 option);
+    void handleSubnegotiation(const QByteArray &bytes);
+
+    // Record framing (src/protocol/records.cpp)
+    void processRecord(const QByteArray &record);
+    void sendRecord(quint8 opcode, const QByteArray &data, quint8 flags);
+    void process5250Data(quint8 opcode, const QByteArray &payload);
+    static quint16 readU16(const QByteArray &data, int index);
+    static void appendU16(QByteArray &data, quint16 value);
+
+    // 5250 commands (src/protocol/commands.cpp)
+    int processCommand(const QByteArray &data, int index, quint8 opcode);
+    int processStructuredField(const QByteArray &data, int start, int end);
+    void sendQueryReply();
+    void sendSaveScreenReply();
+    void sendReadScreenReply();
+    void restoreSavedScreen(const QByteArray &bytes);
+
+    // Write To Display orders (src/protocol/writeorders.cpp)
+    int processWriteToDisplay(const QByteArray &data, int index);
+    void applyControlCharacters(quint8 cc1, quint8 cc2, bool unused);
+    int processWriteOrders(const QByteArray &data, int start, int end,
+                           int *lastCursorOrder = nullptr, int *cursorIndex = nullptr);
+    bool setAddress(quint8 row, quint8 column);
+    void parseStartOfHeader(const QByteArray &data, int &position, int end);
+
+    // AID keys and read responses (src/protocol/aid.cpp)
+    void sendAid(quint8 aid, int function, bool noData);
+    QByteArray buildReadResponse(quint8 aid, bool includeFields, ReadMode mode) const;
+    QByteArray normalizedFieldData(const TerminalScreen::Field &field, bool alternate) const;
+    void sendImmediate(ReadMode mode);
+    static quint8 aidForFunction(int number);
+
+    // Type-ahead (src/protocol/typeahead.cpp)
+    void queueTypeAheadText(const QString &text);
+    void queueTypeAheadAid(quint8 aid, int function, bool noData);
+    void drainTypeAhead();
+
+    // Settings file, repair, profiles, preferences (src/settings/)
+    void loadSettings();
+    void loadCurrentProfile(QSettings *settings);
+    void saveCurrentProfile(QSettings *settings);
+    void migrateProfiles(QSettings *settings);
+    void repairSettings(QSettings *settings);
+    static QString newProfileId();
+    static QString defaultHost();
+    QString profileKey(const QString &key) const;
+    void saveBooleanSetting(const QString &key, bool value);
+
+    // Saved login (src/credentials/savedlogin.cpp)
+    void maybeAutoLogin();
+    bool detectSignOnFields(int *userField, int *passwordField) const;
+    bool fillField(int fieldIndex, const QString &text, QString *error);
+
+private:
+    friend class ClientProbe; // tests/common/clientprobe.h
+
+    void dropSocket(bool abortSocket);
+
+    // --- Profiles and preferences --------------------------------------------
+    QString m_currentProfileId;
+    QString m_currentProfileName;
+    QStringList m_profileIds;
+    QString m_host;
+    int m_port = 992;
+    bool m_tlsEnabled = true;
+    QString m_deviceName;
+    bool m_support132 = false;
+    int m_codePage = 37;
+    double m_terminalZoom = 1.25;
+    bool m_autoConnect = false;
+    bool m_autoReconnect = false;
+    bool m_autoLogin = false;
+    bool m_showKeyboardOnConnect = false;
+    bool m_keepDisplayOn = false;
+    bool m_typeAhead = false;
+    bool m_confirmDisconnect = true;
+    bool m_doubleTapEnter = true;
+    bool m_hotspotsEnabled = true;
+    bool m_showFunctionBar = true;
+    bool m_showActionBar = true;
+    bool m_showStatusBar = true;
+    int m_terminalTheme = 0;
+    int m_orientationLock = 0;
+    int m_keyboardMode = 0;
+    int m_functionKeyPage = 0;
+    // --- Saved login and type-ahead ----------------------------------------
+    QString m_userName;
+    bool m_passwordSaved = false;
+    QString m_credentialStatus;
+    bool m_autoLoginAttempted = false;
+    bool m_typeAheadDraining = false;
+    QList<QueuedInput> m_typeAheadQueue;
+    CredentialStore m_credentialStore;
+    // --- Connection ---------------------------------------------------------
+    bool m_connected = false;
+    QString m_status;
+    QString m_diagnostics;
+    QString m_connectionState;
+    int m_reconnectAttempt = 0;
+    bool m_userDisconnectRequested = false;
+    bool m_connectionErrorReported = false;
+    bool m_tlsValidationFailed = false;
+    QString m_lastErrorCategory;
+    QString m_lastErrorDetail;
+    QString m_tlsProtocol;
+    QString m_tlsCipher;
+    QString m_tlsPeerSubject;
+    QString m_tlsPeerIssuer;
+    QString m_tlsValidFrom;
+    QString m_tlsValidTo;
+    QTimer *m_reconnectTimer = nullptr;
+    QTimer *m_connectionTimer = nullptr;
+    QPointer<QAbstractSocket> m_socket;
+    // --- Presentation space -------------------------------------------------
+    TerminalScreen m_screen;
+    QVector<TerminalScreen> m_savedScreens;
+    // --- Protocol engine ------------------------------------------------------
+    int m_telnetState = 0;
+    quint8 m_telnetCommand = 0;
+    QByteArray m_recordBuffer;
+    QByteArray m_subnegotiationBuffer;
+    bool m_negotiationStarted = false;
+    bool m_localBinary = false;
+    bool m_remoteBinary = false;
+    bool m_localEor = false;
+    bool m_remoteEor = false;
+    bool m_terminalTypeRequested = false;
+    int m_pendingReadMode = 0;
+    int m_rxRecordCount = 0;
+    int m_lastRecordBytes = 0;
+};
+
+Q_DECLARE_TYPEINFO(Tn5250Client::QueuedInput, Q_MOVABLE_TYPE);
+
+#endif

@@ -1,0 +1,9 @@
+// PROVISIONAL STUB: replaced by the real implementation.
+#include "app/tn5250client.h"
+
+#include <QAbstractSocket>
+#include <QSettings>
+
+void Tn5250Client::appendDiagnostic(const QString &) {}
+void Tn5250Client::clearDiagnostics() {}
+void Tn5250Client::copyDiagnostics() {}

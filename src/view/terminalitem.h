@@ -1,0 +1,37 @@
+#ifndef VANTOREL_TERMINALITEM_H
+#define VANTOREL_TERMINALITEM_H
+
+#include <QColor>
+#include <QPointer>
+#include <QQuickPaintedItem>
+
+class Tn5250Client;
+
+// Draws the client's presentation space as a grid of character cells with
+// the 5250 attribute colours, reverse image, underscore and the cursor. The
+// page places it and binds `client`; every screenChanged() of that client
+// repaints the whole item. It takes no input of its own: operator input goes
+// to the client's invokable operations.
+class TerminalItem : public QQuickPaintedItem
+{
+    Q_OBJECT
+    Q_PROPERTY(Tn5250Client *client READ client WRITE setClient NOTIFY clientChanged)
+
+public:
+    explicit TerminalItem(QQuickItem *parent = nullptr);
+
+    Tn5250Client *client() const;
+    void setClient(Tn5250Client *client);
+
+    static QColor colorForAttribute(unsigned char attribute);
+
+    void paint(QPainter *painter) override;
+
+signals:
+    void clientChanged();
+
+private:
+    QPointer<Tn5250Client> m_client; // not owned
+};
+
+#endif

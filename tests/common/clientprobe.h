@@ -1,0 +1,43 @@
+#ifndef VANTOREL_TESTS_CLIENTPROBE_H
+#define VANTOREL_TESTS_CLIENTPROBE_H
+
+#include <QTimer>
+
+#include "app/tn5250client.h"
+
+// Read and write access to the client's internal state for the tests. The
+// client names this class its friend; nothing in the product uses it.
+class ClientProbe
+{
+public:
+    explicit ClientProbe(Tn5250Client &client) : c(client) {}
+
+    TerminalScreen &screen() { return c.m_screen; }
+    QVector<TerminalScreen> &savedScreens() { return c.m_savedScreens; }
+    QList<Tn5250Client::QueuedInput> &typeAheadQueue() { return c.m_typeAheadQueue; }
+    int &pendingReadMode() { return c.m_pendingReadMode; }
+    int &telnetState() { return c.m_telnetState; }
+    QByteArray &recordBuffer() { return c.m_recordBuffer; }
+    QByteArray &subnegotiationBuffer() { return c.m_subnegotiationBuffer; }
+    bool &connected() { return c.m_connected; }
+    bool &typeAheadDraining() { return c.m_typeAheadDraining; }
+    bool &autoLoginAttempted() { return c.m_autoLoginAttempted; }
+    bool &negotiationStarted() { return c.m_negotiationStarted; }
+    bool &userDisconnectRequested() { return c.m_userDisconnectRequested; }
+    bool &connectionErrorReported() { return c.m_connectionErrorReported; }
+    bool &tlsValidationFailed() { return c.m_tlsValidationFailed; }
+    QPointer<QAbstractSocket> &socket() { return c.m_socket; }
+    QTimer *reconnectTimer() { return c.m_reconnectTimer; }
+    QTimer *connectionTimer() { return c.m_connectionTimer; }
+    bool localBinary() const { return c.m_localBinary; }
+    bool remoteBinary() const { return c.m_remoteBinary; }
+    bool localEor() const { return c.m_localEor; }
+    bool remoteEor() const { return c.m_remoteEor; }
+    bool terminalTypeRequested() const { return c.m_terminalTypeRequested; }
+    QStringList &profileIds() { return c.m_profileIds; }
+
+private:
+    Tn5250Client &c;
+};
+
+#endif

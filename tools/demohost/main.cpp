@@ -1,0 +1,3 @@
+// PROVISIONAL STUB
+#include "demohost.h"
+int main() { return 0; }
