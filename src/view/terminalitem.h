@@ -2,6 +2,7 @@
 #define VANTOREL_TERMINALITEM_H
 
 #include <QColor>
+#include <QMetaObject>
 #include <QPointer>
 #include <QQuickPaintedItem>
 
@@ -25,6 +26,10 @@ public:
 
     static QColor colorForAttribute(unsigned char attribute);
 
+    // The text size for a cell of the given height: 78 % of it, whole
+    // pixels, never below 6 so that tiny cells still show something.
+    static int fontPixelSizeForCellHeight(qreal cellHeight);
+
     void paint(QPainter *painter) override;
 
 signals:
@@ -32,6 +37,7 @@ signals:
 
 private:
     QPointer<Tn5250Client> m_client; // not owned
+    QMetaObject::Connection m_screenConnection;
 };
 
 #endif
