@@ -1,21 +1,276 @@
-// PROVISIONAL STUB: replaced by the real implementation.
-// (setStatus, setConnectionState, setLastError, clearSessionPresentation and
-// resetProtocolState below are final.)
+// Connection lifecycle: opening and closing the TCP or TLS connection to the
+// IBM i host and reacting to every socket event (connected, closed, failed,
+// timed out). A connected socket is handed to the telnet layer
+// (startNegotiation); losses go to the reconnect policy (reconnect.cpp); TLS
+// results come in through tls.cpp. Every step is written to the protocol log.
+//
+// The socket is held through a guarded pointer and released with
+// deleteLater(), because the slot that drops a socket may be running inside
+// that socket's own signal. Each slot first checks that the signal comes from
+// the current socket, so a late signal of an earlier connection can never
+// disturb the next one.
 #include "app/tn5250client.h"
 
 #include <QAbstractSocket>
 #include <QSettings>
+#include <QSslSocket>
+#include <QTimer>
 
-QString Tn5250Client::connectionStateLabel() const { return m_connectionState; }
-bool Tn5250Client::reconnecting() const { return false; }
-void Tn5250Client::connectToHost() {}
-void Tn5250Client::disconnectFromHost() {}
-void Tn5250Client::beginConnection(bool) {}
-void Tn5250Client::dropSocket(bool) {}
-void Tn5250Client::socketConnected() {}
-void Tn5250Client::socketDisconnected() {}
-void Tn5250Client::socketError() {}
-void Tn5250Client::connectionTimeout() {}
+#include "codec/ebcdiccodec.h"
+
+namespace {
+
+// No TCP connection (or, with TLS, no finished handshake) within this time
+// counts as a failed attempt.
+const int CONNECTION_TIMEOUT_MS = 15000;
+
+// The untranslated state names kept in connectionState and their labels.
+struct StateLabel
+{
+    const char *name;
+    const char *label;
+};
+
+const StateLabel STATE_LABELS[] = {
+    { "Disconnected", QT_TRANSLATE_NOOP("Tn5250Client", "Disconnected") },
+    { "Connecting", QT_TRANSLATE_NOOP("Tn5250Client", "Connecting") },
+    { "Reconnecting", QT_TRANSLATE_NOOP("Tn5250Client", "Reconnecting") },
+    { "Reconnect wait", QT_TRANSLATE_NOOP("Tn5250Client", "Waiting to reconnect") },
+    { "Negotiating", QT_TRANSLATE_NOOP("Tn5250Client", "Negotiating") },
+    { "Ready", QT_TRANSLATE_NOOP("Tn5250Client", "Ready") },
+    { "Error", QT_TRANSLATE_NOOP("Tn5250Client", "Error") },
+};
+
+} // namespace
+
+QString Tn5250Client::connectionStateLabel() const
+{
+    for (const StateLabel &entry : STATE_LABELS) {
+        if (m_connectionState == QLatin1String(entry.name))
+            return tr(entry.label);
+    }
+    return tr("Disconnected");
+}
+
+bool Tn5250Client::reconnecting() const
+{
+    return m_reconnectTimer->isActive()
+        || m_connectionState == QLatin1String("Reconnecting")
+        || m_connectionState == QLatin1String("Reconnect wait");
+}
+
+void Tn5250Client::connectToHost()
+{
+    if (m_host.isEmpty()) {
+        setStatus(tr("Enter a host name first"));
+        return;
+    }
+    m_userDisconnectRequested = false;
+    cancelReconnect();
+    m_reconnectAttempt = 0;
+    setLastError(QString(), QString());
+    beginConnection(false);
+}
+
+void Tn5250Client::disconnectFromHost()
+{
+    m_userDisconnectRequested = true;
+    cancelReconnect();
+    m_connectionTimer->stop();
+    dropSocket(true);
+    if (m_connected) {
+        m_connected = false;
+        emit connectedChanged();
+    }
+    clearSessionPresentation();
+    m_reconnectAttempt = 0;
+    setConnectionState(QStringLiteral("Disconnected"));
+    setStatus(tr("Disconnected"));
+    // Always, so that the interface re-reads the attempt counter and the
+    // reconnecting flag even when the state name did not change.
+    emit connectionInfoChanged();
+}
+
+void Tn5250Client::beginConnection(bool reconnect)
+{
+    dropSocket(true);
+    m_connectionTimer->stop();
+    clearSessionPresentation();
+    EbcdicCodec::setCodePage(m_codePage);
+    resetProtocolState();
+    // A reconnect happens without the user; only a user connect writes the
+    // settings, so that what was typed before connecting is kept.
+    if (!reconnect)
+        saveSettings();
+    m_connectionErrorReported = false;
+    m_tlsValidationFailed = false;
+    resetTlsDetails();
+    setConnectionState(reconnect ? QStringLiteral("Reconnecting") : QStringLiteral("Connecting"));
+
+    const QString verb = reconnect ? tr("Reconnecting to") : tr("Connecting to");
+    setStatus(tr("%1 %2:%3…").arg(verb, m_host).arg(m_port));
+    appendDiagnostic(QStringLiteral("%1 %2:%3 (%4)")
+                         .arg(reconnect ? QStringLiteral("Reconnecting to") : QStringLiteral("Connecting to"),
+                              m_host)
+                         .arg(m_port)
+                         .arg(m_tlsEnabled ? QStringLiteral("TLS") : QStringLiteral("plain TN5250")));
+
+    QAbstractSocket *socket = nullptr;
+    if (m_tlsEnabled) {
+        QSslSocket *sslSocket = new QSslSocket(this);
+        // The chain and the host name must validate; nothing here adds
+        // certificate authorities or ignores errors, so a certificate problem
+        // always ends the attempt (see sslErrors in tls.cpp).
+        sslSocket->setPeerVerifyMode(QSslSocket::VerifyPeer);
+        sslSocket->setPeerVerifyName(m_host);
+        // Negotiation starts only once the handshake is done, so "connected()"
+        // is deliberately left unconnected.
+        connect(sslSocket, SIGNAL(encrypted()), this, SLOT(socketEncrypted()));
+        connect(sslSocket, SIGNAL(sslErrors(QList<QSslError>)), this, SLOT(sslErrors(QList<QSslError>)));
+        socket = sslSocket;
+    } else {
+        socket = new QTcpSocket(this);
+        connect(socket, SIGNAL(connected()), this, SLOT(socketConnected()));
+    }
+    connect(socket, SIGNAL(readyRead()), this, SLOT(socketReadyRead()));
+    connect(socket, SIGNAL(disconnected()), this, SLOT(socketDisconnected()));
+    connect(socket, SIGNAL(error(QAbstractSocket::SocketError)), this, SLOT(socketError()));
+
+    m_socket = socket;
+    socket->setSocketOption(QAbstractSocket::KeepAliveOption, 1);
+    m_connectionTimer->start(CONNECTION_TIMEOUT_MS);
+
+    const quint16 port = static_cast<quint16>(m_port);
+    if (m_tlsEnabled) {
+        static_cast<QSslSocket *>(socket)->connectToHostEncrypted(m_host, port, QIODevice::ReadWrite,
+                                                                  QAbstractSocket::AnyIPProtocol);
+    } else {
+        socket->connectToHost(m_host, port, QIODevice::ReadWrite, QAbstractSocket::AnyIPProtocol);
+    }
+}
+
+// With abortSocket the socket is first cut off from every slot of the client
+// and aborted, so nothing it still does reaches us; without it (the socket
+// has already closed) it is only released.
+void Tn5250Client::dropSocket(bool abortSocket)
+{
+    if (!m_socket)
+        return;
+    QAbstractSocket *socket = m_socket.data();
+    m_socket.clear();
+    if (abortSocket) {
+        socket->disconnect(this);
+        socket->abort();
+    }
+    socket->deleteLater();
+}
+
+void Tn5250Client::socketConnected()
+{
+    if (!m_socket || sender() != m_socket.data())
+        return;
+    m_connectionTimer->stop();
+    appendDiagnostic(QStringLiteral("TCP connection established"));
+    startNegotiation();
+}
+
+void Tn5250Client::connectionTimeout()
+{
+    if (!m_socket)
+        return;
+    m_connectionErrorReported = true;
+    setLastError(tr("Connection timeout"), tr("No connection was established within 15 seconds"));
+    setStatus(tr("Connection timeout"));
+    appendDiagnostic(QStringLiteral("Connection timed out after 15 seconds"));
+    if (m_connected) {
+        m_connected = false;
+        emit connectedChanged();
+    }
+    clearSessionPresentation();
+    scheduleReconnect(QStringLiteral("timeout"));
+    // The abort may report the close at once (socketDisconnected then drops
+    // the socket); the error recorded above is not overwritten by it.
+    if (m_socket)
+        m_socket->abort();
+}
+
+void Tn5250Client::socketDisconnected()
+{
+    QAbstractSocket *origin = qobject_cast<QAbstractSocket *>(sender());
+    if (!m_socket || origin != m_socket.data()) {
+        // A late close of an earlier connection: only release that socket.
+        if (origin)
+            origin->deleteLater();
+        return;
+    }
+    m_connectionTimer->stop();
+    dropSocket(false);
+    if (m_connected) {
+        m_connected = false;
+        emit connectedChanged();
+    }
+    clearSessionPresentation();
+
+    if (m_userDisconnectRequested) {
+        setConnectionState(QStringLiteral("Disconnected"));
+        setStatus(tr("Disconnected"));
+        return;
+    }
+    if (m_tlsValidationFailed) {
+        // Status and last error stay as the certificate check left them; a
+        // certificate problem needs the user, so nothing is scheduled.
+        setConnectionState(QStringLiteral("Error"));
+        return;
+    }
+    if (!m_connectionErrorReported)
+        setLastError(tr("Remote disconnect"), tr("The IBM i host closed the connection"));
+    appendDiagnostic(QStringLiteral("Connection closed unexpectedly"));
+    if (!m_reconnectTimer->isActive())
+        scheduleReconnect(m_lastErrorCategory);
+    if (!m_reconnectTimer->isActive()) {
+        setConnectionState(QStringLiteral("Disconnected"));
+        setStatus(tr("Disconnected — %1").arg(m_lastErrorCategory));
+    }
+}
+
+void Tn5250Client::socketError()
+{
+    QAbstractSocket *origin = qobject_cast<QAbstractSocket *>(sender());
+    if (!m_socket || origin != m_socket.data())
+        return;
+    if (m_userDisconnectRequested)
+        return;
+    m_connectionTimer->stop();
+    if (m_tlsValidationFailed) {
+        appendDiagnostic(QStringLiteral("TLS socket error after certificate validation failure: %1")
+                             .arg(origin->errorString()));
+        return;
+    }
+    if (m_connectionErrorReported && m_reconnectTimer->isActive())
+        return;
+
+    bool retry = true;
+    const QString category = classifySocketError(origin, &retry);
+    const QString detail = origin->errorString();
+    m_connectionErrorReported = true;
+    setLastError(category, detail);
+    setStatus(tr("%1: %2").arg(category, detail));
+    appendDiagnostic(QStringLiteral("%1: %2").arg(category, detail));
+    if (m_connected) {
+        m_connected = false;
+        emit connectedChanged();
+    }
+    clearSessionPresentation();
+    if (retry) {
+        scheduleReconnect(category);
+        if (!m_reconnectTimer->isActive())
+            setConnectionState(QStringLiteral("Error"));
+    } else {
+        setConnectionState(QStringLiteral("Error"));
+    }
+    // The socket stays current: its close, if the network library reports
+    // one, is handled by socketDisconnected.
+}
 
 void Tn5250Client::setStatus(const QString &text)
 {
