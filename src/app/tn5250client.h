@@ -372,6 +372,7 @@ public:
     QByteArray normalizedFieldData(const TerminalScreen::Field &field, bool alternate) const;
     void sendImmediate(ReadMode mode);
     static quint8 aidForFunction(int number);
+    void applyFieldExit(bool minus); // Field Exit, Field+, Field- (src/protocol/localediting.cpp)
 
     // Type-ahead (src/protocol/typeahead.cpp)
     void queueTypeAheadText(const QString &text);

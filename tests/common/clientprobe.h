@@ -21,6 +21,7 @@ public:
     QByteArray &subnegotiationBuffer() { return c.m_subnegotiationBuffer; }
     bool &connected() { return c.m_connected; }
     bool &typeAheadDraining() { return c.m_typeAheadDraining; }
+    bool &typeAhead() { return c.m_typeAhead; }
     bool &autoLoginAttempted() { return c.m_autoLoginAttempted; }
     bool &negotiationStarted() { return c.m_negotiationStarted; }
     bool &userDisconnectRequested() { return c.m_userDisconnectRequested; }
