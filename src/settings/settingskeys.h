@@ -1,0 +1,141 @@
+#ifndef VANTOREL_SETTINGSKEYS_H
+#define VANTOREL_SETTINGSKEYS_H
+
+#include <QString>
+
+#include "codec/ebcdiccodec.h"
+
+// Every key of the settings file, its default and the range its value is
+// kept in, written once. The loader, the start-up repair, the preference
+// setters and the profile operations all read from this block, so a default
+// or a limit changes in one place only.
+//
+// Per-profile keys are relative: they live under "profiles/<id>/".
+namespace SettingsKeys {
+
+// --- The file ---------------------------------------------------------------
+constexpr char FILE_NAME[] = "harbour-vantorel.conf";
+constexpr int SCHEMA_VERSION = 6;          // "settings/schemaVersion"
+constexpr int MIGRATED_PROFILE_SCHEMA = 1; // written by the flat-layout migration
+constexpr int REPAIRED_PROFILE_SCHEMA = 2; // written by every start-up repair
+
+// --- Global keys --------------------------------------------------------------
+constexpr char PROFILE_ORDER[] = "profiles/order";
+constexpr char PROFILE_CURRENT[] = "profiles/current";
+constexpr char SCHEMA_VERSION_KEY[] = "settings/schemaVersion";
+constexpr char PROFILE_SCHEMA_VERSION_KEY[] = "settings/profileSchemaVersion";
+constexpr char LEGACY_IMPORTED[] = "settings/sandboxSettingsMigrated";
+
+constexpr char SHOW_KEYBOARD_ON_CONNECT[] = "automation/showKeyboardOnConnect";
+constexpr char KEEP_DISPLAY_ON[] = "ui/keepDisplayOn";
+constexpr char TYPE_AHEAD[] = "terminal/typeAhead";
+constexpr char CONFIRM_DISCONNECT[] = "terminal/confirmDisconnect";
+constexpr char DOUBLE_TAP_ENTER[] = "terminal/doubleTapEnter";
+constexpr char HOTSPOTS[] = "terminal/hotspots";
+constexpr char SHOW_FUNCTION_BAR[] = "ui/showFunctionBar";
+constexpr char SHOW_ACTION_BAR[] = "ui/showActionBar";
+constexpr char SHOW_STATUS_BAR[] = "ui/showStatusBar";
+constexpr char ORIENTATION_LOCK[] = "ui/orientationLock";
+constexpr char KEYBOARD_MODE[] = "ui/keyboardMode";
+constexpr char FUNCTION_KEY_PAGE[] = "ui/functionKeyPage";
+
+constexpr bool DEFAULT_SHOW_KEYBOARD_ON_CONNECT = false;
+constexpr bool DEFAULT_KEEP_DISPLAY_ON = false;
+constexpr bool DEFAULT_TYPE_AHEAD = false;
+constexpr bool DEFAULT_CONFIRM_DISCONNECT = true;
+constexpr bool DEFAULT_DOUBLE_TAP_ENTER = true;
+constexpr bool DEFAULT_HOTSPOTS = true;
+constexpr bool DEFAULT_SHOW_FUNCTION_BAR = true;
+constexpr bool DEFAULT_SHOW_ACTION_BAR = true;
+constexpr bool DEFAULT_SHOW_STATUS_BAR = true;
+constexpr int ORIENTATION_LOCK_MAX = 2;
+constexpr int KEYBOARD_MODE_MAX = 3;
+constexpr int FUNCTION_KEY_PAGE_MAX = 2;
+
+// --- Per-profile keys -----------------------------------------------------------
+constexpr char NAME[] = "name";
+constexpr char HOST[] = "connection/host";
+constexpr char PORT[] = "connection/port";
+constexpr char TLS[] = "connection/tls";
+constexpr char DEVICE_NAME[] = "connection/deviceName";
+constexpr char SUPPORT_132[] = "terminal/support132";
+constexpr char CODE_PAGE[] = "terminal/codePage";
+constexpr char ZOOM[] = "display/zoom";
+constexpr char THEME[] = "display/theme";
+constexpr char AUTO_CONNECT[] = "automation/autoConnect";
+constexpr char AUTO_RECONNECT[] = "automation/autoReconnect";
+constexpr char AUTO_LOGIN[] = "automation/autoLogin";
+constexpr char USER_NAME[] = "login/userName";
+constexpr char PASSWORD_SAVED[] = "login/passwordSaved";
+constexpr char MACROS[] = "macros";
+constexpr char MACRO_COUNT[] = "macros/count";
+
+constexpr char DEFAULT_PROFILE_ID[] = "Default";
+constexpr char DEFAULT_PROFILE_NAME[] = "Default";
+constexpr char RENAMED_PROFILE_NAME[] = "Profile";   // a blank rename or repaired name
+constexpr char NEW_PROFILE_NAME[] = "New profile";   // a blank name given to createProfile
+constexpr char DUPLICATE_SUFFIX[] = " copy";
+constexpr int PROFILE_NAME_MAX = 40;
+
+constexpr int DEFAULT_PORT = 992;
+constexpr int PORT_MIN = 1;
+constexpr int PORT_MAX = 65535;
+constexpr bool DEFAULT_TLS = true;
+constexpr bool DEFAULT_SUPPORT_132 = false;
+constexpr int DEFAULT_CODE_PAGE = 37;
+constexpr double DEFAULT_ZOOM = 1.25;
+constexpr double ZOOM_MIN = 0.5;
+constexpr double ZOOM_MAX = 3.0;
+constexpr double ZOOM_STEP = 0.001; // smaller changes of the zoom are ignored
+constexpr int DEFAULT_THEME = 0;
+constexpr int THEME_MAX = 3;
+constexpr bool DEFAULT_AUTO_CONNECT = false;
+constexpr bool DEFAULT_AUTO_RECONNECT = false;
+constexpr bool DEFAULT_AUTO_LOGIN = false;
+constexpr bool DEFAULT_PASSWORD_SAVED = false;
+
+// --- Macros of a profile, under "profiles/<id>/macros/" ----------------------
+constexpr int MACRO_MAX = 12;
+constexpr int MACRO_NAME_MAX = 24;
+constexpr int MACRO_SEQUENCE_MAX = 512;
+
+// --- Normalisation, the same on load, on repair and in the setters ---------------
+inline int clamped(int value, int low, int high)
+{
+    return value < low ? low : (value > high ? high : value);
+}
+
+// Also catches NaN: a value that is not above the minimum, including one that
+// is not a number at all, becomes the minimum.
+inline double normalizedZoom(double zoom)
+{
+    if (zoom > ZOOM_MAX)
+        return ZOOM_MAX;
+    if (!(zoom > ZOOM_MIN))
+        return ZOOM_MIN;
+    return zoom;
+}
+
+inline int normalizedCodePage(int codePage)
+{
+    return EbcdicCodec::supportedCodePages().contains(codePage) ? codePage : DEFAULT_CODE_PAGE;
+}
+
+inline QString profilePrefix(const QString &profileId)
+{
+    return QLatin1String("profiles/") + profileId + QLatin1Char('/');
+}
+
+inline QString macroKey(int slot, const char *field)
+{
+    return QLatin1String(MACROS) + QLatin1Char('/') + QString::number(slot) + QLatin1Char('/')
+        + QLatin1String(field);
+}
+
+} // namespace SettingsKeys
+
+// The full path of the settings file in the per-application configuration
+// directory; the directory is created (with its parents) on every call.
+QString settingsFilePath();
+
+#endif
