@@ -1,0 +1,122 @@
+// Construction and destruction of the client as the interface sees them: the
+// published constants, the one-based cursor, the state a first start shows.
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QtTest>
+
+#include "app/tn5250client.h"
+#include "clientprobe.h"
+
+class TestClient : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void publishedConstants();
+    void firstStartState();
+    void cursorIsOneBased();
+    void timersAreSingleShotAndStopped();
+    void destructionAbortsTheSocket();
+
+private:
+    QScopedPointer<QTemporaryDir> m_config;
+};
+
+void TestClient::init()
+{
+    QCoreApplication::setOrganizationName(QStringLiteral("orvik"));
+    QCoreApplication::setApplicationName(QStringLiteral("harbour-vantorel"));
+    m_config.reset(new QTemporaryDir);
+    QVERIFY(m_config->isValid());
+    qputenv("XDG_CONFIG_HOME", m_config->path().toLocal8Bit());
+}
+
+void TestClient::publishedConstants()
+{
+    Tn5250Client client;
+    QCOMPARE(client.property("settingsSchemaVersion").toInt(), 6);
+    QCOMPARE(client.property("version").toString(), QStringLiteral("1.0.0"));
+    QCOMPARE(client.property("codePageOptions").toList().size(), 11);
+}
+
+void TestClient::firstStartState()
+{
+    Tn5250Client client;
+    QCOMPARE(client.property("connected").toBool(), false);
+    QCOMPARE(client.property("status").toString(), QStringLiteral("Disconnected"));
+    QCOMPARE(client.property("connectionState").toString(), QStringLiteral("Disconnected"));
+    QCOMPARE(client.property("reconnecting").toBool(), false);
+    QCOMPARE(client.property("rows").toInt(), 24);
+    QCOMPARE(client.property("columns").toInt(), 80);
+    QCOMPARE(client.property("keyboardLocked").toBool(), true);
+    QCOMPARE(client.property("inputFieldCount").toInt(), 0);
+    QCOMPARE(client.property("rxRecordCount").toInt(), 0);
+    QCOMPARE(client.property("port").toInt(), 992);
+    QCOMPARE(client.property("tlsEnabled").toBool(), true);
+    QCOMPARE(client.property("codePage").toInt(), 37);
+    QCOMPARE(client.property("terminalZoom").toDouble(), 1.25);
+    QCOMPARE(client.property("host").toString(), Tn5250Client::defaultHost());
+    QCOMPARE(client.property("profileCount").toInt(), 1);
+    QCOMPARE(client.property("currentProfileId").toString(), QStringLiteral("Default"));
+    QCOMPARE(client.property("currentProfileName").toString(), QStringLiteral("Default"));
+
+    const char *on[] = {"confirmDisconnect", "doubleTapEnter", "hotspotsEnabled",
+                        "showFunctionBar", "showActionBar", "showStatusBar"};
+    for (const char *name : on)
+        QVERIFY2(client.property(name).toBool(), name);
+    const char *off[] = {"autoConnect", "autoReconnect", "autoLogin", "showKeyboardOnConnect",
+                         "keepDisplayOn", "typeAhead", "support132", "passwordSaved"};
+    for (const char *name : off)
+        QVERIFY2(!client.property(name).toBool(), name);
+}
+
+void TestClient::cursorIsOneBased()
+{
+    Tn5250Client client;
+    ClientProbe probe(client);
+    probe.screen().setCursorIndex(0);
+    QCOMPARE(client.property("cursorRow").toInt(), 1);
+    QCOMPARE(client.property("cursorColumn").toInt(), 1);
+    probe.screen().setCursorIndex(24 * 80 - 1);
+    QCOMPARE(client.property("cursorRow").toInt(), 24);
+    QCOMPARE(client.property("cursorColumn").toInt(), 80);
+}
+
+void TestClient::timersAreSingleShotAndStopped()
+{
+    Tn5250Client client;
+    ClientProbe probe(client);
+    QVERIFY(probe.reconnectTimer()->isSingleShot());
+    QVERIFY(probe.connectionTimer()->isSingleShot());
+    QVERIFY(!probe.reconnectTimer()->isActive());
+    QVERIFY(!probe.connectionTimer()->isActive());
+    QCOMPARE(probe.reconnectTimer()->parent(), &client);
+    QCOMPARE(probe.connectionTimer()->parent(), &client);
+}
+
+void TestClient::destructionAbortsTheSocket()
+{
+    QTcpServer server;
+    QVERIFY(server.listen(QHostAddress::LocalHost));
+
+    QScopedPointer<Tn5250Client> client(new Tn5250Client);
+    client->setProperty("host", QStringLiteral("127.0.0.1"));
+    client->setProperty("port", int(server.serverPort()));
+    client->setProperty("tlsEnabled", false);
+    client->connectToHost();
+    QVERIFY(server.waitForNewConnection(5000));
+    QTcpSocket *peer = server.nextPendingConnection();
+    QVERIFY(peer);
+    QTRY_VERIFY(client->property("connected").toBool());
+
+    QSignalSpy closed(peer, SIGNAL(disconnected()));
+    client.reset();
+    QVERIFY(closed.count() > 0 || closed.wait(5000));
+}
+
+QTEST_GUILESS_MAIN(TestClient)
+#include "tst_client.moc"
