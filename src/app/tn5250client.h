@@ -351,6 +351,7 @@ public:
     static void appendU16(QByteArray &data, quint16 value);
 
     // 5250 commands (src/protocol/commands.cpp)
+    void scanCommands(const QByteArray &data, quint8 opcode);
     int processCommand(const QByteArray &data, int index, quint8 opcode);
     int processStructuredField(const QByteArray &data, int start, int end);
     void sendQueryReply();
