@@ -1,11 +1,159 @@
-// PROVISIONAL STUB
 #include "codec/ebcdiccodec.h"
-QList<int> EbcdicCodec::supportedCodePages() { return QList<int>() << 37; }
-QString EbcdicCodec::codePageLabel(int) { return QString(); }
-int EbcdicCodec::codePage() { return 37; }
-void EbcdicCodec::setCodePage(int) {}
-const ushort *EbcdicCodec::tableForCodePage(int) { static ushort t[256]; return t; }
-QChar EbcdicCodec::decodeByte(unsigned char) { return QChar(); }
-QString EbcdicCodec::decode(const QByteArray &) { return QString(); }
-unsigned char EbcdicCodec::encodeChar(QChar, bool *ok) { if (ok) *ok = false; return 0x6F; }
-QByteArray EbcdicCodec::encode(const QString &, bool *ok) { if (ok) *ok = false; return QByteArray(); }
+
+// Conversion between the host's single-byte EBCDIC and Unicode. Cells are
+// decoded here for every paint, so decoding is one lookup in the forward
+// table; encoding is only needed for typed, pasted and short protocol texts,
+// so it searches the same table instead of keeping a reverse one.
+
+namespace {
+
+struct CodePage
+{
+    int number;
+    const char *region;
+    const ushort *table;
+};
+
+// The order here is the order offered to the user.
+const CodePage CODE_PAGES[] = {
+    { 37, "US/Canada", cp37ToUnicode },
+    { 273, "Germany/Austria", cp273ToUnicode },
+    { 277, "Denmark/Norway", cp277ToUnicode },
+    { 278, "Finland/Sweden", cp278ToUnicode },
+    { 280, "Italy", cp280ToUnicode },
+    { 284, "Spain/Latin America", cp284ToUnicode },
+    { 285, "United Kingdom", cp285ToUnicode },
+    { 297, "France", cp297ToUnicode },
+    { 500, "International", cp500ToUnicode },
+    { 870, "Central Europe", cp870ToUnicode },
+    { 871, "Iceland", cp871ToUnicode },
+};
+
+// Unknown numbers (from an old or edited settings file) fall back to this.
+const CodePage &DEFAULT_CODE_PAGE = CODE_PAGES[0];
+
+// '?' sits at 0x6F in every supported page; used should a table lack it.
+const unsigned char QUESTION_MARK_BYTE = 0x6F;
+
+int s_codePage = 37;
+
+const CodePage &findCodePage(int number)
+{
+    for (const CodePage &page : CODE_PAGES) {
+        if (page.number == number)
+            return page;
+    }
+    return DEFAULT_CODE_PAGE;
+}
+
+bool findInTable(const ushort *table, ushort unit, unsigned char *byte)
+{
+    for (int position = 0; position < 256; ++position) {
+        if (table[position] == unit) {
+            *byte = static_cast<unsigned char>(position);
+            return true;
+        }
+    }
+    return false;
+}
+
+// Phones and pasted text bring typographic quotes and dashes that no EBCDIC
+// page here carries; their plain ASCII forms are in every one of them.
+bool typographicSubstitute(ushort unit, ushort *substitute)
+{
+    switch (unit) {
+    case 0x2018: // left single quotation mark
+    case 0x2019: // right single quotation mark
+        *substitute = 0x0027;
+        return true;
+    case 0x201C: // left double quotation mark
+    case 0x201D: // right double quotation mark
+        *substitute = 0x0022;
+        return true;
+    case 0x2013: // en dash
+    case 0x2014: // em dash
+        *substitute = 0x002D;
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+QList<int> EbcdicCodec::supportedCodePages()
+{
+    QList<int> numbers;
+    for (const CodePage &page : CODE_PAGES)
+        numbers.append(page.number);
+    return numbers;
+}
+
+QString EbcdicCodec::codePageLabel(int codePage)
+{
+    const CodePage &page = findCodePage(codePage);
+    return QString::number(page.number) + QStringLiteral(" \u2014 ")
+        + QLatin1String(page.region);
+}
+
+int EbcdicCodec::codePage()
+{
+    return s_codePage;
+}
+
+void EbcdicCodec::setCodePage(int codePage)
+{
+    s_codePage = findCodePage(codePage).number;
+}
+
+const ushort *EbcdicCodec::tableForCodePage(int codePage)
+{
+    return findCodePage(codePage).table;
+}
+
+QChar EbcdicCodec::decodeByte(unsigned char byte)
+{
+    return QChar(tableForCodePage(s_codePage)[byte]);
+}
+
+QString EbcdicCodec::decode(const QByteArray &bytes)
+{
+    const ushort *table = tableForCodePage(s_codePage);
+    QString text;
+    text.reserve(bytes.size());
+    for (int i = 0; i < bytes.size(); ++i)
+        text.append(QChar(table[static_cast<unsigned char>(bytes.at(i))]));
+    return text;
+}
+
+unsigned char EbcdicCodec::encodeChar(QChar character, bool *ok)
+{
+    const ushort *table = tableForCodePage(s_codePage);
+    unsigned char byte = 0;
+    bool found = findInTable(table, character.unicode(), &byte);
+    if (!found) {
+        ushort substitute = 0;
+        found = typographicSubstitute(character.unicode(), &substitute)
+            && findInTable(table, substitute, &byte);
+    }
+    if (!found && !findInTable(table, 0x003F, &byte))
+        byte = QUESTION_MARK_BYTE;
+    if (ok)
+        *ok = found;
+    return byte;
+}
+
+QByteArray EbcdicCodec::encode(const QString &text, bool *ok)
+{
+    QByteArray bytes;
+    bytes.reserve(text.size());
+    bool allFound = true;
+    for (int i = 0; i < text.size(); ++i) {
+        bool found = false;
+        bytes.append(static_cast<char>(encodeChar(text.at(i), &found)));
+        allFound = allFound && found;
+    }
+    if (ok)
+        *ok = allFound;
+    return bytes;
+}
