@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# Sets everything up, starts the local demo host and opens the application
+# connected to it. The application gets a throw-away settings location whose
+# one profile points at the demo host; your own settings are not touched.
+set -euo pipefail
+
+here=$(cd "$(dirname "$0")/.." && pwd)
+build_dir=${VANTOREL_BUILD_DIR:-$here/build}
+
+"$here/tools/setup.sh"
+
+work=$(mktemp -d)
+host_log="$work/demohost.log"
+cleanup() {
+    [ -n "${host_pid:-}" ] && kill "$host_pid" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+"$build_dir/tools/demohost/vantorel-demohost" --port 0 >"$host_log" 2>&1 &
+host_pid=$!
+
+port=""
+for _ in $(seq 1 100); do
+    port=$(sed -n 's/^listening on 127\.0\.0\.1:\([0-9]*\).*/\1/p' "$host_log" | head -n 1)
+    [ -n "$port" ] && break
+    sleep 0.1
+done
+if [ -z "$port" ]; then
+    echo "The demo host did not start:" >&2
+    cat "$host_log" >&2
+    exit 1
+fi
+echo "Demo host listening on 127.0.0.1:$port (its log: follow the terminal output below)"
+
+config="$work/config/orvik/harbour-vantorel"
+mkdir -p "$config"
+cat >"$config/harbour-vantorel.conf" <<CONF
+[settings]
+sandboxSettingsMigrated=true
+
+[profiles]
+order=Default
+current=Default
+Default\\name=Demo host
+Default\\connection\\host=127.0.0.1
+Default\\connection\\port=$port
+Default\\connection\\tls=false
+Default\\automation\\autoConnect=true
+CONF
+
+tail -f "$host_log" &
+tail_pid=$!
+
+status=0
+if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
+    XDG_CONFIG_HOME="$work/config" "$build_dir/harbour-vantorel" || status=$?
+else
+    echo "No display found: running the application under Xvfb (nothing will be visible)." >&2
+    XDG_CONFIG_HOME="$work/config" xvfb-run -a "$build_dir/harbour-vantorel" || status=$?
+fi
+kill "$tail_pid" 2>/dev/null || true
+exit $status
