@@ -1,30 +1,354 @@
-// PROVISIONAL STUB
 #include "screen/terminalscreen.h"
-TerminalScreen::TerminalScreen() : data(24 * 80, '\0'), attributes(24 * 80, char(0x20)) {}
-void TerminalScreen::resize(int, int) {}
-void TerminalScreen::clear(bool) {}
-unsigned char TerminalScreen::rawAt(int) const { return 0; }
-unsigned char TerminalScreen::attributeAt(int) const { return 0x20; }
-bool TerminalScreen::isAttributeAt(int) const { return false; }
-bool TerminalScreen::isNondisplayAt(int) const { return false; }
-QChar TerminalScreen::charAt(int) const { return QLatin1Char(' '); }
-int TerminalScreen::clampIndex(int) const { return 0; }
-int TerminalScreen::indexFromAddress(int, int) const { return -1; }
-void TerminalScreen::setDisplayAddress(int, int) {}
-void TerminalScreen::setDisplayAddressIndex(int) {}
-void TerminalScreen::advanceDisplayAddress() {}
-void TerminalScreen::writeByte(unsigned char) {}
-void TerminalScreen::writeTransparent(const QByteArray &) {}
-void TerminalScreen::repeatTo(int, int, unsigned char) {}
-void TerminalScreen::eraseTo(int, int) {}
-void TerminalScreen::setExtendedAttribute(unsigned char, unsigned char) {}
-bool TerminalScreen::insertCursor(int, int) { return false; }
-void TerminalScreen::roll(unsigned char, unsigned char, unsigned char) {}
-void TerminalScreen::recomputeAttributes() {}
-void TerminalScreen::moveCursor(int, int) {}
-void TerminalScreen::setCursorIndex(int) {}
-int TerminalScreen::cursorRow() const { return 0; }
-int TerminalScreen::cursorColumn() const { return 0; }
-void TerminalScreen::moveCursorRelative(int, int) {}
-void TerminalScreen::moveCursorHome() {}
-QString TerminalScreen::plainText(bool) const { return QString(); }
+
+#include "codec/ebcdiccodec.h"
+
+// The cell buffer of the presentation space: the host's write position and
+// the orders that write through it, the operator's cursor, and the read-only
+// cell accessors that the view calls for every cell on every repaint (so they
+// are plain bound-checked array reads, with no allocation).
+
+namespace {
+
+const unsigned char NULL_BYTE = 0x00;
+const unsigned char NORMAL_ATTRIBUTE = 0x20;
+
+// Row and column addresses are single bytes in the 5250 data stream, so no
+// display can be larger than this; it also keeps rows x columns far from
+// integer overflow whatever a caller passes.
+const int MAX_DIMENSION = 255;
+
+// A display attribute whose three low bits are set hides the cell
+// (5250 attribute bytes 0x27, 0x2F, 0x37, 0x3F).
+bool isNondisplayAttribute(unsigned char attribute)
+{
+    return (attribute & 0x07) == 0x07;
+}
+
+} // namespace
+
+TerminalScreen::TerminalScreen()
+    : data(24 * 80, char(NULL_BYTE)),
+      attributes(24 * 80, char(NORMAL_ATTRIBUTE))
+{
+}
+
+// --- Lifecycle and reset ------------------------------------------------------
+
+void TerminalScreen::resize(int newRows, int newColumns)
+{
+    if (newRows <= 0 || newColumns <= 0 || newRows > MAX_DIMENSION || newColumns > MAX_DIMENSION)
+        return;
+    rows = newRows;
+    columns = newColumns;
+    data = QByteArray(rows * columns, char(NULL_BYTE));
+    attributes = QByteArray(rows * columns, char(NORMAL_ATTRIBUTE));
+    fields.clear();
+    currentAttribute = NORMAL_ATTRIBUTE;
+    insertMode = false;
+    displayAddress = 0;
+    cursor = 0;
+    insertCursorIndex = -1;
+}
+
+void TerminalScreen::clear(bool clearFormatTable)
+{
+    data.fill(char(NULL_BYTE));
+    attributes.fill(char(NORMAL_ATTRIBUTE));
+    if (clearFormatTable)
+        fields.clear();
+    displayAddress = 0;
+    cursor = 0;
+    insertCursorIndex = -1;
+    currentAttribute = NORMAL_ATTRIBUTE;
+    keyboardLocked = true;
+    insertMode = false;
+}
+
+// --- Reading cells ------------------------------------------------------------
+
+unsigned char TerminalScreen::rawAt(int index) const
+{
+    if (index < 0 || index >= data.size())
+        return NULL_BYTE;
+    return static_cast<unsigned char>(data.constData()[index]);
+}
+
+unsigned char TerminalScreen::attributeAt(int index) const
+{
+    if (index < 0 || index >= attributes.size())
+        return NORMAL_ATTRIBUTE;
+    return static_cast<unsigned char>(attributes.constData()[index]);
+}
+
+bool TerminalScreen::isAttributeAt(int index) const
+{
+    if (index < 0 || index >= data.size())
+        return false;
+    return EbcdicCodec::isDisplayAttribute(static_cast<unsigned char>(data.constData()[index]));
+}
+
+bool TerminalScreen::isNondisplayAt(int index) const
+{
+    if (index < 0 || index >= attributes.size())
+        return false;
+    return isNondisplayAttribute(static_cast<unsigned char>(attributes.constData()[index]));
+}
+
+QChar TerminalScreen::charAt(int index) const
+{
+    const QChar blank(QLatin1Char(' '));
+    if (index < 0 || index >= data.size())
+        return blank;
+    const unsigned char byte = static_cast<unsigned char>(data.constData()[index]);
+    if (byte == NULL_BYTE || EbcdicCodec::isDisplayAttribute(byte))
+        return blank;
+    const QChar character = EbcdicCodec::decodeByte(byte);
+    // EBCDIC controls (0x00-0x3F, 0xFF) have no glyph; show them as blanks.
+    if (character.category() == QChar::Other_Control)
+        return blank;
+    return character;
+}
+
+// --- Addressing -----------------------------------------------------------------
+
+int TerminalScreen::clampIndex(int index) const
+{
+    const int n = size();
+    if (n <= 0)
+        return 0;
+    const int wrapped = index % n;
+    return wrapped < 0 ? wrapped + n : wrapped;
+}
+
+int TerminalScreen::indexFromAddress(int row, int column) const
+{
+    if (row < 1 || row > rows || column < 1 || column > columns)
+        return -1;
+    const int index = (row - 1) * columns + (column - 1);
+    // rows/columns are public; never hand out an index the buffer lacks.
+    return index < size() ? index : -1;
+}
+
+void TerminalScreen::setDisplayAddress(int row, int column)
+{
+    const int index = indexFromAddress(row, column);
+    if (index >= 0)
+        displayAddress = index;
+}
+
+void TerminalScreen::setDisplayAddressIndex(int index)
+{
+    displayAddress = clampIndex(index);
+}
+
+void TerminalScreen::advanceDisplayAddress()
+{
+    displayAddress = clampIndex(clampIndex(displayAddress) + 1);
+}
+
+// --- Host writes ------------------------------------------------------------------
+
+void TerminalScreen::setCell(int index, unsigned char byte, unsigned char attribute)
+{
+    if (index >= 0 && index < data.size())
+        data[index] = char(byte);
+    if (index >= 0 && index < attributes.size())
+        attributes[index] = char(attribute);
+}
+
+void TerminalScreen::writeByte(unsigned char byte)
+{
+    if (size() <= 0)
+        return;
+    const int index = clampIndex(displayAddress);
+    if (EbcdicCodec::isDisplayAttribute(byte)) {
+        currentAttribute = byte;
+        setCell(index, byte, byte);
+    } else {
+        setCell(index, byte, currentAttribute);
+    }
+    displayAddress = clampIndex(index + 1);
+}
+
+void TerminalScreen::writeTransparent(const QByteArray &bytes)
+{
+    if (size() <= 0)
+        return;
+    int index = clampIndex(displayAddress);
+    for (int i = 0; i < bytes.size(); ++i) {
+        setCell(index, static_cast<unsigned char>(bytes.at(i)), currentAttribute);
+        index = clampIndex(index + 1);
+    }
+    displayAddress = index;
+}
+
+void TerminalScreen::repeatTo(int row, int column, unsigned char byte)
+{
+    const int target = indexFromAddress(row, column);
+    if (target < 0)
+        return;
+    const int from = clampIndex(displayAddress);
+    // Target before the write position: the run goes through the end of the
+    // screen and on from position 0 (5250 Repeat to Address).
+    const int count = clampIndex(target - from) + 1;
+    displayAddress = from;
+    for (int i = 0; i < count; ++i)
+        writeByte(byte);
+}
+
+void TerminalScreen::eraseTo(int row, int column)
+{
+    const int target = indexFromAddress(row, column);
+    if (target < 0)
+        return;
+    int index = clampIndex(displayAddress);
+    const int count = clampIndex(target - index) + 1;
+    for (int i = 0; i < count; ++i) {
+        setCell(index, NULL_BYTE, currentAttribute);
+        index = clampIndex(index + 1);
+    }
+    displayAddress = index;
+}
+
+void TerminalScreen::setExtendedAttribute(unsigned char type, unsigned char value)
+{
+    // Write Extended Attribute is accepted for a 3179-2/3477 display but the
+    // presentation space keeps only the basic attribute, so nothing changes.
+    Q_UNUSED(type);
+    Q_UNUSED(value);
+}
+
+bool TerminalScreen::insertCursor(int row, int column)
+{
+    const int index = indexFromAddress(row, column);
+    if (index < 0)
+        return false;
+    insertCursorIndex = index;
+    return true;
+}
+
+void TerminalScreen::roll(unsigned char control, unsigned char topRow, unsigned char bottomRow)
+{
+    int lines = control & 0x1F;
+    const bool down = control & 0x80;
+    if (lines == 0 || topRow == 0 || bottomRow == 0 || topRow >= bottomRow || bottomRow > rows)
+        return;
+    if (lines > bottomRow - topRow)
+        lines = bottomRow - topRow;
+
+    // Rows are read from the snapshot so that an overlapping move never reads
+    // a row it has already overwritten.
+    const QByteArray oldData = data;
+    const QByteArray oldAttributes = attributes;
+    for (int row = topRow; row <= bottomRow; ++row) {
+        const int source = down ? row - lines : row + lines;
+        if (source < topRow || source > bottomRow)
+            continue;
+        for (int column = 0; column < columns; ++column) {
+            const int to = (row - 1) * columns + column;
+            const int from = (source - 1) * columns + column;
+            if (to < data.size() && from < oldData.size())
+                data[to] = oldData.at(from);
+            if (to < attributes.size() && from < oldAttributes.size())
+                attributes[to] = oldAttributes.at(from);
+        }
+    }
+}
+
+void TerminalScreen::recomputeAttributes()
+{
+    unsigned char running = NORMAL_ATTRIBUTE;
+    const int n = qMin(data.size(), attributes.size());
+    for (int i = 0; i < n; ++i) {
+        const unsigned char byte = static_cast<unsigned char>(data.at(i));
+        if (EbcdicCodec::isDisplayAttribute(byte))
+            running = byte;
+        attributes[i] = char(running);
+    }
+}
+
+// --- Cursor ---------------------------------------------------------------------------
+
+void TerminalScreen::moveCursor(int row, int column)
+{
+    const int index = indexFromAddress(row, column);
+    if (index >= 0)
+        cursor = index;
+}
+
+void TerminalScreen::setCursorIndex(int index)
+{
+    if (index >= 0 && index < size())
+        cursor = index;
+}
+
+int TerminalScreen::cursorRow() const
+{
+    return columns > 0 ? cursor / columns : 0;
+}
+
+int TerminalScreen::cursorColumn() const
+{
+    return columns > 0 ? cursor % columns : 0;
+}
+
+void TerminalScreen::moveCursorRelative(int rowDelta, int columnDelta)
+{
+    if (rows <= 0 || columns <= 0)
+        return;
+    // Row and column wrap independently, as the 5250 cursor keys do.
+    int row = cursorRow() + rowDelta;
+    if (row < 0)
+        row = rows - 1;
+    else if (row >= rows)
+        row = 0;
+    int column = cursorColumn() + columnDelta;
+    if (column < 0)
+        column = columns - 1;
+    else if (column >= columns)
+        column = 0;
+    setCursorIndex(row * columns + column);
+}
+
+void TerminalScreen::moveCursorHome()
+{
+    if (insertCursorIndex >= 0 && insertCursorIndex < size()) {
+        cursor = insertCursorIndex;
+        return;
+    }
+    int best = -1;
+    for (int i = 0; i < fields.size(); ++i) {
+        if (fields.at(i).bypass())
+            continue;
+        if (best < 0 || fields.at(i).start < fields.at(best).start)
+            best = i;
+    }
+    cursor = best < 0 ? 0 : clampIndex(fields.at(best).start);
+}
+
+// --- Text -------------------------------------------------------------------------------
+
+QString TerminalScreen::plainText(bool hideNondisplay) const
+{
+    QString text;
+    if (rows <= 0 || columns <= 0)
+        return text;
+    text.reserve(rows * (columns + 1));
+    for (int row = 0; row < rows; ++row) {
+        if (row > 0)
+            text += QLatin1Char('\n');
+        const int lineStart = text.size();
+        for (int column = 0; column < columns; ++column) {
+            const int index = row * columns + column;
+            if (isAttributeAt(index) || (hideNondisplay && isNondisplayAt(index)))
+                text += QLatin1Char(' ');
+            else
+                text += charAt(index);
+        }
+        int end = text.size();
+        while (end > lineStart && text.at(end - 1) == QLatin1Char(' '))
+            --end;
+        text.truncate(end);
+    }
+    return text;
+}

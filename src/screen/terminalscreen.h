@@ -137,6 +137,18 @@ public:
     void newLine();
     bool setFieldText(int fieldIndex, const QString &text, QString *message = nullptr);
     bool validateForEnter(QString *message = nullptr);
+
+private:
+    // Walks over a field's positions go through these, so that an entry with
+    // a start or length that does not fit the buffer (a restored snapshot of
+    // another size, a hand-built entry) still only touches cells inside it.
+    int fieldPosition(const Field &field, int k) const;  // (start + k) wrapped
+    int fieldSpan(const Field &field) const;             // length clamped to 0..size
+    int usableLength(const Field &field) const;          // span less a sign position
+    int fieldOffset(const Field &field, int index) const; // (index - start) wrapped
+    bool positionInField(const Field &field, int index) const;
+    void setCell(int index, unsigned char byte, unsigned char attribute);
+    void markChanged(int fieldIndex);
 };
 
 #endif
