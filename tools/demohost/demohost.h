@@ -1,11 +1,92 @@
 #ifndef VANTOREL_DEMOHOST_H
 #define VANTOREL_DEMOHOST_H
-// PROVISIONAL STUB
+
+#include <QByteArray>
+#include <QList>
 #include <QObject>
+#include <QSslCertificate>
+#include <QSslKey>
+#include <QString>
+#include <QStringList>
+
+#include "readresponse.h"
+#include "screenregistry.h"
+
+class DemoServer;
+class DemoSession;
+class QTcpSocket;
+
+// A small TN5250 host on 127.0.0.1 that behaves, on the wire, like an IBM i
+// telnet server: it negotiates the session, sends the 5250 Query and serves
+// the screens of its registry (a sign-on screen and a main menu to begin
+// with). The executable vantorel-demohost runs one for trying the client by
+// hand; tests run one in-process and read what it saw through the accessors
+// below, which report on the most recent session.
 class DemoHost : public QObject
 {
     Q_OBJECT
+
 public:
-    explicit DemoHost(QObject *parent = nullptr) : QObject(parent) {}
+    explicit DemoHost(QObject *parent = nullptr);
+    ~DemoHost() override;
+
+    // Listens on 127.0.0.1; port 0 picks a free port (see serverPort()).
+    bool listen(quint16 port = 0);
+    quint16 serverPort() const;
+    QString errorString() const;
+    void close();
+
+    // TLS for every following connection, with this certificate and key.
+    bool setTlsFiles(const QString &certificateFile, const QString &keyFile, QString *error = nullptr);
+    void setTlsCredentials(const QSslCertificate &certificate, const QSslKey &key);
+    bool tlsEnabled() const { return !m_certificate.isNull(); }
+
+    void setSystemName(const QString &name) { m_systemName = name; }
+    QString systemName() const { return m_systemName; }
+
+    // Log lines also go to stderr when this is on (off by default).
+    void setLogToStderr(bool on) { m_logToStderr = on; }
+    QStringList logLines() const { return m_logLines; }
+
+    ScreenRegistry &screens() { return m_screens; }
+
+    // Every session accepted so far, oldest first, closed ones included.
+    QList<DemoSession *> sessions() const { return m_sessions; }
+    DemoSession *latestSession() const;
+    int sessionCount() const { return m_sessions.size(); }
+    int openSessionCount() const;
+    // Ends every open session from the host's side.
+    void closeSessions();
+
+    // What the most recent session learnt (empty when there is none).
+    QString terminalType() const;
+    QByteArray environment() const;
+    QByteArray queryReply() const;
+    ReadResponse lastResponse() const;
+    QString currentScreen() const;
+
+signals:
+    void sessionStarted();
+    void negotiated();
+    void queryReplyReceived();
+    void screenShown(const QString &name);
+    void responseReceived();
+    void sessionClosed();
+    void logMessage(const QString &line);
+
+private slots:
+    void acceptConnections();
+    void appendLog(const QString &line);
+
+private:
+    DemoServer *m_server;
+    ScreenRegistry m_screens;
+    QList<DemoSession *> m_sessions;
+    QSslCertificate m_certificate;
+    QSslKey m_key;
+    QString m_systemName;
+    bool m_logToStderr = false;
+    QStringList m_logLines;
 };
+
 #endif

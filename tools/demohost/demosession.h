@@ -1,0 +1,141 @@
+#ifndef VANTOREL_DEMOHOST_DEMOSESSION_H
+#define VANTOREL_DEMOHOST_DEMOSESSION_H
+
+#include <QByteArray>
+#include <QList>
+#include <QMap>
+#include <QObject>
+#include <QPair>
+#include <QPointer>
+#include <QString>
+
+#include "hostcodec.h"
+#include "readresponse.h"
+#include "screendescription.h"
+
+class QAbstractSocket;
+class ScreenRegistry;
+
+// One terminal connected to the demo host, from the first telnet byte to the
+// close. It negotiates the way an IBM i telnet server does (RFC 2877/4777):
+// NEW-ENVIRON first (RFC 1572, asking for the device name, keyboard type and
+// code page), then TERMINAL-TYPE (RFC 1091), then END-OF-RECORD and BINARY
+// in both directions; it sends the 5250 Query, waits for the Query Reply and
+// then serves the screens of its registry, starting with "signon".
+//
+// Everything it learns (terminal type, the environment bytes, the Query
+// Reply, the last read response) stays readable after the close, for tests.
+class DemoSession : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum Phase {
+        WaitingForTls,       // TLS handshake still running
+        Negotiating,         // telnet options
+        AwaitingQueryReply,  // 5250 Query sent
+        Serving,             // screens
+        Closed
+    };
+
+    DemoSession(int id, QAbstractSocket *socket, const ScreenRegistry &screens, bool waitForTls,
+                const QString &systemName, QObject *parent = nullptr);
+
+    // Opens the negotiation, or waits for the TLS handshake to finish first.
+    // Called once the caller has connected to the signals, so that the log
+    // holds the session from its first byte.
+    void begin();
+
+    int id() const { return m_id; }
+    Phase phase() const { return m_phase; }
+    bool tls() const { return m_tls; }
+
+    // What the terminal reported.
+    QString terminalType() const { return m_terminalType; }
+    QByteArray environment() const { return m_environment; } // NEW-ENVIRON IS, after the IS byte
+    // Each variable as (type byte + name, value bytes), in the order received;
+    // for example ("USERVAR DEVNAME", "MYDEV").
+    QList<QPair<QString, QByteArray> > environmentVariables() const { return m_environmentVariables; }
+    QByteArray queryReply() const { return m_queryReply; }   // data of the Query Reply record
+    ReadResponse lastResponse() const { return m_lastResponse; }
+    int responseCount() const { return m_responseCount; }
+    QString currentScreen() const { return m_currentScreen; }
+    int screensSent() const { return m_screensSent; }
+
+    // Session variables fill the screens' "{name}" placeholders.
+    QString variable(const QString &name) const { return m_screenVariables.value(name); }
+    void setVariable(const QString &name, const QString &value) { m_screenVariables.insert(name, value); }
+
+    void showScreen(const QString &name, const QString &message = QString());
+    // Ends the session from the host's side (orderly close).
+    void close();
+    void log(const QString &text);
+
+signals:
+    void negotiated();
+    void queryReplyReceived();
+    void screenShown(const QString &name);
+    void responseReceived();
+    void closed();
+    void logMessage(const QString &line);
+
+private slots:
+    void socketReadyRead();
+    void socketEncrypted();
+    void socketDisconnected();
+    void socketError();
+
+private:
+    enum TelnetState { Data, Command, Option, Subnegotiation, SubnegotiationIac };
+
+    void start();
+    void processBytes(const QByteArray &bytes);
+    void handleVerb(quint8 verb, quint8 option);
+    void handleSubnegotiation(const QByteArray &bytes);
+    void handleEnvironment(const QByteArray &payload);
+    void handleRecord(const QByteArray &record);
+    void handleReadResponse(quint8 opcode, quint8 flags, const QByteArray &data);
+    void advanceNegotiation();
+    void sendCommand(quint8 verb, quint8 option);
+    void sendSubnegotiation(quint8 option, const QByteArray &payload);
+    void sendRecord(quint8 opcode, const QByteArray &data);
+    void refuse(const QString &what);
+
+    int m_id;
+    QPointer<QAbstractSocket> m_socket;
+    const ScreenRegistry &m_screens;
+    bool m_tls;
+    Phase m_phase;
+    HostCodec m_codec;
+
+    TelnetState m_telnetState = Data;
+    quint8 m_verb = 0;
+    QByteArray m_record;
+    QByteArray m_subnegotiation;
+
+    // Negotiation progress: what the host asked and what the terminal agreed.
+    bool m_environRequested = false;
+    bool m_environAgreed = false;
+    bool m_environDone = false;
+    bool m_terminalTypeRequested = false;
+    bool m_terminalTypeAgreed = false;
+    bool m_terminalTypeDone = false;
+    bool m_transparentRequested = false;
+    bool m_terminalWillBinary = false;
+    bool m_terminalDoBinary = false;
+    bool m_terminalWillEor = false;
+    bool m_terminalDoEor = false;
+
+    QString m_terminalType;
+    QByteArray m_environment;
+    QList<QPair<QString, QByteArray> > m_environmentVariables;
+    QByteArray m_queryReply;
+    ReadResponse m_lastResponse;
+    int m_responseCount = 0;
+    QString m_currentScreen;
+    ScreenDescription m_currentLayout;
+    int m_screensSent = 0;
+    QMap<QString, QString> m_screenVariables;
+};
+
+#endif

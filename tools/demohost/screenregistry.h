@@ -1,0 +1,63 @@
+#ifndef VANTOREL_DEMOHOST_SCREENREGISTRY_H
+#define VANTOREL_DEMOHOST_SCREENREGISTRY_H
+
+#include <functional>
+
+#include <QMap>
+#include <QString>
+#include <QStringList>
+
+#include "readresponse.h"
+#include "screendescription.h"
+
+class DemoSession;
+
+// What a screen's handler decides after an AID key.
+struct ScreenReply
+{
+    enum Kind {
+        Show,       // send `screen` (the same one to redisplay it)
+        Disconnect  // end the session, as F3 on the sign-on screen does
+    };
+    Kind kind = Show;
+    QString screen;
+    QString message;   // shown on the message line of the next screen
+
+    static ScreenReply show(const QString &screen, const QString &message = QString());
+    static ScreenReply disconnect();
+};
+
+// One screen of the demo host: its layout as data, an optional hook that
+// adapts the layout to the session before it is sent (rows of a paged list,
+// for example), and the handler for the AID keys the operator sends on it.
+struct ScreenDefinition
+{
+    ScreenDescription layout;
+    std::function<void(ScreenDescription &layout, const DemoSession &session)> prepare;
+    std::function<ScreenReply(DemoSession &session, const ReadResponse &response)> onAid;
+};
+
+// The screens a demo host serves, by name. The host starts every session on
+// "signon"; the handlers name the screen that follows.
+class ScreenRegistry
+{
+public:
+    void add(const ScreenDefinition &definition);
+    const ScreenDefinition *find(const QString &name) const;
+    QStringList names() const { return m_screens.keys(); }
+
+private:
+    QMap<QString, ScreenDefinition> m_screens;
+};
+
+// The screens every demo host has: "signon" and "mainmenu" (screens.cpp).
+void registerStandardScreens(ScreenRegistry &registry);
+
+// Helpers that keep screen tables short.
+ScreenText screenText(int row, int column, const QString &text, quint8 attribute = 0);
+ScreenField inputField(const QString &name, int row, int column, int length, quint8 ffwLow = 0x00,
+                       quint8 attribute = 0x24);
+ScreenField outputField(const QString &name, int row, int column, int length, const QString &initial,
+                        quint8 attribute = 0x20);
+
+#endif

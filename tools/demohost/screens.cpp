@@ -1,0 +1,136 @@
+// The standard screens of the demo host, written as data: the sign-on
+// screen and the main menu of an IBM i, with the AID handling that moves
+// between them. A new screen is one more function like these, registered in
+// registerStandardScreens: a layout (texts and fields at 1-based positions,
+// see screendescription.h) and a handler that names the next screen.
+#include "demosession.h"
+#include "hostprotocol.h"
+#include "screenregistry.h"
+
+using namespace HostProtocol;
+
+namespace {
+
+const char SIGN_ON[] = "signon";
+const char MAIN_MENU[] = "mainmenu";
+
+const char FUNCTION_KEY_NOT_ALLOWED[] = "Function key not allowed.";
+
+// Input fields of the sign-on screen: upper case, like IBM i object names.
+const quint8 FFW_NAME = FFW_MONOCASE;
+
+ScreenDefinition signOnScreen()
+{
+    ScreenDefinition screen;
+    ScreenDescription &layout = screen.layout;
+    layout.name = QLatin1String(SIGN_ON);
+    layout.texts = {
+        screenText(1, 36, QStringLiteral("Sign On"), ATTR_HIGH),
+        screenText(2, 48, QStringLiteral("System  . . . . . :   {system}")),
+        screenText(3, 48, QStringLiteral("Subsystem . . . . :   {subsystem}")),
+        screenText(4, 48, QStringLiteral("Display . . . . . :   {device}")),
+        screenText(6, 17, QStringLiteral("User  . . . . . . . . . . . . . .")),
+        screenText(7, 17, QStringLiteral("Password  . . . . . . . . . . . .")),
+        screenText(9, 17, QStringLiteral("Program/procedure . . . . . . . .")),
+        screenText(10, 17, QStringLiteral("Menu  . . . . . . . . . . . . . .")),
+        screenText(11, 17, QStringLiteral("Current library . . . . . . . . .")),
+        screenText(22, 2, QStringLiteral("F3=Exit"), ATTR_BLUE),
+        screenText(24, 2, QStringLiteral("{message}"), ATTR_HIGH),
+    };
+    layout.fields = {
+        inputField(QStringLiteral("user"), 6, 53, 10, FFW_NAME),
+        inputField(QStringLiteral("password"), 7, 53, 10, 0x00, ATTR_NONDISPLAY),
+        inputField(QStringLiteral("program"), 9, 53, 10, FFW_NAME),
+        inputField(QStringLiteral("menu"), 10, 53, 10, FFW_NAME),
+        inputField(QStringLiteral("library"), 11, 53, 10, FFW_NAME),
+    };
+    screen.onAid = [](DemoSession &session, const ReadResponse &response) {
+        if (response.aid == AID_ENTER) {
+            const QString user = response.fieldText(QStringLiteral("user")).trimmed().toUpper();
+            if (user.isEmpty())
+                return ScreenReply::show(QLatin1String(SIGN_ON), QStringLiteral("Enter a user profile name."));
+            // Any password will do; the host never keeps or logs it.
+            session.setVariable(QStringLiteral("user"), user);
+            session.log(QStringLiteral("Signed on as %1").arg(user));
+            return ScreenReply::show(QLatin1String(MAIN_MENU));
+        }
+        if (functionKeyOf(response.aid) == 3)
+            return ScreenReply::disconnect();
+        return ScreenReply::show(QLatin1String(SIGN_ON), QLatin1String(FUNCTION_KEY_NOT_ALLOWED));
+    };
+    return screen;
+}
+
+ScreenDefinition mainMenuScreen()
+{
+    ScreenDefinition screen;
+    ScreenDescription &layout = screen.layout;
+    layout.name = QLatin1String(MAIN_MENU);
+    layout.texts = {
+        screenText(1, 2, QStringLiteral("MAIN")),
+        screenText(1, 33, QStringLiteral("IBM i Main Menu"), ATTR_HIGH),
+        screenText(2, 63, QStringLiteral("System:   {system}")),
+        screenText(3, 2, QStringLiteral("Select one of the following:")),
+        screenText(5, 6, QStringLiteral("1. User tasks")),
+        screenText(6, 6, QStringLiteral("2. Office tasks")),
+        screenText(7, 6, QStringLiteral("3. General system tasks")),
+        screenText(8, 6, QStringLiteral("4. Files, libraries, and folders")),
+        screenText(9, 6, QStringLiteral("5. Programming")),
+        screenText(10, 6, QStringLiteral("6. Communications")),
+        screenText(11, 6, QStringLiteral("7. Define or change the system")),
+        screenText(12, 6, QStringLiteral("8. Problem handling")),
+        screenText(13, 6, QStringLiteral("9. Display a menu")),
+        screenText(14, 5, QStringLiteral("10. Information Assistant options")),
+        screenText(15, 5, QStringLiteral("11. IBM i Access tasks")),
+        screenText(17, 5, QStringLiteral("90. Sign off")),
+        screenText(19, 2, QStringLiteral("Selection or command")),
+        screenText(20, 2, QStringLiteral("===>")),
+        screenText(22, 2, QStringLiteral("F3=Exit   F4=Prompt   F9=Retrieve   F12=Cancel   F13=Information Assistant"),
+                   ATTR_BLUE),
+        screenText(23, 2, QStringLiteral("F23=Set initial menu"), ATTR_BLUE),
+        screenText(24, 2, QStringLiteral("{message}"), ATTR_HIGH),
+    };
+    layout.fields = {
+        inputField(QStringLiteral("command"), 20, 7, 73),
+    };
+    screen.onAid = [](DemoSession &session, const ReadResponse &response) {
+        const int function = functionKeyOf(response.aid);
+        if (function == 3) {
+            session.log(QStringLiteral("F3 on the main menu: back to sign-on"));
+            session.setVariable(QStringLiteral("user"), QString());
+            return ScreenReply::show(QLatin1String(SIGN_ON));
+        }
+        if (function == 12)
+            return ScreenReply::show(QLatin1String(MAIN_MENU));
+        if (response.aid == AID_ROLL_UP || response.aid == AID_ROLL_DOWN)
+            return ScreenReply::show(QLatin1String(MAIN_MENU),
+                                     QStringLiteral("Roll up or down beyond first or last record in list."));
+        if (response.aid != AID_ENTER)
+            return ScreenReply::show(QLatin1String(MAIN_MENU), QLatin1String(FUNCTION_KEY_NOT_ALLOWED));
+
+        const QString command = response.fieldText(QStringLiteral("command")).trimmed().toUpper();
+        if (command.isEmpty())
+            return ScreenReply::show(QLatin1String(MAIN_MENU));
+        if (command == QLatin1String("90") || command == QLatin1String("SIGNOFF")) {
+            session.log(QStringLiteral("%1 signed off").arg(session.variable(QStringLiteral("user"))));
+            session.setVariable(QStringLiteral("user"), QString());
+            return ScreenReply::show(QLatin1String(SIGN_ON));
+        }
+        bool isOption = false;
+        const int option = command.toInt(&isOption);
+        if (isOption && option >= 1 && option <= 11)
+            return ScreenReply::show(QLatin1String(MAIN_MENU),
+                                     QStringLiteral("Option %1 is not available on this demo system.").arg(option));
+        return ScreenReply::show(QLatin1String(MAIN_MENU),
+                                 QStringLiteral("Command %1 is not available on this demo system.").arg(command));
+    };
+    return screen;
+}
+
+} // namespace
+
+void registerStandardScreens(ScreenRegistry &registry)
+{
+    registry.add(signOnScreen());
+    registry.add(mainMenuScreen());
+}
