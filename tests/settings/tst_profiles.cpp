@@ -1,0 +1,487 @@
+// Connection profiles: ids, renaming, creating, duplicating, switching and
+// deleting, the signals each emits, and what survives a restart.
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QtTest>
+
+#include "app/tn5250client.h"
+#include "common/clientprobe.h"
+#include "settingssandbox.h"
+
+namespace {
+
+const QStringList PROFILE_SIGNALS = QStringList() << QStringLiteral("profilesChanged")
+                                                  << QStringLiteral("settingsChanged")
+                                                  << QStringLiteral("credentialsChanged")
+                                                  << QStringLiteral("macrosChanged");
+
+QString fortyCharacters()
+{
+    return QStringLiteral("Production partition in the north campus");
+}
+
+// Two profiles, A current, each with a host and a macro of its own.
+void writeTwoProfiles(const SettingsSandbox &sandbox)
+{
+    QVariantMap values;
+    values.insert(QStringLiteral("profiles/order"), QStringList() << QStringLiteral("A") << QStringLiteral("B"));
+    values.insert(QStringLiteral("profiles/current"), QStringLiteral("A"));
+    values.insert(QStringLiteral("profiles/A/name"), QStringLiteral("Alpha"));
+    values.insert(QStringLiteral("profiles/A/connection/host"), QStringLiteral("alpha.example"));
+    values.insert(QStringLiteral("profiles/A/macros/count"), 1);
+    values.insert(QStringLiteral("profiles/A/macros/0/name"), QStringLiteral("Sign on"));
+    values.insert(QStringLiteral("profiles/A/macros/0/sequence"), QStringLiteral("ALICE{tab}"));
+    values.insert(QStringLiteral("profiles/B/name"), QStringLiteral("Beta"));
+    values.insert(QStringLiteral("profiles/B/connection/host"), QStringLiteral("beta.example"));
+    values.insert(QStringLiteral("profiles/B/connection/port"), 23);
+    values.insert(QStringLiteral("profiles/B/connection/tls"), false);
+    sandbox.write(values);
+}
+
+} // namespace
+
+class TestProfiles : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void newIdIsRandomHex();
+    void profileListComesFromFile();
+    void rename_data();
+    void rename();
+    void create_data();
+    void create();
+    void duplicateCopiesAllButPassword();
+    void duplicateOfLongNameIsCutAtNextStart();
+    void switchToUnknownIdIsRefused();
+    void switchToCurrentDoesNothing();
+    void switchLoadsOtherProfile();
+    void deleteCurrent_data();
+    void deleteCurrent();
+    void deleteOnlyProfileIsRefused();
+    void profileChangeEndsConnection_data();
+    void profileChangeEndsConnection();
+    void profilesSurviveRestart();
+};
+
+void TestProfiles::newIdIsRandomHex()
+{
+    const QRegularExpression form(QStringLiteral("^P[0-9a-f]{32}$"));
+    const QString first = Tn5250Client::newProfileId();
+    const QString second = Tn5250Client::newProfileId();
+    QVERIFY2(form.match(first).hasMatch(), qPrintable(first));
+    QVERIFY2(form.match(second).hasMatch(), qPrintable(second));
+    QVERIFY(first != second);
+}
+
+void TestProfiles::profileListComesFromFile()
+{
+    SettingsSandbox sandbox;
+    writeTwoProfiles(sandbox);
+    QVariantMap extra;
+    extra.insert(QStringLiteral("profiles/order"),
+                 QStringList() << QStringLiteral("A") << QStringLiteral("B") << QStringLiteral("C"));
+    sandbox.write(extra);
+    Tn5250Client client;
+    {
+        // Take C's repaired name away again, as a hand edit might.
+        QSettings settings(sandbox.settingsPath(), QSettings::IniFormat);
+        settings.remove(QStringLiteral("profiles/C/name"));
+    }
+    client.setHost(QStringLiteral("typed.example"));
+
+    const QVariantList list = client.profiles();
+    QCOMPARE(list.size(), 3);
+    const QVariantMap a = list.at(0).toMap();
+    QCOMPARE(a.value(QStringLiteral("id")).toString(), QStringLiteral("A"));
+    QCOMPARE(a.value(QStringLiteral("name")).toString(), QStringLiteral("Alpha"));
+    // The host typed into the current profile shows only once it is saved.
+    QCOMPARE(a.value(QStringLiteral("host")).toString(), QStringLiteral("alpha.example"));
+    QCOMPARE(a.value(QStringLiteral("active")).toBool(), true);
+    const QVariantMap b = list.at(1).toMap();
+    QCOMPARE(b.value(QStringLiteral("name")).toString(), QStringLiteral("Beta"));
+    QCOMPARE(b.value(QStringLiteral("active")).toBool(), false);
+    const QVariantMap c = list.at(2).toMap();
+    QCOMPARE(c.value(QStringLiteral("name")).toString(), QStringLiteral("C"));
+    QCOMPARE(c.value(QStringLiteral("host")).toString(), QString());
+    QCOMPARE(client.profileCount(), 3);
+
+    client.saveSettings();
+    QCOMPARE(client.profiles().at(0).toMap().value(QStringLiteral("host")).toString(),
+             QStringLiteral("typed.example"));
+}
+
+void TestProfiles::rename_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<int>("emitted");
+
+    QTest::newRow("blanks only") << QStringLiteral("   ") << QStringLiteral("Profile") << 1;
+    QTest::newRow("empty") << QString() << QStringLiteral("Profile") << 1;
+    QTest::newRow("padded") << QStringLiteral("  Test system ") << QStringLiteral("Test system") << 1;
+    QTest::newRow("50 characters") << fortyCharacters() + QStringLiteral(" and more")
+                                   << fortyCharacters() << 1;
+    QTest::newRow("current name") << QStringLiteral("Alpha") << QStringLiteral("Alpha") << 0;
+    QTest::newRow("current name padded") << QStringLiteral(" Alpha  ") << QStringLiteral("Alpha") << 0;
+}
+
+void TestProfiles::rename()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, expected);
+    QFETCH(int, emitted);
+
+    SettingsSandbox sandbox;
+    writeTwoProfiles(sandbox);
+    Tn5250Client client;
+    SignalRecorder recorder(&client);
+    client.setCurrentProfileName(name);
+    QCOMPARE(client.currentProfileName(), expected);
+    QCOMPARE(sandbox.value(QStringLiteral("profiles/A/name")).toString(), expected);
+    QCOMPARE(recorder.all(), emitted ? QStringList(QStringLiteral("profilesChanged")) : QStringList());
+}
+
+void TestProfiles::create_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("empty name") << QString() << QStringLiteral("New profile");
+    QTest::newRow("blank name") << QStringLiteral(" \t ") << QStringLiteral("New profile");
+    QTest::newRow("padded name") << QStringLiteral(" Test ") << QStringLiteral("Test");
+    QTest::newRow("long name") << fortyCharacters() + QStringLiteral("!!!") << fortyCharacters();
+}
+
+void TestProfiles::create()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, expected);
+
+    SettingsSandbox sandbox;
+    writeTwoProfiles(sandbox);
+    Tn5250Client client;
+    client.setHost(QStringLiteral("unsaved.example"));
+    client.setTerminalTheme(2);
+
+    SignalRecorder recorder(&client);
+    QVERIFY(client.createProfile(name));
+
+    const QString id = client.currentProfileId();
+    QVERIFY(QRegularExpression(QStringLiteral("^P[0-9a-f]{32}$")).match(id).hasMatch());
+    QCOMPARE(client.currentProfileName(), expected);
+    QCOMPARE(client.profileCount(), 3);
+    QCOMPARE(sandbox.value(QStringLiteral("profiles/order")).toStringList(),
+             QStringList() << QStringLiteral("A") << QStringLiteral("B") << id);
+    QCOMPARE(sandbox.value(QStringLiteral("profiles/current")).toString(), id);
+
+    // Nothing is taken over from the profile that was current.
+    QCOMPARE(client.host(), QString());
+    QCOMPARE(client.port(), 992);
+    QCOMPARE(client.tlsEnabled(), true);
+    QCOMPARE(client.terminalTheme(), 0);
+    QCOMPARE(client.codePage(), 37);
+    QCOMPARE(client.terminalZoom(), 1.25);
+    QCOMPARE(client.macros(), QVariantList());
+    QCOMPARE(client.userName(), QString());
+    const QString prefix = QStringLiteral("profiles/") + id + QLatin1Char('/');
+    QCOMPARE(sandbox.value(prefix + QStringLiteral("name")).toString(), expected);
+    QVERIFY(sandbox.contains(prefix + QStringLiteral("connection/host")));
+    QVERIFY(!sandbox.contains(prefix + QStringLiteral("connection/deviceName")));
+    QVERIFY(!sandbox.contains(prefix + QStringLiteral("login/userName")));
+
+    // The profile that was current was saved first, memory-only host included.
+    QCOMPARE(sandbox.value(QStringLiteral("profiles/A/connection/host")).toString(),
+             QStringLiteral("unsaved.example"));
+    QCOMPARE(recorder.only(PROFILE_SIGNALS), PROFILE_SIGNALS);
+    QCOMPARE(client.status(), QStringLiteral("Profile selected: ") + expected);
+}
+
+void TestProfiles::duplicateCopiesAllButPassword()
+{
+    SettingsSandbox sandbox;
+    writeTwoProfiles(sandbox);
+    QVariantMap values;
+    values.insert(QStringLiteral("profiles/A/login/userName"), QStringLiteral("ALICE"));
+    values.insert(QStringLiteral("profiles/A/login/passwordSaved"), true);
+    values.insert(QStringLiteral("profiles/A/automation/autoLogin"), true);
+    values.insert(QStringLiteral("profiles/A/terminal/codePage"), 273);
+    sandbox.write(values);
+
+    Tn5250Client client;
+    QCOMPARE(client.passwordSaved(), true);
+    client.setPort(8023);
+    QVERIFY(client.saveMacro(-1, QStringLiteral("Menu"), QStringLiteral("{f3}")));
+
+    SignalRecorder recorder(&client);
+    QVERIFY(client.duplicateCurrentProfile());
+    const QString id = client.currentProfileId();
+    QVERIFY(id != QStringLiteral("A"));
+    QCOMPARE(client.profileCount(), 3);
+    QCOMPARE(client.currentProfileName(), QStringLiteral("Alpha copy"));
+    QCOMPARE(client.host(), QStringLiteral("alpha.example"));
+    QCOMPARE(client.port(), 8023);
+    QCOMPARE(client.codePage(), 273);
+    QCOMPARE(client.userName(), QStringLiteral("ALICE"));
+    QCOMPARE(client.autoLogin(), false);
+    QCOMPARE(client.passwordSaved(), false);
+    QCOMPARE(client.credentialStatus(), QStringLiteral("Password not saved for this profile"));
+    const QVariantList macros = client.macros();
+    QCOMPARE(macros.size(), 2);
+    QCOMPARE(macros.at(0).toMap().value(QStringLiteral("sequence")).toString(), QStringLiteral("ALICE{tab}"));
+    QCOMPARE(macros.at(1).toMap().value(QStringLiteral("name")).toString(), QStringLiteral("Menu"));
+    QCOMPARE(recorder.only(PROFILE_SIGNALS), PROFILE_SIGNALS);
+
+    // The source keeps its password flag and its automatic sign-on.
+    QCOMPARE(sandbox.value(QStringLiteral("profiles/A/login/passwordSaved")).toBool(), true);
+    QCOMPARE(sandbox.value(QStringLiteral("profiles/A/automation/autoLogin")).toBool(), true);
+    QVERIFY(client.switchProfile(QStringLiteral("A")));
+    QCOMPARE(client.passwordSaved(), true);
+    QCOMPARE(client.autoLogin(), true);
+}
+
+void TestProfiles::duplicateOfLongNameIsCutAtNextStart()
+{
+    SettingsSandbox sandbox;
+    {
+        Tn5250Client client;
+        client.setCurrentProfileName(fortyCharacters());
+        QVERIFY(client.duplicateCurrentProfile());
+        QCOMPARE(client.currentProfileName(), fortyCharacters() + QStringLiteral(" copy"));
+        QCOMPARE(client.currentProfileName().size(), 45);
+    }
+    Tn5250Client restarted;
+    QCOMPARE(restarted.currentProfileName(), fortyCharacters());
+}
+
+void TestProfiles::switchToUnknownIdIsRefused()
+{
+    SettingsSandbox sandbox;
+    writeTwoProfiles(sandbox);
+    Tn5250Client client;
+    const QByteArray file = sandbox.fileBytes();
+    SignalRecorder recorder(&client);
+    QVERIFY(!client.switchProfile(QStringLiteral("C")));
+    QVERIFY(!client.switchProfile(QStringLiteral("b")));
+    QVERIFY(!client.switchProfile(QString()));
+    QCOMPARE(client.currentProfileId(), QStringLiteral("A"));
+    QCOMPARE(recorder.all(), QStringList());
+    QCOMPARE(sandbox.fileBytes(), file);
+}
+
+void TestProfiles::switchToCurrentDoesNothing()
+{
+    SettingsSandbox sandbox;
+    writeTwoProfiles(sandbox);
+    Tn5250Client client;
+    client.setHost(QStringLiteral("unsaved.example"));
+    const QByteArray file = sandbox.fileBytes();
+    SignalRecorder recorder(&client);
+    QVERIFY(client.switchProfile(QStringLiteral("A")));
+    QCOMPARE(recorder.all(), QStringList());
+    QCOMPARE(sandbox.fileBytes(), file);
+}
+
+void TestProfiles::switchLoadsOtherProfile()
+{
+    SettingsSandbox sandbox;
+    writeTwoProfiles(sandbox);
+    Tn5250Client client;
+    client.setHost(QStringLiteral("unsaved.example"));
+
+    SignalRecorder recorder(&client);
+    QVERIFY(client.switchProfile(QStringLiteral("B")));
+    QCOMPARE(client.currentProfileId(), QStringLiteral("B"));
+    QCOMPARE(client.currentProfileName(), QStringLiteral("Beta"));
+    QCOMPARE(client.host(), QStringLiteral("beta.example"));
+    QCOMPARE(client.port(), 23);
+    QCOMPARE(client.tlsEnabled(), false);
+    QCOMPARE(client.macros(), QVariantList());
+    QCOMPARE(client.status(), QStringLiteral("Profile selected: Beta"));
+    QCOMPARE(recorder.only(PROFILE_SIGNALS), PROFILE_SIGNALS);
+    QCOMPARE(sandbox.value(QStringLiteral("profiles/current")).toString(), QStringLiteral("B"));
+    QCOMPARE(sandbox.value(QStringLiteral("profiles/A/connection/host")).toString(),
+             QStringLiteral("unsaved.example"));
+    const QVariantList list = client.profiles();
+    QCOMPARE(list.at(0).toMap().value(QStringLiteral("active")).toBool(), false);
+    QCOMPARE(list.at(1).toMap().value(QStringLiteral("active")).toBool(), true);
+}
+
+void TestProfiles::deleteCurrent_data()
+{
+    QTest::addColumn<QStringList>("order");
+    QTest::addColumn<QString>("current");
+    QTest::addColumn<QString>("next");
+    QTest::newRow("first in the order") << (QStringList() << "A" << "B" << "C") << "A" << "B";
+    QTest::newRow("not first in the order") << (QStringList() << "A" << "B" << "C") << "C" << "A";
+    QTest::newRow("in the middle") << (QStringList() << "A" << "B" << "C") << "B" << "A";
+}
+
+void TestProfiles::deleteCurrent()
+{
+    QFETCH(QStringList, order);
+    QFETCH(QString, current);
+    QFETCH(QString, next);
+
+    SettingsSandbox sandbox;
+    writeTwoProfiles(sandbox);
+    QVariantMap values;
+    values.insert(QStringLiteral("profiles/order"), order);
+    values.insert(QStringLiteral("profiles/current"), current);
+    values.insert(QStringLiteral("profiles/C/name"), QStringLiteral("Gamma"));
+    sandbox.write(values);
+
+    Tn5250Client client;
+    QCOMPARE(client.currentProfileId(), current);
+    // An unsaved change of the deleted profile goes with it.
+    client.setHost(QStringLiteral("discarded.example"));
+
+    SignalRecorder recorder(&client);
+    QVERIFY(client.deleteCurrentProfile());
+    QStringList remaining = order;
+    remaining.removeAll(current);
+    QCOMPARE(client.currentProfileId(), next);
+    QCOMPARE(client.profileCount(), 2);
+    QCOMPARE(client.status(), QStringLiteral("Profile deleted"));
+    QCOMPARE(recorder.only(PROFILE_SIGNALS), PROFILE_SIGNALS);
+    QCOMPARE(sandbox.value(QStringLiteral("profiles/order")).toStringList(), remaining);
+    QCOMPARE(sandbox.value(QStringLiteral("profiles/current")).toString(), next);
+    const QStringList keys = sandbox.snapshot().keys();
+    for (const QString &key : keys) {
+        QVERIFY2(!key.startsWith(QStringLiteral("profiles/") + current + QLatin1Char('/')), qPrintable(key));
+        QVERIFY2(!key.contains(QStringLiteral("discarded.example")), qPrintable(key));
+    }
+    QVERIFY(!sandbox.fileBytes().contains("discarded.example"));
+    QCOMPARE(client.host(), sandbox.value(QStringLiteral("profiles/") + next + "/connection/host").toString());
+}
+
+void TestProfiles::deleteOnlyProfileIsRefused()
+{
+    SettingsSandbox sandbox;
+    Tn5250Client client;
+    const QByteArray file = sandbox.fileBytes();
+    SignalRecorder recorder(&client);
+    QVERIFY(!client.deleteCurrentProfile());
+    QCOMPARE(client.currentProfileId(), QStringLiteral("Default"));
+    QCOMPARE(recorder.all(), QStringList());
+    QCOMPARE(sandbox.fileBytes(), file);
+}
+
+void TestProfiles::profileChangeEndsConnection_data()
+{
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<bool>("live");
+    QTest::newRow("switch during a connection") << "switch" << true;
+    QTest::newRow("switch while waiting to reconnect") << "switch" << false;
+    QTest::newRow("create during a connection") << "create" << true;
+    QTest::newRow("duplicate while waiting to reconnect") << "duplicate" << false;
+    QTest::newRow("delete during a connection") << "delete" << true;
+    QTest::newRow("delete while waiting to reconnect") << "delete" << false;
+}
+
+void TestProfiles::profileChangeEndsConnection()
+{
+    QFETCH(QString, operation);
+    QFETCH(bool, live);
+
+    SettingsSandbox sandbox;
+    writeTwoProfiles(sandbox);
+    QTcpServer server;
+    QVERIFY(server.listen(QHostAddress::LocalHost));
+    Tn5250Client client;
+    ClientProbe probe(client);
+    client.setAutoReconnect(true);
+
+    QPointer<QTcpSocket> socket;
+    if (live) {
+        socket = new QTcpSocket(&client);
+        socket->connectToHost(QHostAddress::LocalHost, server.serverPort());
+        QVERIFY(socket->waitForConnected(5000));
+        QVERIFY(server.waitForNewConnection(5000));
+        probe.socket() = socket.data();
+        probe.connected() = true;
+        client.setConnectionState(QStringLiteral("Ready"));
+    } else {
+        client.setConnectionState(QStringLiteral("Reconnect wait"));
+        probe.reconnectTimer()->start(60000);
+    }
+
+    bool done = false;
+    if (operation == QLatin1String("switch"))
+        done = client.switchProfile(QStringLiteral("B"));
+    else if (operation == QLatin1String("create"))
+        done = client.createProfile(QStringLiteral("Other"));
+    else if (operation == QLatin1String("duplicate"))
+        done = client.duplicateCurrentProfile();
+    else
+        done = client.deleteCurrentProfile();
+    QVERIFY(done);
+
+    QVERIFY(probe.socket().isNull());
+    QCOMPARE(client.connected(), false);
+    QVERIFY(!probe.reconnectTimer()->isActive());
+    QCOMPARE(client.connectionState(), QStringLiteral("Disconnected"));
+    QVERIFY(!client.reconnecting());
+    // Nothing starts a new connection on its own.
+    QVERIFY(probe.socket().isNull());
+    if (live)
+        QTRY_VERIFY(socket.isNull() || socket->state() == QAbstractSocket::UnconnectedState);
+}
+
+void TestProfiles::profilesSurviveRestart()
+{
+    SettingsSandbox sandbox;
+    QString created;
+    {
+        Tn5250Client client;
+        client.setShowFunctionBar(false);
+        client.setShowActionBar(false);
+        client.setShowStatusBar(false);
+        client.setTypeAhead(true);
+
+        QVERIFY(client.createProfile(QStringLiteral("Test system")));
+        created = client.currentProfileId();
+        client.setHost(QStringLiteral("test.example"));
+        client.setPort(8023);
+        client.setTerminalZoom(2.0);
+        client.setCurrentProfileName(QStringLiteral("Test LPAR"));
+        QVERIFY(client.saveMacro(-1, QStringLiteral("Menu"), QStringLiteral("{f3}")));
+
+        QVERIFY(client.createProfile(QStringLiteral("Scratch")));
+        QVERIFY(client.switchProfile(created));   // saves Scratch, loads Test LPAR
+        QVERIFY(client.switchProfile(QStringLiteral("Default")));
+        client.setHost(QStringLiteral("  prod.example "));
+        QVERIFY(client.switchProfile(created));
+        QCOMPARE(client.profileCount(), 3);
+        // Delete Scratch: switch to it, then delete; the first profile becomes current.
+        const QString scratch = client.profiles().at(2).toMap().value(QStringLiteral("id")).toString();
+        QVERIFY(client.switchProfile(scratch));
+        QVERIFY(client.deleteCurrentProfile());
+        QCOMPARE(client.currentProfileId(), QStringLiteral("Default"));
+        QVERIFY(client.switchProfile(created));
+    }
+
+    Tn5250Client client;
+    QCOMPARE(client.profileCount(), 2);
+    QCOMPARE(client.currentProfileId(), created);
+    QCOMPARE(client.currentProfileName(), QStringLiteral("Test LPAR"));
+    QCOMPARE(client.host(), QStringLiteral("test.example"));
+    QCOMPARE(client.port(), 8023);
+    QCOMPARE(client.terminalZoom(), 2.0);
+    QCOMPARE(client.macros().size(), 1);
+    QCOMPARE(client.macros().at(0).toMap().value(QStringLiteral("sequence")).toString(), QStringLiteral("{f3}"));
+    const QVariantList list = client.profiles();
+    QCOMPARE(list.at(0).toMap().value(QStringLiteral("id")).toString(), QStringLiteral("Default"));
+    QCOMPARE(list.at(0).toMap().value(QStringLiteral("host")).toString(), QStringLiteral("prod.example"));
+    QCOMPARE(list.at(1).toMap().value(QStringLiteral("name")).toString(), QStringLiteral("Test LPAR"));
+
+    // Hiding the two bars lasts one run; the status bar stays hidden.
+    QCOMPARE(client.showFunctionBar(), true);
+    QCOMPARE(client.showActionBar(), true);
+    QCOMPARE(client.showStatusBar(), false);
+    QCOMPARE(client.typeAhead(), true);
+}
+
+QTEST_MAIN(TestProfiles)
+#include "tst_profiles.moc"
