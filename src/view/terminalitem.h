@@ -6,7 +6,9 @@
 #include <QPointer>
 #include <QQuickPaintedItem>
 
-class Tn5250Client;
+// The complete type, not a forward declaration: QML can assign the `client`
+// property only when the meta-type system knows Tn5250Client* is a QObject.
+#include "app/tn5250client.h"
 
 // Draws the client's presentation space as a grid of character cells with
 // the 5250 attribute colours, reverse image, underscore and the cursor. The
