@@ -1,0 +1,11 @@
+#ifndef VANTOREL_BENCH_BENCHMARKS_H
+#define VANTOREL_BENCH_BENCHMARKS_H
+
+// The benchmarks of vantorel-bench, run on demand (never by CTest). Each one
+// prints its own result lines and returns 0, or non-zero when it could not
+// measure what it meant to. bench_main.cpp lists them by name.
+
+// Paints a full 27 x 132 screen of mixed attributes (bench_render.cpp).
+int benchRender();
+
+#endif
