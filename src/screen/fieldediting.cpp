@@ -44,6 +44,14 @@ bool isAsciiDigit(ushort unicode)
     return unicode >= '0' && unicode <= '9';
 }
 
+// A mandatory-fill field must be left either empty or full (the sign
+// position of a signed field is not part of the check).
+bool isPartlyFilled(const QByteArray &usableBytes)
+{
+    const int nulls = usableBytes.count(char(NULL_BYTE));
+    return nulls > 0 && nulls < usableBytes.size();
+}
+
 } // namespace
 
 void TerminalScreen::markChanged(int fieldIndex)
@@ -54,6 +62,12 @@ void TerminalScreen::markChanged(int fieldIndex)
     field.ffwHigh |= FFW_MDT;
     field.modified = true;
     field.entered = true;
+}
+
+int TerminalScreen::inputFieldAtCursor() const
+{
+    const int fieldIndex = fieldIndexAt(cursor);
+    return fieldIndex >= 0 && !fields.at(fieldIndex).bypass() ? fieldIndex : -1;
 }
 
 bool TerminalScreen::validateCharacter(const Field &field, QChar character)
@@ -82,8 +96,8 @@ bool TerminalScreen::typeCharacter(QChar character, QString *message, bool *auto
         report(message, QT_TRANSLATE_NOOP("TerminalScreen", "Keyboard is locked by the host"));
         return false;
     }
-    const int fieldIndex = fieldIndexAt(cursor);
-    if (fieldIndex < 0 || fields.at(fieldIndex).bypass()) {
+    const int fieldIndex = inputFieldAtCursor();
+    if (fieldIndex < 0) {
         report(message, QT_TRANSLATE_NOOP("TerminalScreen", "Cursor is in a protected area"));
         return false;
     }
@@ -141,8 +155,8 @@ bool TerminalScreen::fieldExit(bool minus, QString *message, bool *autoEnter)
     setFlag(autoEnter, false);
     if (keyboardLocked)
         return false;
-    const int fieldIndex = fieldIndexAt(cursor);
-    if (fieldIndex < 0 || fields.at(fieldIndex).bypass()) {
+    const int fieldIndex = inputFieldAtCursor();
+    if (fieldIndex < 0) {
         report(message, QT_TRANSLATE_NOOP("TerminalScreen", "Field Exit is only valid in an input field"));
         return false;
     }
@@ -159,25 +173,14 @@ bool TerminalScreen::fieldExit(bool minus, QString *message, bool *autoEnter)
     const int usable = usableLength(field);
     bool erase = true;
     if (field.mandatoryFill() && offset != 0 && field.entered) {
-        // A mandatory-fill field must be either empty or full.
-        bool hasNull = false;
-        bool hasData = false;
-        for (int k = 0; k < usable; ++k) {
-            if (rawAt(fieldPosition(field, k)) == NULL_BYTE)
-                hasNull = true;
-            else
-                hasData = true;
-        }
-        if (hasNull && hasData) {
+        if (isPartlyFilled(fieldBytes(field).left(usable))) {
             report(message, QT_TRANSLATE_NOOP("TerminalScreen", "Mandatory-fill field is not complete"));
             return false;
         }
         erase = false;
     }
-    if (erase) {
-        for (int k = offset; k < usable; ++k)
-            setCell(fieldPosition(field, k), NULL_BYTE, attributeAt(fieldPosition(field, k)));
-    }
+    if (erase)
+        nullPositions(field, offset, usable);
     const int span = fieldSpan(field);
     if (field.signedNumeric() && span > 0) {
         const int signIndex = fieldPosition(field, span - 1);
@@ -195,8 +198,8 @@ bool TerminalScreen::backspace()
 {
     if (keyboardLocked)
         return false;
-    const int fieldIndex = fieldIndexAt(cursor);
-    if (fieldIndex < 0 || fields.at(fieldIndex).bypass())
+    const int fieldIndex = inputFieldAtCursor();
+    if (fieldIndex < 0)
         return false;
     if (fieldOffset(fields.at(fieldIndex), cursor) != 0)
         cursor = clampIndex(cursor - 1);
@@ -209,8 +212,8 @@ bool TerminalScreen::deleteCharacter()
 {
     if (keyboardLocked)
         return false;
-    const int fieldIndex = fieldIndexAt(cursor);
-    if (fieldIndex < 0 || fields.at(fieldIndex).bypass())
+    const int fieldIndex = inputFieldAtCursor();
+    if (fieldIndex < 0)
         return false;
     const Field &field = fields.at(fieldIndex);
     const int span = fieldSpan(field);
@@ -229,17 +232,13 @@ bool TerminalScreen::eraseToEndOfField(QString *message)
 {
     if (keyboardLocked)
         return false;
-    const int fieldIndex = fieldIndexAt(cursor);
-    if (fieldIndex < 0 || fields.at(fieldIndex).bypass()) {
+    const int fieldIndex = inputFieldAtCursor();
+    if (fieldIndex < 0) {
         report(message, QT_TRANSLATE_NOOP("TerminalScreen", "Erase EOF is only valid in an input field"));
         return false;
     }
     const Field &field = fields.at(fieldIndex);
-    const int span = fieldSpan(field);
-    for (int k = fieldOffset(field, cursor); k < span; ++k) {
-        const int index = fieldPosition(field, k);
-        setCell(index, NULL_BYTE, attributeAt(index));
-    }
+    nullPositions(field, fieldOffset(field, cursor), fieldSpan(field));
     markChanged(fieldIndex);
     return true;
 }
@@ -252,11 +251,7 @@ void TerminalScreen::eraseInput()
         const Field &field = fields.at(i);
         if (field.bypass() || !field.modified)
             continue;
-        const int span = fieldSpan(field);
-        for (int k = 0; k < span; ++k) {
-            const int index = fieldPosition(field, k);
-            setCell(index, NULL_BYTE, attributeAt(index));
-        }
+        nullPositions(field, 0, fieldSpan(field));
         markChanged(i);
     }
     moveCursorHome();
@@ -266,8 +261,8 @@ bool TerminalScreen::moveToEndOfField()
 {
     if (keyboardLocked)
         return false;
-    const int fieldIndex = fieldIndexAt(cursor);
-    if (fieldIndex < 0 || fields.at(fieldIndex).bypass())
+    const int fieldIndex = inputFieldAtCursor();
+    if (fieldIndex < 0)
         return false;
     const Field &field = fields.at(fieldIndex);
     const int usable = usableLength(field);
@@ -353,11 +348,7 @@ bool TerminalScreen::setFieldText(int fieldIndex, const QString &text, QString *
         }
     }
 
-    const int span = fieldSpan(field);
-    for (int k = 0; k < span; ++k) {
-        const int index = fieldPosition(field, k);
-        setCell(index, NULL_BYTE, attributeAt(index));
-    }
+    nullPositions(field, 0, fieldSpan(field));
     for (int k = 0; k < encoded.size(); ++k)
         setCell(fieldPosition(field, k), static_cast<unsigned char>(encoded.at(k)), field.attribute);
     markChanged(fieldIndex);
@@ -376,19 +367,10 @@ bool TerminalScreen::validateForEnter(QString *message)
             return false;
         }
         const int usable = usableLength(field);
-        if (field.mandatoryFill() && field.entered && usable > 0) {
-            bool hasNull = false;
-            bool hasData = false;
-            for (int k = 0; k < usable; ++k) {
-                if (rawAt(fieldPosition(field, k)) == NULL_BYTE)
-                    hasNull = true;
-                else
-                    hasData = true;
-            }
-            if (hasNull && hasData) {
-                report(message, QT_TRANSLATE_NOOP("TerminalScreen", "A mandatory-fill field is incomplete"));
-                return false;
-            }
+        if (field.mandatoryFill() && field.entered && usable > 0
+            && isPartlyFilled(fieldBytes(field).left(usable))) {
+            report(message, QT_TRANSLATE_NOOP("TerminalScreen", "A mandatory-fill field is incomplete"));
+            return false;
         }
     }
     return true;

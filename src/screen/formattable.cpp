@@ -50,6 +50,15 @@ bool TerminalScreen::positionInField(const Field &field, int index) const
     return index >= 0 && index < size() && fieldOffset(field, index) < fieldSpan(field);
 }
 
+void TerminalScreen::nullPositions(const Field &field, int from, int to)
+{
+    for (int k = qMax(from, 0); k < qMin(to, fieldSpan(field)); ++k) {
+        const int index = fieldPosition(field, k);
+        if (index < data.size())
+            data[index] = '\0';
+    }
+}
+
 // --- Start of Field ---------------------------------------------------------------
 
 void TerminalScreen::startField(bool hasFfw, unsigned char ffwHigh, unsigned char ffwLow,
@@ -197,12 +206,7 @@ void TerminalScreen::nullFields(bool onlyModified)
         const Field &field = fields.at(i);
         if (field.bypass() || field.length < 1 || (onlyModified && !field.modified))
             continue;
-        const int span = fieldSpan(field);
-        for (int k = 0; k < span; ++k) {
-            const int index = fieldPosition(field, k);
-            if (index < data.size())
-                data[index] = '\0';
-        }
+        nullPositions(field, 0, fieldSpan(field));
     }
 }
 

@@ -147,7 +147,9 @@ private:
     int usableLength(const Field &field) const;          // span less a sign position
     int fieldOffset(const Field &field, int index) const; // (index - start) wrapped
     bool positionInField(const Field &field, int index) const;
+    void nullPositions(const Field &field, int from, int to); // positions from..to-1
     void setCell(int index, unsigned char byte, unsigned char attribute);
+    int inputFieldAtCursor() const; // table position, or -1 when not in an input field
     void markChanged(int fieldIndex);
 };
 
