@@ -3,7 +3,9 @@
 // colours and the visible-cell count.
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QScopedPointer>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include "app/tn5250client.h"
@@ -82,12 +84,18 @@ private slots:
     void themeColors();
 
 private:
+    // Setters persist what they change; each test starts from a settings
+    // location of its own so that no value leaks into the next one.
+    QScopedPointer<QTemporaryDir> m_configHome;
     Tn5250Client *m_client = nullptr;
     TerminalScreen &screen() { return ClientProbe(*m_client).screen(); }
 };
 
 void TestScreenViews::init()
 {
+    m_configHome.reset(new QTemporaryDir);
+    QVERIFY(m_configHome->isValid());
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_configHome->path()));
     EbcdicCodec::setCodePage(37);
     m_client = new Tn5250Client;
     screen().resize(24, 80);
@@ -97,6 +105,7 @@ void TestScreenViews::cleanup()
 {
     delete m_client;
     m_client = nullptr;
+    m_configHome.reset();
 }
 
 void TestScreenViews::hotspots_data()
