@@ -400,6 +400,7 @@ private:
     friend class ClientProbe; // tests/common/clientprobe.h
 
     void dropSocket(bool abortSocket);
+    void handleSocketClosed(); // src/connection/lifecycle.cpp
 
     // --- Profiles and preferences --------------------------------------------
     QString m_currentProfileId;

@@ -188,10 +188,17 @@ void Tn5250Client::connectionTimeout()
     }
     clearSessionPresentation();
     scheduleReconnect(QStringLiteral("timeout"));
-    // The abort may report the close at once (socketDisconnected then drops
-    // the socket); the error recorded above is not overwritten by it.
-    if (m_socket)
-        m_socket->abort();
+    // A socket that had connected (TLS still in its handshake) reports its
+    // close from inside abort(), and socketDisconnected drops it; the error
+    // recorded above is not overwritten by that. A socket still connecting
+    // reports no close at all, so its close is handled here, or the state
+    // would stay "Connecting" for good.
+    QAbstractSocket *socket = m_socket.data();
+    if (socket) {
+        socket->abort();
+        if (m_socket.data() == socket)
+            handleSocketClosed();
+    }
 }
 
 void Tn5250Client::socketDisconnected()
@@ -203,6 +210,13 @@ void Tn5250Client::socketDisconnected()
             origin->deleteLater();
         return;
     }
+    handleSocketClosed();
+}
+
+// The current socket has closed (or, after a timeout, will never report a
+// close): release it and decide between reconnecting and staying down.
+void Tn5250Client::handleSocketClosed()
+{
     m_connectionTimer->stop();
     dropSocket(false);
     if (m_connected) {
@@ -268,8 +282,13 @@ void Tn5250Client::socketError()
     } else {
         setConnectionState(QStringLiteral("Error"));
     }
-    // The socket stays current: its close, if the network library reports
-    // one, is handled by socketDisconnected.
+    // A socket that was connected reports its close after the error, and
+    // socketDisconnected handles it. One that never connected (refused, host
+    // not found) reports nothing more; it is released now, so that no dead
+    // socket stays current (switching automatic reconnect off, for one,
+    // relies on there being none).
+    if (m_socket.data() == origin && origin->state() == QAbstractSocket::UnconnectedState)
+        dropSocket(false);
 }
 
 void Tn5250Client::setStatus(const QString &text)

@@ -1,0 +1,70 @@
+#include "connectionwatch.h"
+
+#include <QHostAddress>
+#include <QRegularExpression>
+#include <QTcpServer>
+
+#include "app/tn5250client.h"
+
+ConnectionWatch::ConnectionWatch(Tn5250Client *client)
+    : m_client(client)
+    , m_lastState(client->connectionState())
+{
+    connect(client, SIGNAL(connectionInfoChanged()), this, SLOT(noteConnectionInfo()));
+    connect(client, SIGNAL(statusChanged()), this, SLOT(noteStatus()));
+}
+
+void ConnectionWatch::clear()
+{
+    m_states.clear();
+    m_statuses.clear();
+    m_lastState = m_client->connectionState();
+}
+
+void ConnectionWatch::noteConnectionInfo()
+{
+    const QString state = m_client->connectionState();
+    if (state == m_lastState)
+        return;
+    m_lastState = state;
+    m_states << state;
+}
+
+void ConnectionWatch::noteStatus()
+{
+    m_statuses << m_client->status();
+}
+
+namespace ConnectionTest {
+
+QStringList logLines(const Tn5250Client &client)
+{
+    static const QRegularExpression stamp(QStringLiteral("^\\[\\d\\d:\\d\\d:\\d\\d\\] "));
+    QStringList lines;
+    const QStringList raw = client.diagnostics().split(QLatin1Char('\n'));
+    for (QString line : raw) {
+        if (!line.isEmpty())
+            lines << line.remove(stamp);
+    }
+    return lines;
+}
+
+quint16 unusedPort()
+{
+    QTcpServer server;
+    if (!server.listen(QHostAddress(QHostAddress::LocalHost), 0))
+        return 0;
+    const quint16 port = server.serverPort();
+    server.close();
+    return port;
+}
+
+void configure(Tn5250Client &client, quint16 port, bool tls, bool autoReconnect)
+{
+    client.setHost(QStringLiteral("127.0.0.1"));
+    client.setPort(port);
+    client.setTlsEnabled(tls);
+    client.setAutoReconnect(autoReconnect);
+}
+
+} // namespace ConnectionTest
