@@ -125,8 +125,8 @@ void Tn5250Client::sendAid(quint8 aid, int function, bool noData)
 
 void Tn5250Client::sendEnter()
 {
-    // A queued Enter is validated when it is replayed, against the screen it
-    // is then sent from.
+    // Queued before any validation: the fields may still change before the
+    // key is replayed, and the replay sends it through sendAid directly.
     if (m_screen.keyboardLocked && m_typeAhead && m_connected && !m_typeAheadDraining) {
         queueTypeAheadAid(AidCode::Enter, 0, false);
         return;

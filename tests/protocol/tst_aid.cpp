@@ -40,6 +40,8 @@ class TestAid : public QObject
 
 private slots:
     void initTestCase();
+    void init();
+    void cleanup();
     void keyRecord_data();
     void keyRecord();
     void noDataMaskedFunctionKey();
@@ -53,11 +55,33 @@ private slots:
     void lockedKeyboardRefusesKey();
     void enterValidationFailure();
     void passwordOnlyInsideItsField();
+
+private:
+    // A client connected to a loopback wire, showing prepareScreen's fields.
+    QScopedPointer<Tn5250Client> m_client;
+    QScopedPointer<ClientProbe> m_probe;
+    QScopedPointer<KeyWire> m_wire;
 };
 
 void TestAid::initTestCase()
 {
     EbcdicCodec::setCodePage(37);
+}
+
+void TestAid::init()
+{
+    m_client.reset(new Tn5250Client);
+    m_probe.reset(new ClientProbe(*m_client));
+    m_wire.reset(new KeyWire);
+    QVERIFY(m_wire->attach(*m_client));
+    prepareScreen(m_probe->screen());
+}
+
+void TestAid::cleanup()
+{
+    m_probe.reset();
+    m_wire.reset();
+    m_client.reset();
 }
 
 void TestAid::keyRecord_data()
@@ -88,46 +112,36 @@ void TestAid::keyRecord()
     QFETCH(int, argument);
     QFETCH(QByteArray, data);
 
-    Tn5250Client client;
-    ClientProbe probe(client);
-    KeyWire wire;
-    QVERIFY(wire.attach(client));
-    prepareScreen(probe.screen());
-    probe.pendingReadMode() = 0;
-    QSignalSpy screenChanged(&client, SIGNAL(screenChanged()));
+    m_probe->pendingReadMode() = 0;
+    QSignalSpy screenChanged(m_client.data(), SIGNAL(screenChanged()));
 
     const QByteArray name = operation.toLatin1();
     if (argument < 0)
-        QVERIFY(QMetaObject::invokeMethod(&client, name.constData()));
+        QVERIFY(QMetaObject::invokeMethod(m_client.data(), name.constData()));
     else
-        QVERIFY(QMetaObject::invokeMethod(&client, name.constData(), Q_ARG(int, argument)));
+        QVERIFY(QMetaObject::invokeMethod(m_client.data(), name.constData(), Q_ARG(int, argument)));
 
-    QTRY_COMPARE(wire.recordCount(), 1);
-    QCOMPARE(wire.takeRecord().toHex(), (KeyWire::header(data.size(), 0x00, 0x03) + data).toHex());
-    QVERIFY(client.keyboardLocked());
-    QCOMPARE(probe.pendingReadMode(), 0);
-    QCOMPARE(client.status(), QStringLiteral("Connected — waiting for IBM i"));
+    QTRY_COMPARE(m_wire->recordCount(), 1);
+    QCOMPARE(m_wire->takeRecord().toHex(), (KeyWire::header(data.size(), 0x00, 0x03) + data).toHex());
+    QVERIFY(m_client->keyboardLocked());
+    QCOMPARE(m_probe->pendingReadMode(), 0);
+    QCOMPARE(m_client->status(), QStringLiteral("Connected — waiting for IBM i"));
     QVERIFY(screenChanged.count() >= 1);
 }
 
 void TestAid::noDataMaskedFunctionKey()
 {
-    Tn5250Client client;
-    ClientProbe probe(client);
-    KeyWire wire;
-    QVERIFY(wire.attach(client));
-    prepareScreen(probe.screen());
-    probe.screen().noDataKeyMask = 1u << 4; // F5
+    m_probe->screen().noDataKeyMask = 1u << 4; // F5
 
-    client.sendFunctionKey(5);
-    QTRY_COMPARE(wire.recordCount(), 1);
-    QCOMPARE(wire.takeRecord().mid(10).toHex(), hex("05 0C 35").toHex());
+    m_client->sendFunctionKey(5);
+    QTRY_COMPARE(m_wire->recordCount(), 1);
+    QCOMPARE(m_wire->takeRecord().mid(10).toHex(), hex("05 0C 35").toHex());
 
     // The mask names F5 only: F6 still carries the modified field.
-    probe.screen().keyboardLocked = false;
-    client.sendFunctionKey(6);
-    QTRY_COMPARE(wire.recordCount(), 1);
-    QCOMPARE(wire.takeRecord().mid(10).toHex(), (hex("05 0C 36") + hex(MODIFIED_FIELD)).toHex());
+    m_probe->screen().keyboardLocked = false;
+    m_client->sendFunctionKey(6);
+    QTRY_COMPARE(m_wire->recordCount(), 1);
+    QCOMPARE(m_wire->takeRecord().mid(10).toHex(), (hex("05 0C 36") + hex(MODIFIED_FIELD)).toHex());
 }
 
 void TestAid::pendingReadModeSelectsFields_data()
@@ -146,17 +160,12 @@ void TestAid::pendingReadModeSelectsFields()
     QFETCH(int, pending);
     QFETCH(QByteArray, data);
 
-    Tn5250Client client;
-    ClientProbe probe(client);
-    KeyWire wire;
-    QVERIFY(wire.attach(client));
-    prepareScreen(probe.screen());
-    probe.pendingReadMode() = pending;
+    m_probe->pendingReadMode() = pending;
 
-    client.sendEnter();
-    QTRY_COMPARE(wire.recordCount(), 1);
-    QCOMPARE(wire.takeRecord().mid(10).toHex(), data.toHex());
-    QCOMPARE(probe.pendingReadMode(), 0);
+    m_client->sendEnter();
+    QTRY_COMPARE(m_wire->recordCount(), 1);
+    QCOMPARE(m_wire->takeRecord().mid(10).toHex(), data.toHex());
+    QCOMPARE(m_probe->pendingReadMode(), 0);
 }
 
 void TestAid::readImmediate_data()
@@ -174,21 +183,16 @@ void TestAid::readImmediate()
     QFETCH(int, mode);
     QFETCH(QByteArray, data);
 
-    Tn5250Client client;
-    ClientProbe probe(client);
-    KeyWire wire;
-    QVERIFY(wire.attach(client));
-    prepareScreen(probe.screen());
-    probe.pendingReadMode() = Tn5250Client::ReadInputFields;
-    client.setStatus(QStringLiteral("before"));
+    m_probe->pendingReadMode() = Tn5250Client::ReadInputFields;
+    m_client->setStatus(QStringLiteral("before"));
 
-    client.sendImmediate(Tn5250Client::ReadMode(mode));
-    QTRY_COMPARE(wire.recordCount(), 1);
-    QCOMPARE(wire.takeRecord().toHex(), (KeyWire::header(data.size(), 0x00, 0x06) + data).toHex());
+    m_client->sendImmediate(Tn5250Client::ReadMode(mode));
+    QTRY_COMPARE(m_wire->recordCount(), 1);
+    QCOMPARE(m_wire->takeRecord().toHex(), (KeyWire::header(data.size(), 0x00, 0x06) + data).toHex());
     // Answered at once: the operator keeps the keyboard and the pending read.
-    QVERIFY(!client.keyboardLocked());
-    QCOMPARE(probe.pendingReadMode(), int(Tn5250Client::ReadInputFields));
-    QCOMPARE(client.status(), QStringLiteral("before"));
+    QVERIFY(!m_client->keyboardLocked());
+    QCOMPARE(m_probe->pendingReadMode(), int(Tn5250Client::ReadInputFields));
+    QCOMPARE(m_client->status(), QStringLiteral("before"));
 }
 
 void TestAid::outOfBandKeys_data()
@@ -207,84 +211,66 @@ void TestAid::outOfBandKeys()
     QFETCH(int, flags);
     QFETCH(bool, locks);
 
-    Tn5250Client client;
-    ClientProbe probe(client);
-    KeyWire wire;
-    QVERIFY(wire.attach(client));
-    prepareScreen(probe.screen());
 
-    QVERIFY(QMetaObject::invokeMethod(&client, operation.toLatin1().constData()));
-    QTRY_COMPARE(wire.recordCount(), 1);
-    QCOMPARE(wire.takeRecord().toHex(), hex("00 0A 12 A0 00 00 04").append(char(flags)).append(hex("00 00")).toHex());
-    QCOMPARE(client.keyboardLocked(), locks);
+    QVERIFY(QMetaObject::invokeMethod(m_client.data(), operation.toLatin1().constData()));
+    QTRY_COMPARE(m_wire->recordCount(), 1);
+    QCOMPARE(m_wire->takeRecord().toHex(), hex("00 0A 12 A0 00 00 04").append(char(flags)).append(hex("00 00")).toHex());
+    QCOMPARE(m_client->keyboardLocked(), locks);
 }
 
 void TestAid::disconnectedKeysSendNothing()
 {
-    Tn5250Client client;
-    ClientProbe probe(client);
-    KeyWire wire;
-    QVERIFY(wire.attach(client));
-    prepareScreen(probe.screen());
-    probe.connected() = false;
+    m_probe->connected() = false;
 
-    client.sendEnter();
-    client.sendFunctionKey(3);
-    client.sendClear();
-    client.sendPaKey(1);
-    client.sendSystemRequest();
-    client.sendAttention();
-    client.sendTestRequest();
-    QVERIFY(wire.nothingSentBefore());
-    QVERIFY(!client.keyboardLocked());
+    m_client->sendEnter();
+    m_client->sendFunctionKey(3);
+    m_client->sendClear();
+    m_client->sendPaKey(1);
+    m_client->sendSystemRequest();
+    m_client->sendAttention();
+    m_client->sendTestRequest();
+    QVERIFY(m_wire->nothingSentBefore());
+    QVERIFY(!m_client->keyboardLocked());
 
     // Numbers outside F1-F24 and PA1-PA3 are ignored even when connected.
-    probe.connected() = true;
-    client.sendFunctionKey(0);
-    client.sendFunctionKey(25);
-    client.sendPaKey(4);
-    QVERIFY(wire.nothingSentBefore());
-    QVERIFY(!client.keyboardLocked());
+    m_probe->connected() = true;
+    m_client->sendFunctionKey(0);
+    m_client->sendFunctionKey(25);
+    m_client->sendPaKey(4);
+    QVERIFY(m_wire->nothingSentBefore());
+    QVERIFY(!m_client->keyboardLocked());
 }
 
 void TestAid::lockedKeyboardRefusesKey()
 {
-    Tn5250Client client;
-    ClientProbe probe(client);
-    KeyWire wire;
-    QVERIFY(wire.attach(client));
-    prepareScreen(probe.screen());
-    probe.screen().keyboardLocked = true;
-    probe.typeAhead() = false;
+    m_probe->screen().keyboardLocked = true;
+    m_probe->typeAhead() = false;
 
-    client.sendFunctionKey(3);
-    QCOMPARE(client.status(), QStringLiteral("Keyboard is locked by IBM i"));
-    client.setStatus(QString());
-    client.sendEnter();
-    QCOMPARE(client.status(), QStringLiteral("Keyboard is locked by IBM i"));
-    QVERIFY(wire.nothingSentBefore());
-    QVERIFY(probe.typeAheadQueue().isEmpty());
+    m_client->sendFunctionKey(3);
+    QCOMPARE(m_client->status(), QStringLiteral("Keyboard is locked by IBM i"));
+    m_client->setStatus(QString());
+    m_client->sendEnter();
+    QCOMPARE(m_client->status(), QStringLiteral("Keyboard is locked by IBM i"));
+    QVERIFY(m_wire->nothingSentBefore());
+    QVERIFY(m_probe->typeAheadQueue().isEmpty());
 }
 
 void TestAid::enterValidationFailure()
 {
-    Tn5250Client client;
-    ClientProbe probe(client);
-    KeyWire wire;
-    QVERIFY(wire.attach(client));
-    TerminalScreen &screen = probe.screen();
+    m_probe->screen().clearFormatTable();
+    TerminalScreen &screen = m_probe->screen();
     defineField(screen, 3, 5, 0x40, 0x08, 4); // mandatory entry, not entered
     screen.moveCursor(1, 1);
     screen.keyboardLocked = false;
-    QSignalSpy bell(&client, SIGNAL(terminalBell()));
-    QSignalSpy screenChanged(&client, SIGNAL(screenChanged()));
+    QSignalSpy bell(m_client.data(), SIGNAL(terminalBell()));
+    QSignalSpy screenChanged(m_client.data(), SIGNAL(screenChanged()));
 
-    client.sendEnter();
-    QCOMPARE(client.status(), QStringLiteral("A mandatory-entry field has not been entered"));
+    m_client->sendEnter();
+    QCOMPARE(m_client->status(), QStringLiteral("A mandatory-entry field has not been entered"));
     QCOMPARE(bell.count(), 1);
     QCOMPARE(screenChanged.count(), 1);
-    QVERIFY(!client.keyboardLocked());
-    QVERIFY(wire.nothingSentBefore());
+    QVERIFY(!m_client->keyboardLocked());
+    QVERIFY(m_wire->nothingSentBefore());
 }
 
 // Typed into a nondisplay field, a password shows nowhere on the screen
@@ -295,29 +281,26 @@ void TestAid::passwordOnlyInsideItsField()
     const QString password = QStringLiteral("s3cretPW");
     const QByteArray passwordEbcdic = EbcdicCodec::encode(password);
 
-    Tn5250Client client;
-    ClientProbe probe(client);
-    KeyWire wire;
-    QVERIFY(wire.attach(client));
-    TerminalScreen &screen = probe.screen();
+    m_probe->screen().clearFormatTable();
+    TerminalScreen &screen = m_probe->screen();
     defineField(screen, 6, 53, 0x40, 0x00, 10, QByteArray(), QVector<unsigned short>(), 0x27);
     screen.moveCursor(6, 53);
     screen.keyboardLocked = false;
 
-    QVERIFY(client.inputText(password));
-    QVERIFY(!client.terminalText().contains(password));
-    QVERIFY(!client.screenText().contains(password));
-    QVERIFY(!client.status().contains(password));
+    QVERIFY(m_client->inputText(password));
+    QVERIFY(!m_client->terminalText().contains(password));
+    QVERIFY(!m_client->screenText().contains(password));
+    QVERIFY(!m_client->status().contains(password));
 
-    client.sendEnter();
-    QTRY_COMPARE(wire.recordCount(), 1);
-    const QByteArray record = wire.takeRecord();
+    m_client->sendEnter();
+    QTRY_COMPARE(m_wire->recordCount(), 1);
+    const QByteArray record = m_wire->takeRecord();
     const QByteArray expectedData = hex("06 3D F1  11 06 35") + passwordEbcdic;
     QCOMPARE(record.toHex(), (KeyWire::header(expectedData.size(), 0x00, 0x03) + expectedData).toHex());
 
-    QVERIFY(!client.diagnostics().contains(password));
-    QVERIFY(!client.diagnostics().contains(QString::fromLatin1(passwordEbcdic.toHex())));
-    QVERIFY(!client.status().contains(password));
+    QVERIFY(!m_client->diagnostics().contains(password));
+    QVERIFY(!m_client->diagnostics().contains(QString::fromLatin1(passwordEbcdic.toHex())));
+    QVERIFY(!m_client->status().contains(password));
 }
 
 QTEST_GUILESS_MAIN(TestAid)

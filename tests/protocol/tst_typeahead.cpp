@@ -41,6 +41,7 @@ private slots:
     void queuedInputReplaysOnUnlock_data();
     void queuedInputReplaysOnUnlock();
     void replayStopsAtTheKeyThatLocks();
+    void queuedEnterSkipsValidation();
     void typeAheadOffKeepsQueueUnplayed();
     void textLimit();
     void textRefusedAsAWhole();
@@ -165,6 +166,24 @@ void TestTypeAhead::replayStopsAtTheKeyThatLocks()
     const TerminalScreen::Field field = m_probe->screen().fields.at(0);
     QCOMPARE(m_probe->screen().fieldBytes(field).toHex(), hex("81 82 00 00 00").toHex());
     QVERIFY(m_wire->nothingSentBefore());
+}
+
+// The queued Enter goes out through sendAid as it was queued: the
+// mandatory-entry check of a direct Enter is not made again on replay.
+void TestTypeAhead::queuedEnterSkipsValidation()
+{
+    TerminalScreen &screen = m_probe->screen();
+    screen.clearFormatTable();
+    defineField(screen, 3, 5, 0x40, 0x08, 4); // mandatory entry, never entered
+    screen.moveCursor(3, 5);
+    screen.keyboardLocked = true;
+
+    m_client->sendEnter();
+    QCOMPARE(m_probe->typeAheadQueue().size(), 1);
+    screen.keyboardLocked = false;
+    m_client->drainTypeAhead();
+    QTRY_COMPARE(m_wire->recordCount(), 1);
+    QCOMPARE(m_wire->takeRecord().mid(10).toHex(), hex("03 05 F1").toHex());
 }
 
 void TestTypeAhead::typeAheadOffKeepsQueueUnplayed()
