@@ -38,6 +38,24 @@ void writeValue(const QString &key, const QVariant &value)
     settings.sync();
 }
 
+// An on/off preference: stored with the schema stamp (a boolean write).
+void storeSwitch(Tn5250Client &client, bool &field, bool value, const QString &key)
+{
+    if (!changeField(field, value))
+        return;
+    client.saveBooleanSetting(key, value);
+    emit client.settingsChanged();
+}
+
+// A numbered choice, already clamped into its range (a value write).
+void storeChoice(Tn5250Client &client, int &field, int value, const QString &key)
+{
+    if (!changeField(field, value))
+        return;
+    writeValue(key, value);
+    emit client.settingsChanged();
+}
+
 } // namespace
 
 QString Tn5250Client::codePageDescription() const
@@ -135,20 +153,14 @@ void Tn5250Client::setTerminalZoom(double zoom)
 
 void Tn5250Client::setTerminalTheme(int theme)
 {
-    if (!changeField(m_terminalTheme, clamped(theme, 0, THEME_MAX)))
-        return;
-    writeValue(profileKey(QLatin1String(THEME)), m_terminalTheme);
-    emit settingsChanged();
+    storeChoice(*this, m_terminalTheme, clamped(theme, 0, THEME_MAX), profileKey(QLatin1String(THEME)));
 }
 
 // --- Automation of the profile -------------------------------------------------
 
 void Tn5250Client::setAutoConnect(bool on)
 {
-    if (!changeField(m_autoConnect, on))
-        return;
-    saveBooleanSetting(profileKey(QLatin1String(AUTO_CONNECT)), on);
-    emit settingsChanged();
+    storeSwitch(*this, m_autoConnect, on, profileKey(QLatin1String(AUTO_CONNECT)));
 }
 
 void Tn5250Client::setAutoReconnect(bool on)
@@ -175,108 +187,72 @@ void Tn5250Client::setAutoReconnect(bool on)
 
 void Tn5250Client::setAutoLogin(bool on)
 {
-    if (!changeField(m_autoLogin, on))
-        return;
-    saveBooleanSetting(profileKey(QLatin1String(AUTO_LOGIN)), on);
-    emit settingsChanged();
+    storeSwitch(*this, m_autoLogin, on, profileKey(QLatin1String(AUTO_LOGIN)));
 }
 
 // --- Global switches ------------------------------------------------------------
 
 void Tn5250Client::setShowKeyboardOnConnect(bool on)
 {
-    if (!changeField(m_showKeyboardOnConnect, on))
-        return;
-    saveBooleanSetting(QLatin1String(SHOW_KEYBOARD_ON_CONNECT), on);
-    emit settingsChanged();
+    storeSwitch(*this, m_showKeyboardOnConnect, on, QLatin1String(SHOW_KEYBOARD_ON_CONNECT));
 }
 
 void Tn5250Client::setKeepDisplayOn(bool on)
 {
-    if (!changeField(m_keepDisplayOn, on))
-        return;
-    saveBooleanSetting(QLatin1String(KEEP_DISPLAY_ON), on);
-    emit settingsChanged();
+    storeSwitch(*this, m_keepDisplayOn, on, QLatin1String(KEEP_DISPLAY_ON));
 }
 
 void Tn5250Client::setTypeAhead(bool on)
 {
-    if (!changeField(m_typeAhead, on))
-        return;
-    saveBooleanSetting(QLatin1String(TYPE_AHEAD), on);
-    emit settingsChanged();
+    storeSwitch(*this, m_typeAhead, on, QLatin1String(TYPE_AHEAD));
 }
 
 void Tn5250Client::setConfirmDisconnect(bool on)
 {
-    if (!changeField(m_confirmDisconnect, on))
-        return;
-    saveBooleanSetting(QLatin1String(CONFIRM_DISCONNECT), on);
-    emit settingsChanged();
+    storeSwitch(*this, m_confirmDisconnect, on, QLatin1String(CONFIRM_DISCONNECT));
 }
 
 void Tn5250Client::setDoubleTapEnter(bool on)
 {
-    if (!changeField(m_doubleTapEnter, on))
-        return;
-    saveBooleanSetting(QLatin1String(DOUBLE_TAP_ENTER), on);
-    emit settingsChanged();
+    storeSwitch(*this, m_doubleTapEnter, on, QLatin1String(DOUBLE_TAP_ENTER));
 }
 
 void Tn5250Client::setHotspotsEnabled(bool on)
 {
-    if (!changeField(m_hotspotsEnabled, on))
-        return;
-    saveBooleanSetting(QLatin1String(HOTSPOTS), on);
-    emit settingsChanged();
+    storeSwitch(*this, m_hotspotsEnabled, on, QLatin1String(HOTSPOTS));
 }
 
 void Tn5250Client::setShowFunctionBar(bool on)
 {
-    if (!changeField(m_showFunctionBar, on))
-        return;
-    saveBooleanSetting(QLatin1String(SHOW_FUNCTION_BAR), on);
-    emit settingsChanged();
+    storeSwitch(*this, m_showFunctionBar, on, QLatin1String(SHOW_FUNCTION_BAR));
 }
 
 void Tn5250Client::setShowActionBar(bool on)
 {
-    if (!changeField(m_showActionBar, on))
-        return;
-    saveBooleanSetting(QLatin1String(SHOW_ACTION_BAR), on);
-    emit settingsChanged();
+    storeSwitch(*this, m_showActionBar, on, QLatin1String(SHOW_ACTION_BAR));
 }
 
 void Tn5250Client::setShowStatusBar(bool on)
 {
-    if (!changeField(m_showStatusBar, on))
-        return;
-    saveBooleanSetting(QLatin1String(SHOW_STATUS_BAR), on);
-    emit settingsChanged();
+    storeSwitch(*this, m_showStatusBar, on, QLatin1String(SHOW_STATUS_BAR));
 }
 
 // --- Global choices; what each number means is the interface's business -------
 
 void Tn5250Client::setOrientationLock(int value)
 {
-    if (!changeField(m_orientationLock, clamped(value, 0, ORIENTATION_LOCK_MAX)))
-        return;
-    writeValue(QLatin1String(ORIENTATION_LOCK), m_orientationLock);
-    emit settingsChanged();
+    storeChoice(*this, m_orientationLock, clamped(value, 0, ORIENTATION_LOCK_MAX),
+                QLatin1String(ORIENTATION_LOCK));
 }
 
 void Tn5250Client::setKeyboardMode(int value)
 {
-    if (!changeField(m_keyboardMode, clamped(value, 0, KEYBOARD_MODE_MAX)))
-        return;
-    writeValue(QLatin1String(KEYBOARD_MODE), m_keyboardMode);
-    emit settingsChanged();
+    storeChoice(*this, m_keyboardMode, clamped(value, 0, KEYBOARD_MODE_MAX),
+                QLatin1String(KEYBOARD_MODE));
 }
 
 void Tn5250Client::setFunctionKeyPage(int value)
 {
-    if (!changeField(m_functionKeyPage, clamped(value, 0, FUNCTION_KEY_PAGE_MAX)))
-        return;
-    writeValue(QLatin1String(FUNCTION_KEY_PAGE), m_functionKeyPage);
-    emit settingsChanged();
+    storeChoice(*this, m_functionKeyPage, clamped(value, 0, FUNCTION_KEY_PAGE_MAX),
+                QLatin1String(FUNCTION_KEY_PAGE));
 }
