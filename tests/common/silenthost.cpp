@@ -17,6 +17,8 @@ void SilentHost::acceptConnections()
     while (QTcpSocket *socket = m_server.nextPendingConnection()) {
         m_accepted << socket;
         connect(socket, SIGNAL(disconnected()), this, SLOT(notePeerClosed()));
+        if (!m_greeting.isEmpty())
+            socket->write(m_greeting);
         emit accepted();
     }
 }

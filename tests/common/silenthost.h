@@ -11,7 +11,9 @@
 // plain client then waits in negotiation, a TLS client waits for a
 // handshake that never finishes. hangUp() closes every accepted connection
 // from the host's side; peerClosedCount() counts the connections the client
-// closed.
+// closed. With a greeting it writes that one text on each connection and
+// then falls silent, like a plain-text service on a port the client expected
+// to speak TLS.
 class SilentHost : public QObject
 {
     Q_OBJECT
@@ -20,6 +22,7 @@ public:
     explicit SilentHost(QObject *parent = nullptr);
 
     bool listen();
+    void setGreeting(const QByteArray &greeting) { m_greeting = greeting; }
     quint16 port() const { return m_server.serverPort(); }
     int acceptedCount() const { return m_accepted.size(); }
     int peerClosedCount() const { return m_peerClosed; }
@@ -37,6 +40,7 @@ private:
     QTcpServer m_server;
     QList<QPointer<QTcpSocket> > m_accepted;
     int m_peerClosed = 0;
+    QByteArray m_greeting;
 };
 
 #endif
