@@ -1,0 +1,217 @@
+// The client against the in-process demo host over a real TCP connection:
+// negotiation as an IBM i telnet server runs it, the sign-on screen on the
+// client's display, signing on and off, and the host hanging up.
+
+#include <QPointer>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include "app/tn5250client.h"
+#include "common/clientprobe.h"
+#include "common/connectionwatch.h"
+#include "demohost.h"
+#include "demosession.h"
+
+using namespace ConnectionTest;
+
+namespace {
+
+QByteArray environmentItem(const char *name, const QByteArray &value)
+{
+    return QByteArray(1, '\x03') + name + '\x01' + value;
+}
+
+} // namespace
+
+class TestEndToEnd : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+
+    void negotiationReachesSignOn_data();
+    void negotiationReachesSignOn();
+    void signOnMenuAndSignOff();
+    void exitOnSignOnClosesConnection();
+    void destroyingReadyClientEndsHostSession();
+
+private:
+    QScopedPointer<QTemporaryDir> m_config;
+};
+
+void TestEndToEnd::init()
+{
+    QCoreApplication::setOrganizationName(QStringLiteral("orvik"));
+    QCoreApplication::setApplicationName(QStringLiteral("harbour-vantorel"));
+    m_config.reset(new QTemporaryDir);
+    QVERIFY(m_config->isValid());
+    qputenv("XDG_CONFIG_HOME", m_config->path().toLocal8Bit());
+}
+
+void TestEndToEnd::negotiationReachesSignOn_data()
+{
+    QTest::addColumn<bool>("support132");
+    QTest::addColumn<QString>("deviceName");
+    QTest::addColumn<int>("codePage");
+    QTest::addColumn<QString>("terminalType");
+    QTest::addColumn<QByteArray>("environment");
+    QTest::addColumn<QString>("shownDevice");
+
+    const QByteArray keyboard = environmentItem("KBDTYPE", "USB");
+    QTest::newRow("24 x 80 display with a device name")
+        << false << "TESTDEV1" << 37 << "IBM-3179-2"
+        << environmentItem("DEVNAME", "TESTDEV1") + keyboard + environmentItem("CODEPAGE", "37") << "TESTDEV1";
+    QTest::newRow("27 x 132 display offered, no device name")
+        << true << "" << 37 << "IBM-3477-FC" << keyboard + environmentItem("CODEPAGE", "37") << "QPADEV0001";
+    QTest::newRow("German code page")
+        << false << "VANTOREL01" << 273 << "IBM-3179-2"
+        << environmentItem("DEVNAME", "VANTOREL01") + keyboard + environmentItem("CODEPAGE", "273") << "VANTOREL01";
+}
+
+void TestEndToEnd::negotiationReachesSignOn()
+{
+    QFETCH(bool, support132);
+    QFETCH(QString, deviceName);
+    QFETCH(int, codePage);
+    QFETCH(QString, terminalType);
+    QFETCH(QByteArray, environment);
+    QFETCH(QString, shownDevice);
+
+    DemoHost host;
+    QVERIFY(host.listen());
+    Tn5250Client client;
+    configure(client, host.serverPort(), false, false);
+    QVERIFY(client.setProperty("deviceName", deviceName));
+    QVERIFY(client.setProperty("support132", support132));
+    QVERIFY(client.setProperty("codePage", codePage));
+    ConnectionWatch watch(&client);
+    QSignalSpy shown(&host, SIGNAL(screenShown(QString)));
+
+    client.connectToHost();
+    QTRY_COMPARE(client.connectionState(), QStringLiteral("Ready"));
+    QCOMPARE(watch.states(), QStringList() << "Connecting" << "Negotiating" << "Ready");
+    QVERIFY(client.connected());
+    QCOMPARE(client.reconnectAttempt(), 0);
+
+    QCOMPARE(host.terminalType(), terminalType);
+    QCOMPARE(host.environment(), environment);
+    // The client's answer to the 5250 Query: 61 bytes, starting with the
+    // inbound structured field header.
+    QCOMPARE(host.queryReply().size(), 61);
+    QCOMPARE(host.queryReply().mid(2, 5), QByteArray::fromHex("88003AD970"));
+
+    QTRY_COMPARE(shown.count(), 1);
+    QCOMPARE(shown.at(0).at(0).toString(), QStringLiteral("signon"));
+    QTRY_VERIFY(client.terminalText().contains(QStringLiteral("Sign On")));
+    const QString text = client.terminalText();
+    QVERIFY(text.contains(QStringLiteral("System  . . . . . :   DEMO400")));
+    QVERIFY(text.contains(QStringLiteral("Display . . . . . :   %1").arg(shownDevice)));
+    QVERIFY(text.contains(QStringLiteral("User  . . . . . .")));
+    QVERIFY(text.contains(QStringLiteral("Password  . . . .")));
+    QVERIFY(text.contains(QStringLiteral("F3=Exit")));
+    QCOMPARE(client.inputFieldCount(), 5);
+    // The cursor waits in the user field.
+    QCOMPARE(client.cursorRow(), 6);
+    QCOMPARE(client.cursorColumn(), 53);
+    QVERIFY(!client.keyboardLocked());
+}
+
+void TestEndToEnd::signOnMenuAndSignOff()
+{
+    DemoHost host;
+    QVERIFY(host.listen());
+    Tn5250Client client;
+    configure(client, host.serverPort(), false, false);
+    QSignalSpy responses(&host, SIGNAL(responseReceived()));
+    client.connectToHost();
+    QTRY_VERIFY(client.terminalText().contains(QStringLiteral("Sign On")));
+    QTRY_VERIFY(!client.keyboardLocked());
+
+    QVERIFY(client.inputText(QStringLiteral("qsecofr")));
+    client.tab();
+    QVERIFY(client.inputText(QStringLiteral("secret")));
+    client.sendEnter();
+    QTRY_COMPARE(responses.count(), 1);
+
+    const ReadResponse response = host.lastResponse();
+    QVERIFY(response.valid);
+    QCOMPARE(response.aidName(), QStringLiteral("Enter"));
+    QCOMPARE(response.fieldText(QStringLiteral("user")), QStringLiteral("QSECOFR"));
+    QVERIFY(response.hasField(QStringLiteral("password")));
+    const QString line = QStringLiteral("[session 1] AID Enter cursor 7,59 field 6,53 \"QSECOFR\" field 7,53 (redacted, 6 chars)");
+    QVERIFY2(host.logLines().contains(line), qPrintable(host.logLines().join(QLatin1Char('\n'))));
+    // The password reaches neither log.
+    for (const QString &logLine : host.logLines())
+        QVERIFY2(!logLine.contains(QStringLiteral("secret"), Qt::CaseInsensitive), qPrintable(logLine));
+    QVERIFY(!client.diagnostics().contains(QStringLiteral("secret"), Qt::CaseInsensitive));
+
+    QTRY_VERIFY(client.terminalText().contains(QStringLiteral("IBM i Main Menu")));
+    QTRY_VERIFY(!client.keyboardLocked());
+    QVERIFY(client.terminalText().contains(QStringLiteral("===>")));
+    QCOMPARE(host.currentScreen(), QStringLiteral("mainmenu"));
+    QCOMPARE(client.cursorRow(), 20);
+    QCOMPARE(client.cursorColumn(), 7);
+
+    // An option the demo system lacks: the menu again, with a message.
+    QVERIFY(client.inputText(QStringLiteral("5")));
+    client.sendEnter();
+    QTRY_VERIFY(client.terminalText().contains(QStringLiteral("Option 5 is not available on this demo system.")));
+    QTRY_VERIFY(!client.keyboardLocked());
+
+    // 90 signs off: back to the sign-on screen on the same connection.
+    QVERIFY(client.inputText(QStringLiteral("90")));
+    client.sendEnter();
+    QTRY_COMPARE(host.currentScreen(), QStringLiteral("signon"));
+    QTRY_VERIFY(client.terminalText().contains(QStringLiteral("Sign On")));
+    QCOMPARE(client.connectionState(), QStringLiteral("Ready"));
+    QVERIFY(host.logLines().contains(QStringLiteral("[session 1] QSECOFR signed off")));
+}
+
+void TestEndToEnd::exitOnSignOnClosesConnection()
+{
+    DemoHost host;
+    QVERIFY(host.listen());
+    Tn5250Client client;
+    ClientProbe probe(client);
+    configure(client, host.serverPort(), false, false);
+    client.connectToHost();
+    QTRY_VERIFY(client.terminalText().contains(QStringLiteral("Sign On")));
+    QTRY_VERIFY(!client.keyboardLocked());
+
+    client.sendFunctionKey(3);
+    QTRY_COMPARE(client.connectionState(), QStringLiteral("Disconnected"));
+    QVERIFY(!probe.socket());
+    QVERIFY(!client.connected());
+    QVERIFY(logLines(client).contains(QStringLiteral("Connection closed unexpectedly")));
+    QCOMPARE(client.status(), QStringLiteral("Disconnected — %1").arg(client.lastErrorCategory()));
+    // What the host showed is gone from the display.
+    QVERIFY(!client.terminalText().contains(QStringLiteral("Sign On")));
+    QCOMPARE(host.openSessionCount(), 0);
+}
+
+void TestEndToEnd::destroyingReadyClientEndsHostSession()
+{
+    DemoHost host;
+    QVERIFY(host.listen());
+    QSignalSpy closed(&host, SIGNAL(sessionClosed()));
+    QScopedPointer<Tn5250Client> client(new Tn5250Client);
+    configure(*client, host.serverPort(), false, true);
+    client->connectToHost();
+    QTRY_COMPARE(client->connectionState(), QStringLiteral("Ready"));
+    QPointer<QTimer> reconnectTimer = ClientProbe(*client).reconnectTimer();
+
+    QStringList statuses;
+    Tn5250Client *raw = client.data();
+    connect(raw, &Tn5250Client::statusChanged, [&statuses, raw]() { statuses << raw->status(); });
+    client.reset();
+    QVERIFY(!reconnectTimer);
+    QCOMPARE(statuses, QStringList() << "Disconnected");
+    QTRY_COMPARE(closed.count(), 1);
+    QCOMPARE(host.openSessionCount(), 0);
+}
+
+QTEST_GUILESS_MAIN(TestEndToEnd)
+#include "tst_endtoend.moc"
