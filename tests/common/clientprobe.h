@@ -36,6 +36,9 @@ public:
     bool remoteEor() const { return c.m_remoteEor; }
     bool terminalTypeRequested() const { return c.m_terminalTypeRequested; }
     QStringList &profileIds() { return c.m_profileIds; }
+    QString &tlsProtocol() { return c.m_tlsProtocol; }
+    QString &tlsCipher() { return c.m_tlsCipher; }
+    bool &passwordSaved() { return c.m_passwordSaved; }
 
 private:
     Tn5250Client &c;
