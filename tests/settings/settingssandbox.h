@@ -25,9 +25,16 @@ public:
     {
         QCoreApplication::setOrganizationName(QStringLiteral("orvik"));
         QCoreApplication::setApplicationName(QStringLiteral("harbour-vantorel"));
+        m_previousConfigHome = qgetenv("XDG_CONFIG_HOME");
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(configHome()));
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, legacyHome());
     }
+
+    // Clients made after this point use the folder CTest gave the test.
+    ~SettingsSandbox() { qputenv("XDG_CONFIG_HOME", m_previousConfigHome); }
+
+    SettingsSandbox(const SettingsSandbox &) = delete;
+    SettingsSandbox &operator=(const SettingsSandbox &) = delete;
 
     QString configHome() const { return m_dir.path() + QStringLiteral("/config"); }
     QString legacyHome() const { return m_dir.path() + QStringLiteral("/legacy"); }
@@ -90,6 +97,7 @@ private:
     }
 
     QTemporaryDir m_dir;
+    QByteArray m_previousConfigHome;
 };
 
 // Records the order in which the client's change signals arrive.
