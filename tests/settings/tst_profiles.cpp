@@ -7,6 +7,7 @@
 #include <QtTest>
 
 #include "app/tn5250client.h"
+#include "codec/ebcdiccodec.h"
 #include "common/clientprobe.h"
 #include "settingssandbox.h"
 
@@ -37,6 +38,7 @@ void writeTwoProfiles(const SettingsSandbox &sandbox)
     values.insert(QStringLiteral("profiles/B/connection/host"), QStringLiteral("beta.example"));
     values.insert(QStringLiteral("profiles/B/connection/port"), 23);
     values.insert(QStringLiteral("profiles/B/connection/tls"), false);
+    values.insert(QStringLiteral("profiles/B/terminal/codePage"), 273);
     sandbox.write(values);
 }
 
@@ -298,6 +300,9 @@ void TestProfiles::switchLoadsOtherProfile()
     QCOMPARE(client.port(), 23);
     QCOMPARE(client.tlsEnabled(), false);
     QCOMPARE(client.macros(), QVariantList());
+    // The conversion follows the profile.
+    QCOMPARE(client.codePage(), 273);
+    QCOMPARE(EbcdicCodec::codePage(), 273);
     QCOMPARE(client.status(), QStringLiteral("Profile selected: Beta"));
     QCOMPARE(recorder.only(PROFILE_SIGNALS), PROFILE_SIGNALS);
     QCOMPARE(sandbox.value(QStringLiteral("profiles/current")).toString(), QStringLiteral("B"));
@@ -306,6 +311,10 @@ void TestProfiles::switchLoadsOtherProfile()
     const QVariantList list = client.profiles();
     QCOMPARE(list.at(0).toMap().value(QStringLiteral("active")).toBool(), false);
     QCOMPARE(list.at(1).toMap().value(QStringLiteral("active")).toBool(), true);
+
+    QVERIFY(client.switchProfile(QStringLiteral("A")));
+    QCOMPARE(client.host(), QStringLiteral("unsaved.example"));
+    QCOMPARE(EbcdicCodec::codePage(), 37);
 }
 
 void TestProfiles::deleteCurrent_data()
