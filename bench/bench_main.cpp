@@ -20,6 +20,7 @@ struct Benchmark
 
 const Benchmark BENCHMARKS[] = {
     {"render", benchRender},
+    {"protocol", benchProtocol},
 };
 
 } // namespace

@@ -8,4 +8,7 @@
 // Paints a full 27 x 132 screen of mixed attributes (bench_render.cpp).
 int benchRender();
 
+// Parses full 27 x 132 host screens through the telnet layer (bench_protocol.cpp).
+int benchProtocol();
+
 #endif
