@@ -63,6 +63,12 @@ QByteArray readFile(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// QTemporaryDir::filePath is younger than the oldest Qt we build with.
+QString inDirectory(const QTemporaryDir &directory, const QString &name)
+{
+    return directory.path() + QLatin1Char('/') + name;
+}
+
 QString serialNumber()
 {
     return QStringLiteral("0x%1").arg(QDateTime::currentMSecsSinceEpoch(), 0, 16);
@@ -79,12 +85,12 @@ TestCertificates::~TestCertificates()
 
 QString TestCertificates::certificateFile(Kind kind) const
 {
-    return m_directory->filePath(QLatin1String(BASE_NAMES[kind]) + QStringLiteral(".pem"));
+    return inDirectory(*m_directory, QLatin1String(BASE_NAMES[kind]) + QStringLiteral(".pem"));
 }
 
 QString TestCertificates::keyFile(Kind kind) const
 {
-    return m_directory->filePath(QLatin1String(BASE_NAMES[kind]) + QStringLiteral(".key"));
+    return inDirectory(*m_directory, QLatin1String(BASE_NAMES[kind]) + QStringLiteral(".key"));
 }
 
 QSslCertificate TestCertificates::certificate(Kind kind) const
@@ -111,7 +117,7 @@ bool TestCertificates::create(QString *error)
         return false;
     }
     const QString dir = m_directory->path();
-    const QString config = m_directory->filePath(QStringLiteral("openssl.cnf"));
+    const QString config = inDirectory(*m_directory, QStringLiteral("openssl.cnf"));
     {
         QFile file(config);
         if (!file.open(QIODevice::WriteOnly) || file.write(OPENSSL_CONFIG) < 0) {
@@ -178,7 +184,7 @@ bool TestCertificates::create(QString *error)
             return false;
         }
     }
-    m_authority = QSslCertificate(readFile(m_directory->filePath(QStringLiteral("authority.pem"))), QSsl::Pem);
+    m_authority = QSslCertificate(readFile(inDirectory(*m_directory, QStringLiteral("authority.pem"))), QSsl::Pem);
     if (m_authority.isNull()) {
         if (error)
             *error = QStringLiteral("cannot load the authority certificate");
