@@ -8,7 +8,7 @@
 #include <QtTest>
 
 #include "app/tn5250client.h"
-#include "clientprobe.h"
+#include "common/clientprobe.h"
 
 class TestClient : public QObject
 {
