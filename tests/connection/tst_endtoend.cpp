@@ -2,7 +2,10 @@
 // negotiation as an IBM i telnet server runs it, the sign-on screen on the
 // client's display, signing on and off, and the host hanging up.
 
+#include <QFileInfo>
 #include <QPointer>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -11,6 +14,7 @@
 #include "app/tn5250client.h"
 #include "common/clientprobe.h"
 #include "common/connectionwatch.h"
+#include "common/testcertificates.h"
 #include "demohost.h"
 #include "demosession.h"
 
@@ -37,6 +41,8 @@ private slots:
     void signOnMenuAndSignOff();
     void exitOnSignOnClosesConnection();
     void destroyingReadyClientEndsHostSession();
+    void demoHostProgram_data();
+    void demoHostProgram();
 
 private:
     QScopedPointer<QTemporaryDir> m_config;
@@ -211,6 +217,64 @@ void TestEndToEnd::destroyingReadyClientEndsHostSession()
     QCOMPARE(statuses, QStringList() << "Disconnected");
     QTRY_COMPARE(closed.count(), 1);
     QCOMPARE(host.openSessionCount(), 0);
+}
+
+void TestEndToEnd::demoHostProgram_data()
+{
+    QTest::addColumn<bool>("quiet");
+    QTest::newRow("quiet") << true;
+    QTest::newRow("session log on stderr") << false;
+}
+
+// The vantorel-demohost program as a script would run it: TLS, a free port,
+// the "listening on" line, then a client session.
+void TestEndToEnd::demoHostProgram()
+{
+    QFETCH(bool, quiet);
+    const QString program = QCoreApplication::applicationDirPath()
+        + QStringLiteral("/../tools/demohost/vantorel-demohost");
+    if (!QFileInfo(program).isExecutable())
+        QSKIP("vantorel-demohost is not built in this build tree");
+    TestCertificates certificates;
+    QString error;
+    QVERIFY2(certificates.create(&error), qPrintable(error));
+    certificates.trustAuthority();
+
+    QProcess process;
+    QStringList arguments;
+    arguments << QStringLiteral("--port") << QStringLiteral("0") << QStringLiteral("--tls-cert")
+              << certificates.certificateFile(TestCertificates::Server) << QStringLiteral("--tls-key")
+              << certificates.keyFile(TestCertificates::Server);
+    if (quiet)
+        arguments << QStringLiteral("--quiet");
+    process.start(program, arguments);
+    QVERIFY(process.waitForStarted());
+    QByteArray output;
+    QTRY_VERIFY((output += process.readAllStandardOutput()).endsWith('\n'));
+    const QRegularExpression listening(QStringLiteral("^listening on 127\\.0\\.0\\.1:(\\d+)\n$"));
+    const QRegularExpressionMatch match = listening.match(QString::fromLatin1(output));
+    QVERIFY2(match.hasMatch(), output.constData());
+    const quint16 port = quint16(match.captured(1).toUInt());
+    QVERIFY(port != 0);
+
+    Tn5250Client client;
+    configure(client, port, true, false);
+    client.connectToHost();
+    QTRY_VERIFY(client.terminalText().contains(QStringLiteral("Sign On")));
+    QCOMPARE(client.connectionState(), QStringLiteral("Ready"));
+    QVERIFY(!client.tlsCipher().isEmpty());
+    client.disconnectFromHost();
+
+    QByteArray log;
+    if (quiet) {
+        QCOMPARE(process.readAllStandardError(), QByteArray());
+    } else {
+        QTRY_VERIFY((log += process.readAllStandardError()).contains("Terminal disconnected"));
+        QVERIFY(log.contains("[session 1] Terminal type: IBM-3179-2\n"));
+        QVERIFY(log.contains("[session 1] Sent screen signon"));
+    }
+    process.kill();
+    QVERIFY(process.waitForFinished());
 }
 
 QTEST_GUILESS_MAIN(TestEndToEnd)
