@@ -3,6 +3,8 @@
 #include <QHostAddress>
 #include <QRegularExpression>
 #include <QTcpServer>
+#include <QTemporaryDir>
+#include <QtTest>
 
 #include "app/tn5250client.h"
 
@@ -37,6 +39,15 @@ void ConnectionWatch::noteStatus()
 
 namespace ConnectionTest {
 
+QTemporaryDir *useFreshSettings()
+{
+    QCoreApplication::setOrganizationName(QStringLiteral("orvik"));
+    QCoreApplication::setApplicationName(QStringLiteral("harbour-vantorel"));
+    QTemporaryDir *directory = new QTemporaryDir;
+    qputenv("XDG_CONFIG_HOME", directory->path().toLocal8Bit());
+    return directory;
+}
+
 QStringList logLines(const Tn5250Client &client)
 {
     static const QRegularExpression stamp(QStringLiteral("^\\[\\d\\d:\\d\\d:\\d\\d\\] "));
@@ -57,6 +68,13 @@ quint16 unusedPort()
     const quint16 port = server.serverPort();
     server.close();
     return port;
+}
+
+void addAutoReconnectRows()
+{
+    QTest::addColumn<bool>("autoReconnect");
+    QTest::newRow("automatic reconnect off") << false;
+    QTest::newRow("automatic reconnect on") << true;
 }
 
 void configure(Tn5250Client &client, quint16 port, bool tls, bool autoReconnect)

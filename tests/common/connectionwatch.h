@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+class QTemporaryDir;
 class Tn5250Client;
 
 // Watches a client the way the interface does: on every connectionInfoChanged
@@ -35,11 +36,20 @@ private:
 
 namespace ConnectionTest {
 
+// Names the application as the product does and points its settings at a
+// new, empty folder, so that each test starts like a first start. The folder
+// lives as long as the returned object.
+QTemporaryDir *useFreshSettings();
+
 // The protocol log's lines without their "[HH:mm:ss] " time stamps.
 QStringList logLines(const Tn5250Client &client);
 
 // A port on 127.0.0.1 where nothing listens: bound once, then released.
 quint16 unusedPort();
+
+// The two rows "automatic reconnect off" and "automatic reconnect on" of a
+// data-driven test, in a bool column "autoReconnect".
+void addAutoReconnectRows();
 
 // Points the client at 127.0.0.1:port through its property setters.
 void configure(Tn5250Client &client, quint16 port, bool tls, bool autoReconnect);

@@ -50,11 +50,8 @@ private:
 
 void TestEndToEnd::init()
 {
-    QCoreApplication::setOrganizationName(QStringLiteral("orvik"));
-    QCoreApplication::setApplicationName(QStringLiteral("harbour-vantorel"));
-    m_config.reset(new QTemporaryDir);
+    m_config.reset(useFreshSettings());
     QVERIFY(m_config->isValid());
-    qputenv("XDG_CONFIG_HOME", m_config->path().toLocal8Bit());
 }
 
 void TestEndToEnd::negotiationReachesSignOn_data()

@@ -81,11 +81,8 @@ private:
 
 void TestLifecycle::init()
 {
-    QCoreApplication::setOrganizationName(QStringLiteral("orvik"));
-    QCoreApplication::setApplicationName(QStringLiteral("harbour-vantorel"));
-    m_config.reset(new QTemporaryDir);
+    m_config.reset(useFreshSettings());
     QVERIFY(m_config->isValid());
-    qputenv("XDG_CONFIG_HOME", m_config->path().toLocal8Bit());
 }
 
 void TestLifecycle::stateLabels_data()
@@ -130,9 +127,7 @@ void TestLifecycle::emptyHostOnlySetsStatus()
 
 void TestLifecycle::refusedConnection_data()
 {
-    QTest::addColumn<bool>("autoReconnect");
-    QTest::newRow("automatic reconnect off") << false;
-    QTest::newRow("automatic reconnect on") << true;
+    addAutoReconnectRows();
 }
 
 void TestLifecycle::refusedConnection()
@@ -324,9 +319,7 @@ void TestLifecycle::silentHostLeavesClientNegotiating()
 
 void TestLifecycle::hostCloses_data()
 {
-    QTest::addColumn<bool>("autoReconnect");
-    QTest::newRow("automatic reconnect off") << false;
-    QTest::newRow("automatic reconnect on") << true;
+    addAutoReconnectRows();
 }
 
 void TestLifecycle::hostCloses()
@@ -368,9 +361,7 @@ void TestLifecycle::hostCloses()
 
 void TestLifecycle::timeoutWhileConnecting_data()
 {
-    QTest::addColumn<bool>("autoReconnect");
-    QTest::newRow("automatic reconnect off") << false;
-    QTest::newRow("automatic reconnect on") << true;
+    addAutoReconnectRows();
 }
 
 // The timer fires while the socket is still connecting (before the event

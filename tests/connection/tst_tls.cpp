@@ -51,11 +51,8 @@ void TestTls::initTestCase()
 
 void TestTls::init()
 {
-    QCoreApplication::setOrganizationName(QStringLiteral("orvik"));
-    QCoreApplication::setApplicationName(QStringLiteral("harbour-vantorel"));
-    m_config.reset(new QTemporaryDir);
+    m_config.reset(useFreshSettings());
     QVERIFY(m_config->isValid());
-    qputenv("XDG_CONFIG_HOME", m_config->path().toLocal8Bit());
 }
 
 void TestTls::cleanup()
@@ -184,9 +181,7 @@ void TestTls::trustedCertificateReachesReady()
 
 void TestTls::handshakeTimeout_data()
 {
-    QTest::addColumn<bool>("autoReconnect");
-    QTest::newRow("automatic reconnect off") << false;
-    QTest::newRow("automatic reconnect on") << true;
+    addAutoReconnectRows();
 }
 
 void TestTls::handshakeTimeout()
