@@ -152,6 +152,34 @@ void Tn5250Client::processTelnetBytes(const QByteArray &bytes)
 {
     const char *p = bytes.constData();
     const int n = bytes.size();
+
+    // A host that never ends its record or subnegotiation must not fill the
+    // phone's memory: past the bound the buffer is dropped and the rest of
+    // that record (up to IAC EOR) or subnegotiation (up to IAC SE) skipped,
+    // so that its tail is not taken for a new one.
+    auto keepRecordBytes = [this](const char *from, int count) {
+        if (m_telnetState & DISCARDING_RECORD)
+            return;
+        if (count > Telnet::MAX_BUFFERED_BYTES - m_recordBuffer.size()) {
+            m_recordBuffer.clear();
+            m_telnetState |= DISCARDING_RECORD;
+            appendDiagnostic(recordOverflowText());
+            return;
+        }
+        m_recordBuffer.append(from, count);
+    };
+    auto keepSubnegotiationByte = [this](char byte) {
+        if (m_telnetState & DISCARDING_SUBNEGOTIATION)
+            return;
+        if (m_subnegotiationBuffer.size() >= Telnet::MAX_BUFFERED_BYTES) {
+            m_subnegotiationBuffer.clear();
+            m_telnetState |= DISCARDING_SUBNEGOTIATION;
+            appendDiagnostic(subnegotiationOverflowText());
+            return;
+        }
+        m_subnegotiationBuffer.append(byte);
+    };
+
     int i = 0;
     while (i < n) {
         const quint8 byte = quint8(p[i]);
@@ -167,19 +195,7 @@ void Tn5250Client::processTelnetBytes(const QByteArray &bytes)
             int runEnd = i + 1;
             while (runEnd < n && quint8(p[runEnd]) != Telnet::IAC)
                 ++runEnd;
-            if (!(modes & DISCARDING_RECORD)) {
-                const int room = Telnet::MAX_BUFFERED_BYTES - m_recordBuffer.size();
-                if (runEnd - i <= room) {
-                    m_recordBuffer.append(p + i, runEnd - i);
-                } else {
-                    // A host that never ends its record must not fill the
-                    // phone's memory: drop what we have and skip the rest of
-                    // this record, so that its tail is not taken for a new one.
-                    m_recordBuffer.clear();
-                    m_telnetState |= DISCARDING_RECORD;
-                    appendDiagnostic(recordOverflowText());
-                }
-            }
+            keepRecordBytes(p + i, runEnd - i);
             i = runEnd;
             break;
         }
@@ -187,17 +203,9 @@ void Tn5250Client::processTelnetBytes(const QByteArray &bytes)
             ++i;
             switch (byte) {
             case Telnet::IAC:
-                // IAC IAC is one data byte 0xFF.
+                // IAC IAC is one data byte 0xFF: the second of the two.
                 m_telnetState = StateData | modes;
-                if (modes & DISCARDING_RECORD)
-                    break;
-                if (m_recordBuffer.size() >= Telnet::MAX_BUFFERED_BYTES) {
-                    m_recordBuffer.clear();
-                    m_telnetState |= DISCARDING_RECORD;
-                    appendDiagnostic(recordOverflowText());
-                    break;
-                }
-                m_recordBuffer.append(char(Telnet::IAC));
+                keepRecordBytes(p + i - 1, 1);
                 break;
             case Telnet::EOR: {
                 // The end of a record; the end of a dropped one only ends
@@ -239,29 +247,13 @@ void Tn5250Client::processTelnetBytes(const QByteArray &bytes)
                 m_telnetState = StateSubnegotiationIac | modes;
                 break;
             }
-            if (modes & DISCARDING_SUBNEGOTIATION)
-                break;
-            if (m_subnegotiationBuffer.size() >= Telnet::MAX_BUFFERED_BYTES) {
-                m_subnegotiationBuffer.clear();
-                m_telnetState |= DISCARDING_SUBNEGOTIATION;
-                appendDiagnostic(subnegotiationOverflowText());
-                break;
-            }
-            m_subnegotiationBuffer.append(char(byte));
+            keepSubnegotiationByte(char(byte));
             break;
         case StateSubnegotiationIac:
             ++i;
             if (byte == Telnet::IAC) {
                 m_telnetState = StateSubnegotiation | modes;
-                if (modes & DISCARDING_SUBNEGOTIATION)
-                    break;
-                if (m_subnegotiationBuffer.size() >= Telnet::MAX_BUFFERED_BYTES) {
-                    m_subnegotiationBuffer.clear();
-                    m_telnetState |= DISCARDING_SUBNEGOTIATION;
-                    appendDiagnostic(subnegotiationOverflowText());
-                    break;
-                }
-                m_subnegotiationBuffer.append(char(Telnet::IAC));
+                keepSubnegotiationByte(char(Telnet::IAC));
             } else if (byte == Telnet::SE) {
                 m_telnetState = StateData | (modes & ~DISCARDING_SUBNEGOTIATION);
                 QByteArray collected;
