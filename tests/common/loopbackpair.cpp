@@ -1,5 +1,8 @@
 #include "loopbackpair.h"
 
+#include "common/clientprobe.h"
+#include "common/protocolstreams.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QHostAddress>
@@ -63,4 +66,17 @@ QByteArray LoopbackPair::takeSent()
     const QByteArray sent = m_received.left(at);
     m_received.remove(0, at + marker.size());
     return sent;
+}
+
+bool LoopbackTerminal::attach()
+{
+    if (!pair.open())
+        return false;
+    ClientProbe(client).socket() = pair.terminalEnd();
+    return true;
+}
+
+void LoopbackTerminal::feed(quint8 opcode, const QByteArray &data)
+{
+    client.processRecord(ProtocolStreams::record(opcode, data));
 }

@@ -6,6 +6,8 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 
+#include "app/tn5250client.h"
+
 // A connected pair of real TCP sockets on 127.0.0.1. The terminal end goes
 // into the client (ClientProbe::socket()); the host end reads what the
 // client wrote, exactly as a host would receive it.
@@ -34,6 +36,19 @@ private:
     QPointer<QTcpSocket> m_terminal;
     QPointer<QTcpSocket> m_host;
     QByteArray m_received;
+};
+
+// A client whose current socket is the terminal end of a loopback pair, for
+// tests that check the exact bytes the client writes.
+struct LoopbackTerminal
+{
+    Tn5250Client client;
+    LoopbackPair pair;
+
+    bool attach();
+    QByteArray sent() { return pair.takeSent(); }
+    // Hands the client one received record with this opcode and data.
+    void feed(quint8 opcode, const QByteArray &data);
 };
 
 #endif

@@ -41,22 +41,6 @@ QByteArray wire(quint8 opcode, const QByteArray &data)
 
 } // namespace
 
-struct Terminal
-{
-    Tn5250Client client;
-    LoopbackPair pair;
-
-    bool attach()
-    {
-        if (!pair.open())
-            return false;
-        ClientProbe(client).socket() = pair.terminalEnd();
-        return true;
-    }
-    QByteArray sent() { return pair.takeSent(); }
-    void feed(quint8 opcode, const QByteArray &data) { client.processRecord(ProtocolStreams::record(opcode, data)); }
-};
-
 class CommandsTest : public QObject
 {
     Q_OBJECT
@@ -222,7 +206,7 @@ void CommandsTest::writeErrorCode()
 
 void CommandsTest::saveScreenToken()
 {
-    Terminal t;
+    LoopbackTerminal t;
     QVERIFY(t.attach());
     t.feed(0x03, hex("04 11 00 08 11 01 01 C1"));
     t.sent();
@@ -235,7 +219,7 @@ void CommandsTest::saveScreenToken()
 
 void CommandsTest::saveScreenStackIsBounded()
 {
-    Terminal t;
+    LoopbackTerminal t;
     QVERIFY(t.attach());
     ClientProbe probe(t.client);
     QByteArray expected;
@@ -302,7 +286,7 @@ void CommandsTest::restoreScreen()
 
 void CommandsTest::readScreen()
 {
-    Terminal t;
+    LoopbackTerminal t;
     QVERIFY(t.attach());
     // "AB" at row 1, a transparent 0xFF at row 2: it must be escaped.
     t.feed(0x03, hex("04 11 00 08 11 01 01 C1 C2 11 02 01 10 00 01 FF"));
@@ -341,7 +325,7 @@ void CommandsTest::queryReply()
     QFETCH(QByteArray, reply);
     QFETCH(QStringList, lines);
 
-    Terminal t;
+    LoopbackTerminal t;
     t.client.setSupport132(support132);
     QVERIFY(t.attach());
     QCOMPARE(reply.size(), 61);
@@ -378,7 +362,7 @@ void CommandsTest::structuredFields()
     QFETCH(int, replies);
     QFETCH(QStringList, lines);
 
-    Terminal t;
+    LoopbackTerminal t;
     t.client.setSupport132(false);
     QVERIFY(t.attach());
     t.client.process5250Data(0x00, command);
@@ -418,7 +402,7 @@ void CommandsTest::readCommands()
     QFETCH(int, mode);
     QFETCH(bool, cursorHome);
 
-    Terminal t;
+    LoopbackTerminal t;
     QVERIFY(t.attach());
     ClientProbe probe(t.client);
     // A screen with a label and one input field at row 3, column 11; the
@@ -446,7 +430,7 @@ void CommandsTest::readCommandStatusOnEmptyScreen()
 
 void CommandsTest::readImmediate()
 {
-    Terminal t;
+    LoopbackTerminal t;
     QVERIFY(t.attach());
     ClientProbe(t.client).connected() = true;
     t.feed(0x03, hex("04 11 00 08 14 02 03"));

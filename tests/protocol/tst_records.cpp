@@ -13,21 +13,6 @@ using ProtocolStreams::hex;
 using ProtocolStreams::logLines;
 using ProtocolStreams::logLinesStartingWith;
 
-struct Terminal
-{
-    Tn5250Client client;
-    LoopbackPair pair;
-
-    bool attach()
-    {
-        if (!pair.open())
-            return false;
-        ClientProbe(client).socket() = pair.terminalEnd();
-        return true;
-    }
-    QByteArray sent() { return pair.takeSent(); }
-};
-
 class RecordsTest : public QObject
 {
     Q_OBJECT
@@ -202,7 +187,7 @@ void RecordsTest::messageLight()
 
 void RecordsTest::cancelInviteIsEchoed()
 {
-    Terminal t;
+    LoopbackTerminal t;
     QVERIFY(t.attach());
     ClientProbe probe(t.client);
     probe.screen().keyboardLocked = false;
@@ -281,7 +266,7 @@ void RecordsTest::sendRecordFraming()
     QFETCH(QByteArray, wire);
     QFETCH(QString, txLine);
 
-    Terminal t;
+    LoopbackTerminal t;
     QVERIFY(t.attach());
     t.client.clearDiagnostics();
     t.client.sendRecord(opcode, data, flags);
@@ -299,7 +284,7 @@ void RecordsTest::sendRecordWithoutSocket()
 
 void RecordsTest::sendRecordRefusesWhatTheLengthCannotHold()
 {
-    Terminal t;
+    LoopbackTerminal t;
     QVERIFY(t.attach());
     t.client.sendRecord(0x00, QByteArray(65525, char(0x40)), 0);
     // Length 0xFFFF: both length bytes are escaped, then IAC EOR.

@@ -38,22 +38,6 @@ const int BOUND = 65535;
 
 } // namespace
 
-// A client whose socket is the terminal end of a loopback pair.
-struct Terminal
-{
-    Tn5250Client client;
-    LoopbackPair pair;
-
-    bool attach()
-    {
-        if (!pair.open())
-            return false;
-        ClientProbe(client).socket() = pair.terminalEnd();
-        return true;
-    }
-    QByteArray sent() { return pair.takeSent(); }
-};
-
 class TelnetTest : public QObject
 {
     Q_OBJECT
@@ -146,7 +130,7 @@ void TelnetTest::negotiationPolicy()
     QFETCH(QString, rxLine);
     QFETCH(QString, txLine);
 
-    Terminal t;
+    LoopbackTerminal t;
     QVERIFY(t.attach());
     t.client.processTelnetBytes(prelude);
     t.sent();
@@ -175,7 +159,7 @@ void TelnetTest::waitingStatusNeedsAllFiveFlags_data()
 void TelnetTest::waitingStatusNeedsAllFiveFlags()
 {
     QFETCH(QList<QByteArray>, commands);
-    Terminal t;
+    LoopbackTerminal t;
     QVERIFY(t.attach());
     for (int i = 0; i < commands.size(); ++i) {
         QVERIFY2(t.client.status() != WAITING, qPrintable(QStringLiteral("after %1 commands").arg(i)));
@@ -186,7 +170,7 @@ void TelnetTest::waitingStatusNeedsAllFiveFlags()
 
 void TelnetTest::waitingStatusIsSetAgainByLaterCommands()
 {
-    Terminal t;
+    LoopbackTerminal t;
     QVERIFY(t.attach());
     t.client.processTelnetBytes(hex("FF FD 18 FF FD 19 FF FB 19 FF FD 00 FF FB 00"));
     QCOMPARE(t.client.status(), WAITING);
@@ -201,7 +185,7 @@ void TelnetTest::waitingStatusIsSetAgainByLaterCommands()
 
 void TelnetTest::startNegotiationOffersNewEnviron()
 {
-    Terminal t;
+    LoopbackTerminal t;
     QVERIFY(t.attach());
     QSignalSpy connectedSpy(&t.client, SIGNAL(connectedChanged()));
     t.client.startNegotiation();
@@ -302,7 +286,7 @@ void TelnetTest::subnegotiationReplies()
     QFETCH(QByteArray, reply);
     QFETCH(QStringList, diagnostics);
 
-    Terminal t;
+    LoopbackTerminal t;
     t.client.setSupport132(support132);
     t.client.setDeviceName(deviceName);
     t.client.setCodePage(37);
@@ -436,7 +420,7 @@ void TelnetTest::recordOfExactlyTheBoundIsKept()
 
 void TelnetTest::negotiationInsideDroppedRecordIsAnswered()
 {
-    Terminal t;
+    LoopbackTerminal t;
     QVERIFY(t.attach());
     t.client.processTelnetBytes(QByteArray(BOUND + 10, char(0x40)));
     t.client.processTelnetBytes(hex("40 FF FD 00 40 40"));
@@ -458,7 +442,7 @@ void TelnetTest::protocolResetEndsSkipping()
 
 void TelnetTest::oversizedSubnegotiationIsDropped()
 {
-    Terminal t;
+    LoopbackTerminal t;
     QVERIFY(t.attach());
     ClientProbe probe(t.client);
     // A TERMINAL-TYPE SEND that never ends, with escaped 0xFF inside.
