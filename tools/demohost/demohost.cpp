@@ -146,6 +146,8 @@ void DemoHost::acceptConnections()
         connect(session, SIGNAL(screenShown(QString)), this, SIGNAL(screenShown(QString)));
         connect(session, SIGNAL(responseReceived()), this, SIGNAL(responseReceived()));
         connect(session, SIGNAL(closed()), this, SIGNAL(sessionClosed()));
+        if (m_holdReplies)
+            session->setHoldReplies(true);
         emit sessionStarted();
         session->begin();
     }
@@ -206,6 +208,26 @@ ReadResponse DemoHost::lastResponse() const
 {
     const DemoSession *session = latestSession();
     return session ? session->lastResponse() : ReadResponse();
+}
+
+ResponseCheck DemoHost::lastCheck() const
+{
+    return lastResponse().check;
+}
+
+QList<ReadResponse> DemoHost::responses() const
+{
+    const DemoSession *session = latestSession();
+    return session ? session->responses() : QList<ReadResponse>();
+}
+
+void DemoHost::setHoldReplies(bool hold)
+{
+    m_holdReplies = hold;
+    for (DemoSession *session : m_sessions) {
+        if (session->phase() != DemoSession::Closed)
+            session->setHoldReplies(hold);
+    }
 }
 
 QString DemoHost::currentScreen() const

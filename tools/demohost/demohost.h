@@ -63,7 +63,15 @@ public:
     QByteArray environment() const;
     QByteArray queryReply() const;
     ReadResponse lastResponse() const;
+    // The host's check of the last response: lastResponse().check.
+    ResponseCheck lastCheck() const;
+    QList<ReadResponse> responses() const;
     QString currentScreen() const;
+
+    // Holds the replies of every session, open or still to come, until it is
+    // turned off again; see DemoSession::setHoldReplies.
+    void setHoldReplies(bool hold);
+    bool holdReplies() const { return m_holdReplies; }
 
 signals:
     void sessionStarted();
@@ -86,6 +94,7 @@ private:
     QSslKey m_key;
     QString m_systemName;
     bool m_logToStderr = false;
+    bool m_holdReplies = false;
     QStringList m_logLines;
 };
 

@@ -23,6 +23,9 @@ const unsigned char QUERY_COMMAND[] = { ESC, CMD_WRITE_STRUCTURED_FIELD, 0x00, 0
 
 const char DEFAULT_DEVICE_NAME[] = "QPADEV0001";
 
+// Enough for a test to look back over every key of a session.
+const int MAX_KEPT_RESPONSES = 500;
+
 QString printable(const QByteArray &bytes)
 {
     QString text;
@@ -500,14 +503,32 @@ void DemoSession::handleRecord(const QByteArray &record)
 
 void DemoSession::handleReadResponse(quint8 opcode, quint8 flags, const QByteArray &data)
 {
-    const ReadResponse response = parseReadResponse(opcode, flags, data, &m_currentLayout, m_codec);
+    ReadResponse response = parseReadResponse(opcode, flags, data, &m_currentLayout, m_codec);
     log(response.describe());
+    // Answers to a screen are checked against it; a Read Immediate answer is
+    // not tied to an operator's key.
+    if (opcode == OPCODE_PUT_GET) {
+        response.check = checkReadResponse(response, m_currentLayout, m_noDataKeyMask, m_codec);
+        log(response.check.summary());
+    }
     m_lastResponse = response;
+    m_responses.append(response);
+    if (m_responses.size() > MAX_KEPT_RESPONSES)
+        m_responses.removeFirst();
     ++m_responseCount;
     emit responseReceived();
     if (!response.valid || opcode != OPCODE_PUT_GET || m_phase != Serving)
         return;
+    if (m_holdReplies) {
+        m_heldResponses.append(response);
+        log(QStringLiteral("Holding the reply to %1").arg(response.aidName()));
+        return;
+    }
+    answer(response);
+}
 
+void DemoSession::answer(const ReadResponse &response)
+{
     const ScreenDefinition *definition = m_screens.find(m_currentScreen);
     if (!definition || !definition->onAid) {
         showScreen(m_currentScreen);
@@ -520,6 +541,17 @@ void DemoSession::handleReadResponse(quint8 opcode, quint8 flags, const QByteArr
         close();
     else
         showScreen(reply.screen.isEmpty() ? m_currentScreen : reply.screen, reply.message);
+}
+
+void DemoSession::setHoldReplies(bool hold)
+{
+    if (hold == m_holdReplies)
+        return;
+    m_holdReplies = hold;
+    log(hold ? QStringLiteral("Holding replies") : QStringLiteral("Releasing replies"));
+    // A handler may turn holding on again; what is left then stays held.
+    while (!m_holdReplies && !m_heldResponses.isEmpty() && m_phase == Serving)
+        answer(m_heldResponses.takeFirst());
 }
 
 void DemoSession::showScreen(const QString &name, const QString &message)
@@ -535,6 +567,9 @@ void DemoSession::showScreen(const QString &name, const QString &message)
     m_screenVariables.insert(QStringLiteral("message"), message);
     const QByteArray data = buildScreenStream(layout, m_screenVariables, m_codec);
     sendRecord(OPCODE_PUT_GET, data);
+    // The terminal keeps a Start of Header's no-data keys until the next one.
+    if (!layout.header.isEmpty())
+        m_noDataKeyMask = noDataKeyMaskAfterHeader(layout.header, m_noDataKeyMask);
     m_currentScreen = name;
     m_currentLayout = layout;
     ++m_screensSent;

@@ -58,7 +58,13 @@ public:
     QList<QPair<QString, QByteArray> > environmentVariables() const { return m_environmentVariables; }
     QByteArray queryReply() const { return m_queryReply; }   // data of the Query Reply record
     ReadResponse lastResponse() const { return m_lastResponse; }
+    // The responses received so far, oldest first (the most recent few
+    // hundred), each with the host's check of it.
+    QList<ReadResponse> responses() const { return m_responses; }
     int responseCount() const { return m_responseCount; }
+    // The function keys the terminal now sends without field data (bit n-1:
+    // Fn), as the Start of Header orders sent so far left it.
+    quint32 noDataKeyMask() const { return m_noDataKeyMask; }
     QString currentScreen() const { return m_currentScreen; }
     int screensSent() const { return m_screensSent; }
 
@@ -67,6 +73,12 @@ public:
     void setVariable(const QString &name, const QString &value) { m_screenVariables.insert(name, value); }
 
     void showScreen(const QString &name, const QString &message = QString());
+    // While on, read responses are received, checked and logged but not
+    // answered, so the terminal stays locked (a busy host, for tests of the
+    // terminal's type-ahead). Turning it off answers the held ones in order.
+    void setHoldReplies(bool hold);
+    bool holdReplies() const { return m_holdReplies; }
+    int heldReplyCount() const { return m_heldResponses.size(); }
     // Ends the session from the host's side (orderly close).
     void close();
     void log(const QString &text);
@@ -95,6 +107,7 @@ private:
     void handleEnvironment(const QByteArray &payload);
     void handleRecord(const QByteArray &record);
     void handleReadResponse(quint8 opcode, quint8 flags, const QByteArray &data);
+    void answer(const ReadResponse &response);
     void advanceNegotiation();
     void sendCommand(quint8 verb, quint8 option);
     void sendSubnegotiation(quint8 option, const QByteArray &payload);
@@ -131,7 +144,11 @@ private:
     QList<QPair<QString, QByteArray> > m_environmentVariables;
     QByteArray m_queryReply;
     ReadResponse m_lastResponse;
+    QList<ReadResponse> m_responses;
     int m_responseCount = 0;
+    bool m_holdReplies = false;
+    QList<ReadResponse> m_heldResponses;
+    quint32 m_noDataKeyMask = 0;
     QString m_currentScreen;
     ScreenDescription m_currentLayout;
     int m_screensSent = 0;

@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 #include <QtGlobal>
 
@@ -22,6 +23,19 @@ struct ResponseField
     bool nondisplay = false;
 };
 
+// The host's verdict on one read response: everything in it that the screen
+// it answers does not allow (see checkReadResponse). Problems name positions
+// and sizes, never the contents of a nondisplay field.
+struct ResponseCheck
+{
+    bool performed = false;
+    QStringList problems;
+
+    bool ok() const { return performed && problems.isEmpty(); }
+    // "check OK", or "check FAILED: " and the problems joined by "; ".
+    QString summary() const;
+};
+
 // What the terminal answered to a screen: cursor, AID and the returned fields.
 struct ReadResponse
 {
@@ -34,6 +48,7 @@ struct ReadResponse
     quint8 aid = 0;
     QVector<ResponseField> fields;
     QString screen;       // name of the screen it answered
+    ResponseCheck check;  // filled by the session for Put/Get answers
 
     QString aidName() const;
     // The text of the named field, or an empty text when it was not returned.
@@ -48,5 +63,17 @@ struct ReadResponse
 // returned fields and marks the nondisplay ones; it may be null.
 ReadResponse parseReadResponse(quint8 opcode, quint8 flags, const QByteArray &data,
                                const ScreenDescription *screen, const HostCodec &codec);
+
+// Checks a response against the screen it answers, as an IBM i display file
+// would see it: the cursor inside the screen, an AID key the screen takes, no
+// field data with a key that sends none (Clear, Help, the roll keys, Print,
+// PA keys and the function keys the Start of Header marked in
+// `noDataKeyMask`, bit n-1 for Fn), fields only at the screen's input fields
+// and no longer than them, content that the field's type allows, the sign of
+// a signed-numeric field in the zone of its last digit, no lower case in a
+// monocase field and, with Enter, every mandatory-entry field present and
+// every mandatory-fill field complete.
+ResponseCheck checkReadResponse(const ReadResponse &response, const ScreenDescription &screen,
+                                quint32 noDataKeyMask, const HostCodec &codec);
 
 #endif

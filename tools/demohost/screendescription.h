@@ -44,6 +44,16 @@ struct ScreenField
 
     bool nondisplay() const { return (attribute & 0x07) == 0x07; }
     bool bypass() const { return ffwHigh & 0x20; }
+    // Field format word tests (IBM 5250 data stream reference, Start Field).
+    int type() const { return ffwHigh & 0x07; }          // 1 alphabetic, 3 numeric, 5 digits, 7 signed, ...
+    bool signedNumeric() const { return type() == 7; }
+    bool monocase() const { return ffwLow & 0x20; }
+    bool mandatoryEntry() const { return ffwLow & 0x08; }
+    int adjust() const { return ffwLow & 0x07; }          // 5, 6 right adjust; 7 mandatory fill
+    bool mandatoryFill() const { return adjust() == 7; }
+    // Positions the operator can type into: a signed field's last position
+    // holds its sign, which travels in the zone of the last digit instead.
+    int usableLength() const { return signedNumeric() && length > 0 ? length - 1 : length; }
 };
 
 struct ScreenDescription
@@ -52,6 +62,7 @@ struct ScreenDescription
     bool wide = false;        // 27 x 132 (Clear Unit Alternate) instead of 24 x 80
     bool alarm = false;       // sound the terminal's alarm with this screen
     QByteArray header;        // Start of Header parameters; empty: no header order
+    QVector<quint8> aids;     // AID keys the screen takes; empty: any key
     QVector<ScreenText> texts;
     QVector<ScreenField> fields;
     int cursorRow = 0;        // Insert Cursor position; 0: the first input field
@@ -61,6 +72,15 @@ struct ScreenDescription
     int columns() const { return wide ? 132 : 80; }
     // The field whose data starts at (row, column), or null.
     const ScreenField *fieldAt(int row, int column) const;
+    const ScreenField *fieldNamed(const QString &fieldName) const
+    {
+        for (const ScreenField &field : fields) {
+            if (field.name == fieldName)
+                return &field;
+        }
+        return nullptr;
+    }
+    bool acceptsAid(quint8 aid) const { return aids.isEmpty() || aids.contains(aid); }
 };
 
 // Replaces every "{name}" whose name is a key of `variables`; other braces stay.

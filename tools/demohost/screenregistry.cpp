@@ -61,3 +61,35 @@ ScreenField outputField(const QString &name, int row, int column, int length, co
     field.initial = initial;
     return field;
 }
+
+quint8 functionKeyAid(int key)
+{
+    if (key >= 1 && key <= 12)
+        return quint8(0x30 + key);
+    if (key >= 13 && key <= 24)
+        return quint8(0xB1 + key - 13);
+    return 0;
+}
+
+QByteArray noDataKeysHeader(const QVector<int> &functionKeys)
+{
+    QByteArray header(7, '\0');
+    for (int key : functionKeys) {
+        if (key < 1 || key > 24)
+            continue;
+        // F1-F8 in byte 6, F9-F16 in byte 5, F17-F24 in byte 4; within a
+        // byte the lowest key is the lowest bit.
+        const int byte = 6 - (key - 1) / 8;
+        header[byte] = char(quint8(header.at(byte)) | (1 << ((key - 1) % 8)));
+    }
+    return header;
+}
+
+quint32 noDataKeyMaskAfterHeader(const QByteArray &header, quint32 current)
+{
+    if (header.size() > 7)
+        return current;
+    if (header.size() < 7)
+        return 0;
+    return (quint32(quint8(header.at(4))) << 16) | (quint32(quint8(header.at(5))) << 8) | quint8(header.at(6));
+}

@@ -6,6 +6,7 @@
 #include <QMap>
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 #include "readresponse.h"
 #include "screendescription.h"
@@ -59,5 +60,18 @@ ScreenField inputField(const QString &name, int row, int column, int length, qui
                        quint8 attribute = 0x24);
 ScreenField outputField(const QString &name, int row, int column, int length, const QString &initial,
                         quint8 attribute = 0x20);
+
+// The AID code of function key Fn (1-24): 0x31-0x3C, then 0xB1-0xBC; 0 for
+// any other number.
+quint8 functionKeyAid(int key);
+
+// Start of Header parameters (seven bytes) that mark the given function keys
+// (1-24) as sending the AID alone, without field data: header bytes 4, 5 and
+// 6 hold F24-F17, F16-F9 and F8-F1, high bit first.
+QByteArray noDataKeysHeader(const QVector<int> &functionKeys);
+// The terminal's no-data key mask (bit n-1: Fn) after it reads a Start of
+// Header with these parameters: a seven-byte header sets it from bytes 4-6,
+// a shorter one clears it, a longer one is refused and leaves `current`.
+quint32 noDataKeyMaskAfterHeader(const QByteArray &header, quint32 current);
 
 #endif

@@ -2,19 +2,38 @@
 // screen and the main menu of an IBM i, with the AID handling that moves
 // between them. A new screen is one more function like these, registered in
 // registerStandardScreens: a layout (texts and fields at 1-based positions,
-// see screendescription.h) and a handler that names the next screen.
+// see screendescription.h) and a handler that names the next screen. The
+// menu's demonstration options lead to the screens of the other screens_*
+// files.
+#include "demoscreens.h"
 #include "demosession.h"
 #include "hostprotocol.h"
 #include "screenregistry.h"
 
+using namespace DemoScreens;
 using namespace HostProtocol;
 
 namespace {
 
-const char SIGN_ON[] = "signon";
-const char MAIN_MENU[] = "mainmenu";
+// Options of the main menu beyond the IBM i ones, listed in a second column.
+struct MenuOption
+{
+    int number;
+    const char *screen;
+    const char *label;
+};
 
-const char FUNCTION_KEY_NOT_ALLOWED[] = "Function key not allowed.";
+const MenuOption DEMO_OPTIONS[] = {
+    { 21, ENTRY_FORM, "Entry form with field rules" },
+    { 22, ITEM_LIST, "List of items (Page Up/Down)" },
+    { 23, REFRESH, "Refresh without field data" },
+    { 24, FUNCTION_KEYS, "Function keys and web links" },
+};
+const int DEMO_OPTIONS_ROW = 5;
+const int DEMO_OPTIONS_COLUMN = 43;
+
+// Function keys the main menu lists on its key lines.
+const int MENU_FUNCTION_KEYS[] = { 3, 4, 9, 12, 13, 23 };
 
 // Input fields of the sign-on screen: upper case, like IBM i object names.
 const quint8 FFW_NAME = FFW_MONOCASE;
@@ -24,6 +43,9 @@ ScreenDefinition signOnScreen()
     ScreenDefinition screen;
     ScreenDescription &layout = screen.layout;
     layout.name = QLatin1String(SIGN_ON);
+    // Each screen sends its own Start of Header: the terminal keeps the no-data
+    // keys of the last one it read, and the demo screens differ in them.
+    layout.header = noDataKeysHeader(QVector<int>());
     layout.texts = {
         screenText(1, 36, QStringLiteral("Sign On"), ATTR_HIGH),
         screenText(2, 48, QStringLiteral("System  . . . . . :   {system}")),
@@ -44,6 +66,7 @@ ScreenDefinition signOnScreen()
         inputField(QStringLiteral("menu"), 10, 53, 10, FFW_NAME),
         inputField(QStringLiteral("library"), 11, 53, 10, FFW_NAME),
     };
+    layout.aids = { AID_ENTER, functionKeyAid(3) };
     screen.onAid = [](DemoSession &session, const ReadResponse &response) {
         if (response.aid == AID_ENTER) {
             const QString user = response.fieldText(QStringLiteral("user")).trimmed().toUpper();
@@ -66,6 +89,7 @@ ScreenDefinition mainMenuScreen()
     ScreenDefinition screen;
     ScreenDescription &layout = screen.layout;
     layout.name = QLatin1String(MAIN_MENU);
+    layout.header = noDataKeysHeader(QVector<int>());
     layout.texts = {
         screenText(1, 2, QStringLiteral("MAIN")),
         screenText(1, 33, QStringLiteral("IBM i Main Menu"), ATTR_HIGH),
@@ -90,9 +114,16 @@ ScreenDefinition mainMenuScreen()
         screenText(23, 2, QStringLiteral("F23=Set initial menu"), ATTR_BLUE),
         screenText(24, 2, QStringLiteral("{message}"), ATTR_HIGH),
     };
+    int optionRow = DEMO_OPTIONS_ROW;
+    for (const MenuOption &option : DEMO_OPTIONS)
+        layout.texts.append(screenText(optionRow++, DEMO_OPTIONS_COLUMN,
+                                       QStringLiteral("%1. %2").arg(option.number).arg(QLatin1String(option.label))));
     layout.fields = {
         inputField(QStringLiteral("command"), 20, 7, 73),
     };
+    layout.aids = { AID_ENTER, AID_ROLL_DOWN, AID_ROLL_UP };
+    for (int key : MENU_FUNCTION_KEYS)
+        layout.aids.append(functionKeyAid(key));
     screen.onAid = [](DemoSession &session, const ReadResponse &response) {
         const int function = functionKeyOf(response.aid);
         if (function == 3) {
@@ -118,6 +149,10 @@ ScreenDefinition mainMenuScreen()
         }
         bool isOption = false;
         const int option = command.toInt(&isOption);
+        for (const MenuOption &demo : DEMO_OPTIONS) {
+            if (isOption && option == demo.number)
+                return ScreenReply::show(QLatin1String(demo.screen));
+        }
         if (isOption && option >= 1 && option <= 11)
             return ScreenReply::show(QLatin1String(MAIN_MENU),
                                      QStringLiteral("Option %1 is not available on this demo system.").arg(option));
@@ -133,4 +168,7 @@ void registerStandardScreens(ScreenRegistry &registry)
 {
     registry.add(signOnScreen());
     registry.add(mainMenuScreen());
+    registerEntryScreens(registry);
+    registerListScreens(registry);
+    registerKeyScreens(registry);
 }
