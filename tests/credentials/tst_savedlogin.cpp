@@ -1,0 +1,310 @@
+// The saved login: recognising a sign-on screen and its two fields, keeping
+// the user name, and what the client says when it cannot sign on. This build
+// has no secure storage backend, so every path that needs a stored password
+// must refuse with a message instead of pretending to succeed.
+#include <QSettings>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include "app/tn5250client.h"
+#include "codec/ebcdiccodec.h"
+#include "common/clientprobe.h"
+#include "common/hexfixture.h"
+#include "common/loopbackpair.h"
+#include "settings/settingssandbox.h"
+
+namespace {
+
+const char SIGN_ON_FIXTURE[] = "signon.hex";
+const QString UNAVAILABLE = QStringLiteral("Secure password storage is not available in this build");
+
+// Writes an attribute and a text at a 1-based address.
+void writeText(TerminalScreen &screen, int row, int column, const QString &text)
+{
+    screen.setDisplayAddress(row, column);
+    screen.writeByte(0x20);
+    const QByteArray bytes = EbcdicCodec::encode(text);
+    for (char byte : bytes)
+        screen.writeByte(quint8(byte));
+}
+
+// Defines an input field (no bypass) whose attribute byte sits at the address.
+void defineField(TerminalScreen &screen, int row, int column, unsigned char attribute, int length)
+{
+    screen.setDisplayAddress(row, column);
+    screen.startField(true, 0x40, 0x00, QVector<unsigned short>(), attribute, length);
+}
+
+QStringList recordedSignals(const QList<QByteArray> &order)
+{
+    QStringList names;
+    for (const QByteArray &name : order)
+        names << QString::fromLatin1(name);
+    return names;
+}
+
+} // namespace
+
+class SavedLoginTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void signOnDetection_data();
+    void signOnDetection();
+    void signOnFixtureFields();
+    void userNameSetter();
+    void rememberOffForgetsAndSwitchesAutoLoginOff();
+    void rememberWithoutBackendFails_data();
+    void rememberWithoutBackendFails();
+    void clearLoginCredentials();
+    void performSavedLoginRefusals_data();
+    void performSavedLoginRefusals();
+    void automaticSignOnNeedsEverything();
+};
+
+void SavedLoginTest::signOnDetection_data()
+{
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<bool>("passwordFirst");
+    QTest::addColumn<bool>("detected");
+    QTest::addColumn<int>("userField");
+    QTest::addColumn<int>("passwordField");
+
+    QTest::newRow("mixed-case sign on title") << "Sign On" << "User" << false << true << 0 << 1;
+    QTest::newRow("hyphenated SIGN-ON") << "SIGN-ON" << "Name" << false << true << 0 << 1;
+    QTest::newRow("user and password labels") << "Welcome" << "User / Password" << false << true << 0 << 1;
+    QTest::newRow("user without password") << "Welcome" << "User" << false << false << -1 << -1;
+    QTest::newRow("hidden field before every displayable one")
+        << "Sign On" << "User" << true << false << -1 << -1;
+}
+
+void SavedLoginTest::signOnDetection()
+{
+    QFETCH(QString, title);
+    QFETCH(QString, label);
+    QFETCH(bool, passwordFirst);
+    QFETCH(bool, detected);
+    QFETCH(int, userField);
+    QFETCH(int, passwordField);
+
+    SettingsSandbox sandbox;
+    Tn5250Client client;
+    TerminalScreen &screen = ClientProbe(client).screen();
+    writeText(screen, 1, 35, title);
+    writeText(screen, 6, 10, label);
+    if (passwordFirst) {
+        defineField(screen, 6, 40, 0x27, 10);
+        defineField(screen, 7, 40, 0x24, 10);
+    } else {
+        defineField(screen, 6, 40, 0x24, 10);
+        defineField(screen, 7, 40, 0x27, 10);
+    }
+
+    int user = 99;
+    int password = 99;
+    QCOMPARE(client.detectSignOnFields(&user, &password), detected);
+    QCOMPARE(user, userField);
+    QCOMPARE(password, passwordField);
+}
+
+// A host-like sign-on screen: the user name goes to the field before the
+// first hidden one, whatever fields follow.
+void SavedLoginTest::signOnFixtureFields()
+{
+    SettingsSandbox sandbox;
+    Tn5250Client client;
+    client.process5250Data(0x03, HexFixture::load(QLatin1String(SIGN_ON_FIXTURE)));
+    QCOMPARE(client.inputFieldCount(), 5);
+    int user = -1;
+    int password = -1;
+    QVERIFY(client.detectSignOnFields(&user, &password));
+    QCOMPARE(user, 0);
+    QCOMPARE(password, 1);
+
+    QString error;
+    QVERIFY(client.fillField(user, QStringLiteral("qsecofr"), &error));
+    QVERIFY(client.screenText().contains(QLatin1String("QSECOFR")));
+    QVERIFY(!client.fillField(7, QStringLiteral("x"), &error));
+    QCOMPARE(error, QStringLiteral("Input field is not available"));
+}
+
+void SavedLoginTest::userNameSetter()
+{
+    SettingsSandbox sandbox;
+    Tn5250Client client;
+    QSignalSpy changed(&client, SIGNAL(settingsChanged()));
+
+    client.setProperty("userName", QStringLiteral("  QUSER  "));
+    QCOMPARE(client.userName(), QStringLiteral("QUSER"));
+    QCOMPARE(changed.count(), 1);
+    QSettings settings(sandbox.settingsPath(), QSettings::IniFormat);
+    QCOMPARE(settings.value(QStringLiteral("profiles/Default/login/userName")).toString(),
+             QStringLiteral("QUSER"));
+
+    client.setProperty("userName", QStringLiteral("QUSER "));
+    QCOMPARE(changed.count(), 1);
+}
+
+void SavedLoginTest::rememberOffForgetsAndSwitchesAutoLoginOff()
+{
+    SettingsSandbox sandbox;
+    Tn5250Client client;
+    client.setProperty("autoLogin", true);
+    QList<QByteArray> order;
+    connect(&client, &Tn5250Client::settingsChanged, [&order] { order << "settings"; });
+    connect(&client, &Tn5250Client::credentialsChanged, [&order] { order << "credentials"; });
+
+    QVERIFY(client.saveLoginCredentials(QStringLiteral(" qpgmr "), QStringLiteral("secret"), false));
+    QCOMPARE(client.userName(), QStringLiteral("qpgmr"));
+    QVERIFY(!client.autoLogin());
+    QVERIFY(!client.passwordSaved());
+    QCOMPARE(client.credentialStatus(), QStringLiteral("Password not saved for this profile"));
+    QCOMPARE(recordedSignals(order), QStringList() << "settings" << "settings" << "credentials");
+
+    QSettings settings(sandbox.settingsPath(), QSettings::IniFormat);
+    settings.beginGroup(QStringLiteral("profiles/Default"));
+    QCOMPARE(settings.value(QStringLiteral("login/userName")).toString(), QStringLiteral("qpgmr"));
+    QCOMPARE(settings.value(QStringLiteral("login/passwordSaved")).toBool(), false);
+    QCOMPARE(settings.value(QStringLiteral("automation/autoLogin")).toBool(), false);
+    const QStringList keys = settings.allKeys();
+    for (const QString &key : keys)
+        QVERIFY2(!settings.value(key).toString().contains(QLatin1String("secret")), qPrintable(key));
+}
+
+void SavedLoginTest::rememberWithoutBackendFails_data()
+{
+    QTest::addColumn<QString>("password");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("new password") << "secret" << UNAVAILABLE;
+    QTest::newRow("no password and none stored")
+        << "" << "Enter a password before enabling saved password";
+}
+
+void SavedLoginTest::rememberWithoutBackendFails()
+{
+    QFETCH(QString, password);
+    QFETCH(QString, reason);
+
+    SettingsSandbox sandbox;
+    Tn5250Client client;
+    QSignalSpy credentials(&client, SIGNAL(credentialsChanged()));
+    QVERIFY(!client.saveLoginCredentials(QStringLiteral("QUSER"), password, true));
+    QVERIFY(!client.passwordSaved());
+    QCOMPARE(client.credentialStatus(), QStringLiteral("Secure credential save failed — ") + reason);
+    QCOMPARE(client.userName(), QStringLiteral("QUSER"));
+    QCOMPARE(credentials.count(), 1);
+    QSettings settings(sandbox.settingsPath(), QSettings::IniFormat);
+    QCOMPARE(settings.value(QStringLiteral("profiles/Default/login/passwordSaved")).toBool(), false);
+}
+
+void SavedLoginTest::clearLoginCredentials()
+{
+    SettingsSandbox sandbox;
+    Tn5250Client client;
+    client.setProperty("userName", QStringLiteral("QUSER"));
+    client.setProperty("autoLogin", true);
+    QList<QByteArray> order;
+    connect(&client, &Tn5250Client::settingsChanged, [&order] { order << "settings"; });
+    connect(&client, &Tn5250Client::credentialsChanged, [&order] { order << "credentials"; });
+
+    client.clearLoginCredentials();
+    QCOMPARE(client.userName(), QString());
+    QVERIFY(!client.autoLogin());
+    QVERIFY(!client.passwordSaved());
+    QCOMPARE(client.credentialStatus(), QStringLiteral("Saved login cleared"));
+    QCOMPARE(recordedSignals(order), QStringList() << "settings" << "credentials");
+
+    QSettings settings(sandbox.settingsPath(), QSettings::IniFormat);
+    QVERIFY(!settings.contains(QStringLiteral("profiles/Default/login/userName")));
+    QCOMPARE(settings.value(QStringLiteral("profiles/Default/automation/autoLogin")).toBool(), false);
+}
+
+void SavedLoginTest::performSavedLoginRefusals_data()
+{
+    QTest::addColumn<bool>("connected");
+    QTest::addColumn<bool>("unlocked");
+    QTest::addColumn<QString>("user");
+    QTest::addColumn<bool>("signOnScreen");
+    QTest::addColumn<QString>("status");
+    QTest::addColumn<QString>("credentialStatus");
+
+    const QString locked = QStringLiteral("Saved login is not available while the keyboard is locked");
+    QTest::newRow("disconnected") << false << true << "QUSER" << true << locked << "";
+    QTest::newRow("keyboard locked") << true << false << "QUSER" << true << locked << "";
+    QTest::newRow("no user name") << true << true << "" << true
+                                  << "Save an IBM i user name and password first" << "";
+    QTest::newRow("not a sign-on screen") << true << true << "QUSER" << false
+                                          << "This screen does not look like an IBM i sign-on screen" << "";
+    QTest::newRow("store cannot give the password")
+        << true << true << "QUSER" << true << "Could not retrieve saved password"
+        << QStringLiteral("Secure credential retrieval failed — ") + UNAVAILABLE;
+}
+
+void SavedLoginTest::performSavedLoginRefusals()
+{
+    QFETCH(bool, connected);
+    QFETCH(bool, unlocked);
+    QFETCH(QString, user);
+    QFETCH(bool, signOnScreen);
+    QFETCH(QString, status);
+    QFETCH(QString, credentialStatus);
+
+    SettingsSandbox sandbox;
+    {
+        // A profile whose flag says a password is stored.
+        QSettings settings(sandbox.settingsPath(), QSettings::IniFormat);
+        settings.setValue(QStringLiteral("profiles/Default/login/passwordSaved"), true);
+        settings.setValue(QStringLiteral("profiles/Default/login/userName"), user);
+    }
+    LoopbackTerminal t;
+    QVERIFY(t.attach());
+    ClientProbe probe(t.client);
+    probe.connected() = connected;
+    QVERIFY(t.client.passwordSaved());
+
+    if (signOnScreen)
+        t.client.process5250Data(0x03, HexFixture::load(QLatin1String(SIGN_ON_FIXTURE)));
+    else
+        t.client.showDisplayTest();
+    probe.screen().keyboardLocked = !unlocked;
+    const QString before = t.client.screenText();
+    QSignalSpy bell(&t.client, SIGNAL(terminalBell()));
+
+    QVERIFY(!t.client.performSavedLogin());
+    QCOMPARE(t.client.status(), status);
+    QCOMPARE(t.client.credentialStatus(),
+             credentialStatus.isEmpty() ? QStringLiteral("Password saved securely for this profile")
+                                        : credentialStatus);
+    QCOMPARE(t.client.screenText(), before);
+    QVERIFY(!probe.autoLoginAttempted());
+    QCOMPARE(bell.count(), 0);
+    QCOMPARE(t.sent(), QByteArray());
+}
+
+// Without a password from the store the automatic sign-on never starts and
+// never says anything.
+void SavedLoginTest::automaticSignOnNeedsEverything()
+{
+    SettingsSandbox sandbox;
+    {
+        QSettings settings(sandbox.settingsPath(), QSettings::IniFormat);
+        settings.setValue(QStringLiteral("profiles/Default/login/userName"), QStringLiteral("QUSER"));
+        settings.setValue(QStringLiteral("profiles/Default/automation/autoLogin"), true);
+    }
+    LoopbackTerminal t;
+    QVERIFY(t.attach());
+    ClientProbe(t.client).connected() = true;
+    QVERIFY(t.client.autoLogin());
+    QVERIFY(!t.client.passwordSaved());
+    QSignalSpy status(&t.client, SIGNAL(statusChanged()));
+
+    t.client.maybeAutoLogin();
+    QCOMPARE(status.count(), 0);
+    QVERIFY(!ClientProbe(t.client).autoLoginAttempted());
+    QCOMPARE(t.sent(), QByteArray());
+}
+
+QTEST_MAIN(SavedLoginTest)
+#include "tst_savedlogin.moc"
