@@ -95,6 +95,11 @@ private slots:
     void placeholders();
     void readResponses_data();
     void readResponses();
+    void responseChecks_data();
+    void responseChecks();
+    void noDataKeyHeaders_data();
+    void noDataKeyHeaders();
+    void refreshScreenMarksF5();
 };
 
 void TestDemoHost::scriptedSession()
@@ -301,6 +306,146 @@ void TestDemoHost::readResponses()
     QCOMPARE(response.valid, valid);
     QCOMPARE(response.describe(), described);
     QCOMPARE(response.screen, QStringLiteral("signon"));
+}
+
+// Read responses to the demo screens, each judged by the host's check. The
+// entry form's fields start in column 37 (0x25), rows 5 to 12: name (20,
+// alphabetic), quantity (5, numeric), amount (8, signed), account (7,
+// right-adjusted), customer (10, mandatory entry), post code (5, mandatory
+// fill), code (6, monocase), confirm (1, auto enter).
+void TestDemoHost::responseChecks_data()
+{
+    QTest::addColumn<QString>("screen");
+    QTest::addColumn<quint32>("noDataKeyMask");
+    QTest::addColumn<QByteArray>("data");
+    QTest::addColumn<QString>("summary");
+
+    const QString entry = QStringLiteral("entryform");
+    const QByteArray customer = hex("110925") + ebcdic("ACME");
+    QTest::newRow("Enter with every entry field valid")
+        << entry << 0u
+        << hex("0C25F1") + hex("110525") + ebcdic("Ann-Marie") + hex("110625") + ebcdic("+1.5") + hex("110725F1F2D5")
+               + hex("110825") + ebcdic("42") + customer + hex("110A25") + ebcdic("12345") + hex("110B25")
+               + ebcdic("AB1") + hex("110C25") + ebcdic("Y")
+        << "check OK";
+    QTest::newRow("cursor below the last row") << entry << 0u << hex("1901F1") + customer
+                                               << "check FAILED: cursor 25,1 outside the 24 x 80 screen";
+    QTest::newRow("AID the screen does not take") << entry << 0u << hex("010137")
+                                                  << "check FAILED: AID F7 not valid for this screen";
+    QTest::newRow("two faults at once") << entry << 0u << hex("000137")
+                                        << "check FAILED: cursor 0,1 outside the 24 x 80 screen; "
+                                           "AID F7 not valid for this screen";
+    QTest::newRow("field where the screen has no input field")
+        << entry << 0u << hex("01013C110302") + ebcdic("X") << "check FAILED: field 3,2 is not an input field";
+    QTest::newRow("field longer than its input field")
+        << entry << 0u << hex("0101F1") + hex("110525") + ebcdic("ABCDEFGHIJKLMNOPQRSTU") + customer
+        << "check FAILED: field 5,37 longer than 20";
+    QTest::newRow("signed field sent with its sign position")
+        << entry << 0u << hex("01013C110725F1F2F3F4F5F6F7F8") << "check FAILED: field 7,37 longer than 7";
+    QTest::newRow("digit in an alphabetic field")
+        << entry << 0u << hex("01013C110525") + ebcdic("A5")
+        << "check FAILED: field 5,37: \"5\" is not valid in an alphabetic-only field";
+    QTest::newRow("letter in a numeric field")
+        << entry << 0u << hex("01013C110625") + ebcdic("1A")
+        << "check FAILED: field 6,37: \"A\" is not valid in a numeric-only field";
+    QTest::newRow("negative zone on the last digit") << entry << 0u << hex("01013C110725F1D2") << "check OK";
+    QTest::newRow("negative zone before the last digit")
+        << entry << 0u << hex("01013C110725D1F2")
+        << "check FAILED: field 7,37: negative sign on a digit that is not the last";
+    QTest::newRow("letter in a signed field")
+        << entry << 0u << hex("01013C110725F1C1")
+        << "check FAILED: field 7,37: \"A\" is not valid in a signed-numeric field";
+    QTest::newRow("lower case in an upper-case field")
+        << entry << 0u << hex("01013C110B25") + ebcdic("ab")
+        << "check FAILED: field 11,37: lower case \"a\" in an upper-case field";
+    QTest::newRow("field sent twice") << entry << 0u << hex("01013C110525") + ebcdic("A") + hex("110525") + ebcdic("B")
+                                      << "check FAILED: field 5,37 sent twice";
+    QTest::newRow("Enter without the mandatory-entry field")
+        << entry << 0u << hex("0101F1110525") + ebcdic("Ann")
+        << "check FAILED: mandatory-entry field 9,37 not sent";
+    QTest::newRow("Enter with a partly filled mandatory-fill field")
+        << entry << 0u << hex("0101F1") + customer + hex("110A25") + ebcdic("12")
+        << "check FAILED: mandatory-fill field 10,37 incomplete (2 of 5)";
+    QTest::newRow("F12 with a partly filled mandatory-fill field")
+        << entry << 0u << hex("01013C110A25") + ebcdic("12") << "check OK";
+
+    const QString refresh = QStringLiteral("refresh");
+    const quint32 f5 = 1u << 4;
+    QTest::newRow("F5 with data where F5 sends none")
+        << refresh << f5 << hex("051635110516") + ebcdic("x")
+        << "check FAILED: field data with F5, a key that sends none on this screen";
+    QTest::newRow("F5 alone where F5 sends none") << refresh << f5 << hex("051635") << "check OK";
+    QTest::newRow("F6 with data on the same screen") << refresh << f5 << hex("051636110516") + ebcdic("x")
+                                                     << "check OK";
+    QTest::newRow("F5 with data once the header allows it") << refresh << 0u << hex("051635110516") + ebcdic("x")
+                                                            << "check OK";
+    QTest::newRow("Page Down with data")
+        << "itemlist" << 0u << hex("031EF511031E") + ebcdic("7")
+        << "check FAILED: field data with Page Down, a key that sends none on this screen";
+
+    QTest::newRow("nondisplay content stays out of the message")
+        << "signon" << 0u << hex("0735F1110635") + ebcdic("QSECOFR") + hex("110735C105")
+        << "check FAILED: field 7,53: a character is not valid in this field";
+    QTest::newRow("unreadable response") << "signon" << 0u << hex("0101")
+                                         << "check FAILED: unreadable response (2 bytes, fewer than cursor and AID)";
+}
+
+void TestDemoHost::responseChecks()
+{
+    QFETCH(QString, screen);
+    QFETCH(quint32, noDataKeyMask);
+    QFETCH(QByteArray, data);
+    QFETCH(QString, summary);
+    DemoHost host;
+    const ScreenDefinition *definition = host.screens().find(screen);
+    QVERIFY(definition);
+    const HostCodec codec(37);
+    const ReadResponse response = parseReadResponse(0x03, 0x00, data, &definition->layout, codec);
+    const ResponseCheck check = checkReadResponse(response, definition->layout, noDataKeyMask, codec);
+    QCOMPARE(check.summary(), summary);
+    QCOMPARE(check.ok(), summary == QLatin1String("check OK"));
+}
+
+void TestDemoHost::noDataKeyHeaders_data()
+{
+    QTest::addColumn<QVector<int> >("keys");
+    QTest::addColumn<QByteArray>("header");
+    QTest::addColumn<quint32>("mask");
+
+    QTest::newRow("none") << QVector<int>() << hex("00000000000000") << 0u;
+    QTest::newRow("F5") << (QVector<int>() << 5) << hex("00000000000010") << 0x10u;
+    QTest::newRow("F1 and F24") << (QVector<int>() << 1 << 24) << hex("00000000800001") << 0x800001u;
+    QTest::newRow("F9, F16 and F17") << (QVector<int>() << 9 << 16 << 17) << hex("00000000018100") << 0x018100u;
+    QTest::newRow("numbers outside 1-24 ignored") << (QVector<int>() << 0 << 25 << -3) << hex("00000000000000") << 0u;
+}
+
+void TestDemoHost::noDataKeyHeaders()
+{
+    QFETCH(QVector<int>, keys);
+    QFETCH(QByteArray, header);
+    QFETCH(quint32, mask);
+    QCOMPARE(noDataKeysHeader(keys), header);
+    QCOMPARE(noDataKeyMaskAfterHeader(header, 0xFFu << 24), mask);
+    // A shorter header clears the keys; a longer one is refused whole.
+    QCOMPARE(noDataKeyMaskAfterHeader(hex("000000"), 0x10u), 0u);
+    QCOMPARE(noDataKeyMaskAfterHeader(hex("0000000000000000"), 0x10u), 0x10u);
+}
+
+void TestDemoHost::refreshScreenMarksF5()
+{
+    DemoHost host;
+    const ScreenDefinition *refresh = host.screens().find(QStringLiteral("refresh"));
+    QVERIFY(refresh);
+    const QByteArray stream = buildScreenStream(refresh->layout, QMap<QString, QString>(), HostCodec(37));
+    // Right after Write To Display and its control characters: Start of
+    // Header, seven bytes, F5 in byte 6.
+    QCOMPARE(stream.mid(2, 13), hex("04110008") + hex("010700000000000010"));
+    // The screens around it declare every key as sending data again.
+    for (const char *name : { "signon", "mainmenu", "entryform", "entryresult", "itemlist", "functionkeys" }) {
+        const ScreenDefinition *other = host.screens().find(QLatin1String(name));
+        QVERIFY2(other, name);
+        QCOMPARE(other->layout.header, hex("00000000000000"));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestDemoHost)

@@ -56,12 +56,17 @@ const quint8 EBCDIC_PLUS = 0x4E;
 const quint8 EBCDIC_MINUS = 0x60;
 const quint8 EBCDIC_COMMA = 0x6B;
 
-// "Name . . . . . ." as IBM i display files lead a label to its field.
+// "Name . . . . . ." as IBM i display files lead a label to its field: the
+// dots on every other column, the same columns for every label, so that
+// labels of any length end in one straight column of dots (`width` odd).
 QString dotLeader(const QString &label, int width)
 {
-    QString text = label;
-    while (text.size() + 2 <= width)
-        text += QStringLiteral(" .");
+    QString text = label + QLatin1Char(' ');
+    if (text.size() % 2 != 0)
+        text += QLatin1Char(' ');
+    while (text.size() < width)
+        text += QStringLiteral(". ");
+    text.truncate(qMax(width, label.size()));
     return text;
 }
 
