@@ -18,10 +18,13 @@ class QTcpSocket;
 
 // A small TN5250 host on 127.0.0.1 that behaves, on the wire, like an IBM i
 // telnet server: it negotiates the session, sends the 5250 Query and serves
-// the screens of its registry (a sign-on screen and a main menu to begin
-// with). The executable vantorel-demohost runs one for trying the client by
-// hand; tests run one in-process and read what it saw through the accessors
-// below, which report on the most recent session.
+// the screens of its registry (sign-on, the main menu and the menu's screens
+// for operator input: entry form, paged list, a no-data key, function-key
+// labels and web addresses). The executable vantorel-demohost runs one for
+// trying the client by hand; tests run one in-process and read what it saw
+// through the accessors below, which report on the most recent session,
+// including the host's check of every read response, and can hold the host's
+// replies to play a busy system.
 class DemoHost : public QObject
 {
     Q_OBJECT
