@@ -1,4 +1,5 @@
 #include "sailfishapp.h"
+#include "sailfishapp_standin.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -11,17 +12,21 @@ namespace {
 
 const char APPLICATION_NAME[] = "harbour-vantorel";
 
-// <prefix>/bin/<app> reads its data from <prefix>/share/<app>.
-QString installedDataDirectory()
-{
-    QDir dir(QCoreApplication::applicationDirPath());
-    dir.cdUp();
-    return dir.absoluteFilePath(QStringLiteral("share/") + QLatin1String(APPLICATION_NAME));
-}
-
 QString dataDirectory()
 {
-    const QString installed = installedDataDirectory();
+    return SailfishAppStandIn::dataDirectoryFor(QCoreApplication::applicationDirPath());
+}
+
+} // namespace
+
+namespace SailfishAppStandIn {
+
+QString dataDirectoryFor(const QString &applicationDirPath)
+{
+    // <prefix>/bin/<app> reads its data from <prefix>/share/<app>.
+    QDir prefix(applicationDirPath);
+    prefix.cdUp();
+    const QString installed = prefix.absoluteFilePath(QStringLiteral("share/") + QLatin1String(APPLICATION_NAME));
     if (QFileInfo::exists(installed + QStringLiteral("/qml")))
         return installed;
 #ifdef VANTOREL_SOURCE_DIR
@@ -33,7 +38,7 @@ QString dataDirectory()
     return installed;
 }
 
-} // namespace
+} // namespace SailfishAppStandIn
 
 namespace SailfishApp {
 
