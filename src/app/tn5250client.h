@@ -478,4 +478,7 @@ private:
 
 Q_DECLARE_TYPEINFO(Tn5250Client::QueuedInput, Q_MOVABLE_TYPE);
 
+// Switches TCP keep-alive on for a connection (src/connection/lifecycle.cpp).
+void enableKeepAlive(QAbstractSocket *socket);
+
 #endif

@@ -43,6 +43,16 @@ const StateLabel STATE_LABELS[] = {
 
 } // namespace
 
+// TCP keep-alive lets a connection that died silently (the phone changed
+// network, a router forgot it) end in an error and a reconnect instead of
+// waiting for ever. Qt drops the option when it is set before the socket has
+// a descriptor, so it is set again once the connection is up.
+void enableKeepAlive(QAbstractSocket *socket)
+{
+    if (socket)
+        socket->setSocketOption(QAbstractSocket::KeepAliveOption, 1);
+}
+
 QString Tn5250Client::connectionStateLabel() const
 {
     for (const StateLabel &entry : STATE_LABELS) {
@@ -107,13 +117,14 @@ void Tn5250Client::beginConnection(bool reconnect)
     resetTlsDetails();
     setConnectionState(reconnect ? QStringLiteral("Reconnecting") : QStringLiteral("Connecting"));
 
+    // All placeholders in one pass: a host name may itself contain "%1"
+    // (an IPv6 zone such as fe80::1%2, say) and must come out as typed.
     const QString verb = reconnect ? tr("Reconnecting to") : tr("Connecting to");
-    setStatus(tr("%1 %2:%3…").arg(verb, m_host).arg(m_port));
+    setStatus(tr("%1 %2:%3…").arg(verb, m_host, QString::number(m_port)));
     appendDiagnostic(QStringLiteral("%1 %2:%3 (%4)")
                          .arg(reconnect ? QStringLiteral("Reconnecting to") : QStringLiteral("Connecting to"),
-                              m_host)
-                         .arg(m_port)
-                         .arg(m_tlsEnabled ? QStringLiteral("TLS") : QStringLiteral("plain TN5250")));
+                              m_host, QString::number(m_port),
+                              m_tlsEnabled ? QStringLiteral("TLS") : QStringLiteral("plain TN5250")));
 
     QAbstractSocket *socket = nullptr;
     if (m_tlsEnabled) {
@@ -137,7 +148,7 @@ void Tn5250Client::beginConnection(bool reconnect)
     connect(socket, SIGNAL(error(QAbstractSocket::SocketError)), this, SLOT(socketError()));
 
     m_socket = socket;
-    socket->setSocketOption(QAbstractSocket::KeepAliveOption, 1);
+    enableKeepAlive(socket);
     m_connectionTimer->start(CONNECTION_TIMEOUT_MS);
 
     const quint16 port = static_cast<quint16>(m_port);
@@ -170,6 +181,7 @@ void Tn5250Client::socketConnected()
     if (!m_socket || sender() != m_socket.data())
         return;
     m_connectionTimer->stop();
+    enableKeepAlive(m_socket.data());
     appendDiagnostic(QStringLiteral("TCP connection established"));
     startNegotiation();
 }
@@ -352,5 +364,8 @@ void Tn5250Client::resetProtocolState()
     m_typeAheadDraining = false;
     m_screen.resize(24, 80);
     m_screen.keyboardLocked = true;
+    // Function keys an earlier host marked as sending no data must not keep
+    // swallowing the fields of the next session's screens.
+    m_screen.noDataKeyMask = 0;
     emit screenChanged();
 }

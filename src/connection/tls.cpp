@@ -33,6 +33,7 @@ void Tn5250Client::socketEncrypted()
     if (!origin || !m_socket || origin != m_socket.data())
         return;
     m_connectionTimer->stop();
+    enableKeepAlive(origin);
     updateTlsDetails();
 
     QStringList parts;

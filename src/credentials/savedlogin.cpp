@@ -121,6 +121,10 @@ bool Tn5250Client::performSavedLogin()
         return false;
     }
 
+    // Counted as this connection's attempt before the store is asked: a store
+    // that cannot give the password must not be asked again on every record
+    // the host sends while its sign-on screen stays up.
+    m_autoLoginAttempted = true;
     QString password;
     QString error;
     if (!m_credentialStore.loadPassword(m_currentProfileId, &password, &error)) {
@@ -130,7 +134,6 @@ bool Tn5250Client::performSavedLogin()
         setStatus(tr("Could not retrieve saved password"));
         return false;
     }
-    m_autoLoginAttempted = true;
 
     QString fillError;
     bool filled = fillField(userField, m_userName, &fillError);

@@ -21,6 +21,7 @@ private slots:
     void cursorIsOneBased();
     void timersAreSingleShotAndStopped();
     void destructionAbortsTheSocket();
+    void newSessionForgetsNoDataKeys();
 
 private:
     QScopedPointer<QTemporaryDir> m_config;
@@ -116,6 +117,19 @@ void TestClient::destructionAbortsTheSocket()
     QSignalSpy closed(peer, SIGNAL(disconnected()));
     client.reset();
     QVERIFY(closed.count() > 0 || closed.wait(5000));
+}
+
+// A function key one host marked as sending no data must send its fields
+// again in the next session, whose first screen may have no header at all.
+void TestClient::newSessionForgetsNoDataKeys()
+{
+    Tn5250Client client;
+    // Write To Display with a Start of Header whose last byte marks F5.
+    client.process5250Data(0x03, QByteArray::fromHex("0411000001070000000000000010"));
+    QVERIFY(!client.terminalScreen().functionSendsData(5));
+    client.resetProtocolState();
+    QVERIFY(client.terminalScreen().functionSendsData(5));
+    QCOMPARE(client.terminalScreen().noDataKeyMask, quint32(0));
 }
 
 QTEST_GUILESS_MAIN(TestClient)

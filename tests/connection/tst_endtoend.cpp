@@ -98,6 +98,9 @@ void TestEndToEnd::negotiationReachesSignOn()
     QCOMPARE(watch.states(), QStringList() << "Connecting" << "Negotiating" << "Ready");
     QVERIFY(client.connected());
     QCOMPARE(client.reconnectAttempt(), 0);
+    // Keep-alive is on once the connection is up, so a silently dead
+    // connection ends in an error instead of hanging.
+    QCOMPARE(ClientProbe(client).socket()->socketOption(QAbstractSocket::KeepAliveOption).toInt(), 1);
 
     QCOMPARE(host.terminalType(), terminalType);
     QCOMPARE(host.environment(), environment);

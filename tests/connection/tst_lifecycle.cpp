@@ -54,6 +54,7 @@ private slots:
     void stateLabels_data();
     void stateLabels();
     void emptyHostOnlySetsStatus();
+    void hostNameIsShownAsTyped();
     void refusedConnection_data();
     void refusedConnection();
     void reconnectScheduleGrowsToThirtySeconds();
@@ -123,6 +124,23 @@ void TestLifecycle::emptyHostOnlySetsStatus()
     QCOMPARE(client.lastErrorCategory(), QStringLiteral("Earlier"));
     QVERIFY(!ClientProbe(client).socket());
     QCOMPARE(info.count(), 0);
+}
+
+// Percent signs in a host name (an IPv6 zone, say) are part of the name, not
+// placeholders of the status or the log line.
+void TestLifecycle::hostNameIsShownAsTyped()
+{
+    Tn5250Client client;
+    client.setHost(QStringLiteral("fe80::1%2"));
+    client.setPort(2323);
+    client.setTlsEnabled(false);
+    // The address may fail at once, overwriting the status; keep them all.
+    QStringList statuses;
+    connect(&client, &Tn5250Client::statusChanged, [&] { statuses << client.status(); });
+    client.connectToHost();
+    QVERIFY(statuses.contains(QStringLiteral("Connecting to fe80::1%2:2323…")));
+    QVERIFY(logLines(client).contains(QStringLiteral("Connecting to fe80::1%2:2323 (plain TN5250)")));
+    client.disconnectFromHost();
 }
 
 void TestLifecycle::refusedConnection_data()

@@ -148,6 +148,7 @@ void TestTls::trustedCertificateReachesReady()
     QTRY_COMPARE(client.connectionState(), QStringLiteral("Ready"));
     QCOMPARE(watch.states(), QStringList() << "Connecting" << "Negotiating" << "Ready");
     QVERIFY(client.lastErrorCategory().isEmpty());
+    QCOMPARE(socket->socketOption(QAbstractSocket::KeepAliveOption).toInt(), 1);
 
     const QSslCertificate certificate = m_certificates.certificate(TestCertificates::Server);
     QVERIFY(!client.tlsProtocol().isEmpty());

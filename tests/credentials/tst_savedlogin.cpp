@@ -61,6 +61,7 @@ private slots:
     void performSavedLoginRefusals_data();
     void performSavedLoginRefusals();
     void automaticSignOnNeedsEverything();
+    void automaticSignOnAsksTheStoreOnce();
 };
 
 void SavedLoginTest::signOnDetection_data()
@@ -278,7 +279,9 @@ void SavedLoginTest::performSavedLoginRefusals()
              credentialStatus.isEmpty() ? QStringLiteral("Password saved securely for this profile")
                                         : credentialStatus);
     QCOMPARE(t.client.screenText(), before);
-    QVERIFY(!probe.autoLoginAttempted());
+    // Only an attempt that got as far as asking the store counts as this
+    // connection's automatic sign-on.
+    QCOMPARE(probe.autoLoginAttempted(), !credentialStatus.isEmpty());
     QCOMPARE(bell.count(), 0);
     QCOMPARE(t.sent(), QByteArray());
 }
@@ -303,6 +306,33 @@ void SavedLoginTest::automaticSignOnNeedsEverything()
     t.client.maybeAutoLogin();
     QCOMPARE(status.count(), 0);
     QVERIFY(!ClientProbe(t.client).autoLoginAttempted());
+    QCOMPARE(t.sent(), QByteArray());
+}
+
+// A store that cannot give the password is asked once per connection, not
+// again on every record while the sign-on screen stays up.
+void SavedLoginTest::automaticSignOnAsksTheStoreOnce()
+{
+    SettingsSandbox sandbox;
+    {
+        QSettings settings(sandbox.settingsPath(), QSettings::IniFormat);
+        settings.setValue(QStringLiteral("profiles/Default/login/userName"), QStringLiteral("QUSER"));
+        settings.setValue(QStringLiteral("profiles/Default/login/passwordSaved"), true);
+        settings.setValue(QStringLiteral("profiles/Default/automation/autoLogin"), true);
+    }
+    LoopbackTerminal t;
+    QVERIFY(t.attach());
+    ClientProbe(t.client).connected() = true;
+    QSignalSpy credentials(&t.client, SIGNAL(credentialsChanged()));
+
+    // Each host record ends with the automatic sign-on check.
+    t.client.process5250Data(0x03, HexFixture::load(QLatin1String(SIGN_ON_FIXTURE)));
+    QCOMPARE(t.client.status(), QStringLiteral("Could not retrieve saved password"));
+    QCOMPARE(credentials.count(), 1);
+    QVERIFY(ClientProbe(t.client).autoLoginAttempted());
+
+    t.client.process5250Data(0x03, HexFixture::load(QLatin1String(SIGN_ON_FIXTURE)));
+    QCOMPARE(credentials.count(), 1);
     QCOMPARE(t.sent(), QByteArray());
 }
 
