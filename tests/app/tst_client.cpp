@@ -125,7 +125,7 @@ void TestClient::newSessionForgetsNoDataKeys()
 {
     Tn5250Client client;
     // Write To Display with a Start of Header whose last byte marks F5.
-    client.process5250Data(0x03, QByteArray::fromHex("0411000001070000000000000010"));
+    client.process5250Data(0x03, QByteArray::fromHex("04110000010700000000000010"));
     QVERIFY(!client.terminalScreen().functionSendsData(5));
     client.resetProtocolState();
     QVERIFY(client.terminalScreen().functionSendsData(5));
