@@ -15,6 +15,7 @@ Rectangle {
     color: "#202020"
 
     property bool showLog: false
+    property bool showSettings: false
     property bool shifted: false
 
     // Connecting at start is the page's business: the client never connects
@@ -69,6 +70,10 @@ Rectangle {
             ActionButton {
                 text: "Copy screen"
                 onClicked: tnClient.copyScreen()
+            }
+            ActionButton {
+                text: page.showSettings ? "Hide settings" : "Settings"
+                onClicked: page.showSettings = !page.showSettings
             }
             ActionButton {
                 text: page.showLog ? "Hide log" : "Protocol log"
@@ -160,6 +165,16 @@ Rectangle {
 
             Keys.onPressed: {
                 event.accepted = KeyMap.handleKey(tnClient, event)
+            }
+
+            SettingsPanel {
+                visible: page.showSettings
+                client: tnClient
+                anchors.top: parent.top
+                anchors.bottom: parent.bottom
+                anchors.right: parent.right
+                width: Math.min(parent.width, 560)
+                onDone: { page.showSettings = false; terminalArea.forceActiveFocus() }
             }
         }
 
