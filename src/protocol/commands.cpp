@@ -17,11 +17,6 @@ namespace {
 // The commands diagnostic names at most this many codes per record.
 const int MAX_LISTED_COMMANDS = 12;
 
-QString hexByte(quint8 value)
-{
-    return QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0'));
-}
-
 // Writes the EBCDIC form of a fixed digit string over the table's default
 // bytes; digits are the same in every supported code page, so the default
 // stays right should the conversion not give the expected length.
@@ -51,7 +46,7 @@ void Tn5250Client::scanCommands(const QByteArray &data, quint8 opcode)
             break;
         ++commandCount;
         if (codes.size() < MAX_LISTED_COMMANDS)
-            codes << hexByte(quint8(data.at(i)));
+            codes << DataStream::hexByte(quint8(data.at(i)));
         const int resume = processCommand(data, i, opcode);
         // Every command consumes at least its code byte.
         i = qBound(i + 1, resume, end);
@@ -94,7 +89,7 @@ int Tn5250Client::processCommand(const QByteArray &data, int index, quint8 opcod
             // 0x00 and 0x80 are the parameter values the reference defines.
             const quint8 parameter = quint8(data.at(next));
             if (parameter & 0x7F)
-                appendDiagnostic(QStringLiteral("Unexpected Clear Unit Alternate parameter 0x%1").arg(hexByte(parameter)));
+                appendDiagnostic(QStringLiteral("Unexpected Clear Unit Alternate parameter 0x%1").arg(DataStream::hexByte(parameter)));
             resume = next + 1;
         }
         m_screen.resize(27, 132);
@@ -137,7 +132,7 @@ int Tn5250Client::processCommand(const QByteArray &data, int index, quint8 opcod
     case CMD_WRITE_STRUCTURED_FIELD:
         return processStructuredField(data, next, end);
     default:
-        appendDiagnostic(QStringLiteral("Unsupported 5250 command 0x%1").arg(hexByte(code)));
+        appendDiagnostic(QStringLiteral("Unsupported 5250 command 0x%1").arg(DataStream::hexByte(code)));
         return next;
     }
 
@@ -181,7 +176,7 @@ int Tn5250Client::processStructuredField(const QByteArray &data, int start, int 
         const quint8 sfClass = quint8(data.at(p + 2));
         const quint8 sfType = quint8(data.at(p + 3));
         if (sfClass == SF_CLASS_5250 && (sfType == SF_TYPE_QUERY || sfType == SF_TYPE_QUERY_STATION_STATE)) {
-            appendDiagnostic(QStringLiteral("IBM i 5250 Query received (type 0x%1)").arg(hexByte(sfType)));
+            appendDiagnostic(QStringLiteral("IBM i 5250 Query received (type 0x%1)").arg(DataStream::hexByte(sfType)));
             sendQueryReply();
         }
         p += length;

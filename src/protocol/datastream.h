@@ -1,6 +1,7 @@
 #ifndef VANTOREL_DATASTREAM_H
 #define VANTOREL_DATASTREAM_H
 
+#include <QString>
 #include <QtGlobal>
 
 // The wire format of the 5250 data stream inside a TN5250 record: the record
@@ -128,6 +129,12 @@ const int QUERY_OFFSET_MODEL = 35;
 const int QUERY_OFFSET_SCREEN_SIZES = 50;
 const quint8 QUERY_SCREEN_SIZES_NARROW = 0x11; // 24 x 80 only
 const quint8 QUERY_SCREEN_SIZES_WIDE = 0x31;   // 24 x 80 and 27 x 132
+
+// A byte as the protocol log writes it: two lower-case hexadecimal digits.
+inline QString hexByte(quint8 value)
+{
+    return QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0'));
+}
 
 } // namespace DataStream
 

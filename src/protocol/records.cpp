@@ -12,17 +12,12 @@
 
 namespace {
 
-QString hexByte(quint8 value)
-{
-    return QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0'));
-}
-
 // ", flags 0x40" when any flag is set, nothing otherwise.
 QString flagsSuffix(quint8 flags)
 {
     if (flags == 0)
         return QString();
-    return QStringLiteral(", flags 0x%1").arg(hexByte(flags));
+    return QStringLiteral(", flags 0x%1").arg(DataStream::hexByte(flags));
 }
 
 } // namespace
@@ -63,7 +58,7 @@ void Tn5250Client::processRecord(const QByteArray &record)
     }
     emit protocolStatsChanged();
     appendDiagnostic(QStringLiteral("RX opcode 0x%1, %2 data bytes%3")
-                         .arg(hexByte(opcode))
+                         .arg(DataStream::hexByte(opcode))
                          .arg(payload.size())
                          .arg(flagsSuffix(flags)));
     process5250Data(opcode, payload);
@@ -98,7 +93,7 @@ void Tn5250Client::sendRecord(quint8 opcode, const QByteArray &data, quint8 flag
     wire.append(char(Telnet::EOR));
     m_socket->write(wire);
     appendDiagnostic(QStringLiteral("TX opcode 0x%1, %2 data bytes%3")
-                         .arg(hexByte(opcode))
+                         .arg(DataStream::hexByte(opcode))
                          .arg(data.size())
                          .arg(flagsSuffix(flags)));
 }
@@ -139,7 +134,7 @@ void Tn5250Client::process5250Data(quint8 opcode, const QByteArray &payload)
         emit screenChanged();
         break;
     default:
-        appendDiagnostic(QStringLiteral("Unsupported opcode 0x%1").arg(hexByte(opcode)));
+        appendDiagnostic(QStringLiteral("Unsupported opcode 0x%1").arg(DataStream::hexByte(opcode)));
         break;
     }
 }
