@@ -1,91 +1,98 @@
-// The password store of the profiles. This build has no secure storage
-// backend yet: every request fails with the same plain message, so a
-// password is never kept anywhere and the saved-login paths report why
-// instead of pretending to succeed. The interface is the one the client
-// uses; the backend on top of the platform's secrets service takes its
-// place without changes to the callers.
+// The password store of the profiles, on top of the platform's secrets
+// service. One collection holds every password; each profile's password is a
+// secret whose name derives from the profile id. Every write is read back
+// before it counts as saved, and passwords kept under the two older naming
+// schemes move to the current name the first time they are read.
 #include "credentials/credentialstore.h"
 
-#include <QCoreApplication>
+#include <QCryptographicHash>
+
+#include <Secrets/collectionnamesrequest.h>
+#include <Secrets/createcollectionrequest.h>
+#include <Secrets/deletesecretrequest.h>
+#include <Secrets/result.h>
+#include <Secrets/secret.h>
+#include <Secrets/secretmanager.h>
+#include <Secrets/storedsecretrequest.h>
+#include <Secrets/storesecretrequest.h>
+
+using namespace Sailfish::Secrets;
+
+const QString COLLECTION_NAME = QStringLiteral("VantorelCredentials");
+const QString LEGACY_PASSWORD_NAME = QStringLiteral("IBMiPassword");
 
 namespace {
 
-QString unavailableText()
+// The platform's code for storing a name that exists already: its secrets
+// are never overwritten in place.
+const int SECRET_ALREADY_EXISTS = 70;
+
+const int SECRET_NAME_HEX_DIGITS = 20;
+
+const QString FILTER_FIELD = QStringLiteral("application");
+const QString FILTER_VALUE = QStringLiteral("Vantorel");
+
+Secret::Identifier identifierFor(const QString &secretName)
 {
-    return QCoreApplication::translate("CredentialStore",
-                                       "Secure password storage is not available in this build");
+    return Secret::Identifier(secretName, COLLECTION_NAME, SecretManager::DefaultEncryptedStoragePluginName);
 }
 
-bool unavailable(QString *error)
+// Starts a configured request, waits for it and tells whether it succeeded.
+bool run(Request &request, SecretManager *manager)
+{
+    request.setManager(manager);
+    request.startRequest();
+    request.waitForFinished();
+    return request.result().code() == Result::Succeeded;
+}
+
+void setError(QString *error, const QString &text)
 {
     if (error)
-        *error = unavailableText();
-    return false;
+        *error = text;
+}
+
+QString failureText(const Request &request)
+{
+    return friendlySecretsError(request.result().errorMessage());
 }
 
 } // namespace
 
-CredentialStore::CredentialStore() = default;
-
-CredentialStore::~CredentialStore() = default;
-
-bool CredentialStore::collectionExists(bool *exists, QString *error)
+QString safeProfileId(const QString &profileId)
 {
-    if (exists)
-        *exists = false;
-    return unavailable(error);
-}
-
-bool CredentialStore::createCollection(QString *error)
-{
-    return unavailable(error);
-}
-
-bool CredentialStore::storePassword(const QString &profileId, const QString &password, QString *error)
-{
-    // An empty password means "forget the saved one", which holds trivially
-    // when nothing can be saved.
-    if (password.isEmpty()) {
-        deletePassword(profileId);
-        return true;
+    QString safe;
+    safe.reserve(profileId.size());
+    for (const QChar c : profileId) {
+        const ushort u = c.unicode();
+        if ((u >= '0' && u <= '9') || (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z'))
+            safe.append(c);
     }
-    return unavailable(error);
+    return safe.isEmpty() ? QStringLiteral("Default") : safe;
 }
 
-bool CredentialStore::storePasswordOnce(const QString &, const QString &, int *errorCode, QString *error)
+// The profile id may hold anything a user typed long ago; a digest gives a
+// name of fixed length and plain characters that reveals nothing about it.
+QString passwordSecretName(const QString &profileId)
 {
-    if (errorCode)
-        *errorCode = 0;
-    return unavailable(error);
+    const QByteArray digest = QCryptographicHash::hash(profileId.toUtf8(), QCryptographicHash::Sha256);
+    return QStringLiteral("PW") + QString::fromLatin1(digest.toHex().toUpper().left(SECRET_NAME_HEX_DIGITS));
 }
 
-bool CredentialStore::loadPassword(const QString &, QString *password, QString *error)
+QString rc19PasswordSecretName(const QString &profileId)
 {
-    if (password)
-        password->clear();
-    return unavailable(error);
+    return LEGACY_PASSWORD_NAME + safeProfileId(profileId);
 }
 
-bool CredentialStore::loadPasswordBySecretName(const QString &, QString *password, QString *error)
+QString friendlySecretsError(const QString &message)
 {
-    if (password)
-        password->clear();
-    return unavailable(error);
-}
-
-bool CredentialStore::verifyPassword(const QString &, const QString &, QString *error)
-{
-    return unavailable(error);
-}
-
-bool CredentialStore::deletePassword(const QString &, QString *error)
-{
-    return unavailable(error);
-}
-
-bool CredentialStore::deletePasswordBySecretName(const QString &, QString *error)
-{
-    return unavailable(error);
+    if (message.contains(QLatin1String("No such encrypted storage plugin"), Qt::CaseInsensitive)
+        || message.contains(QLatin1String("encryptedstorage.sqlcipher"), Qt::CaseInsensitive)) {
+        return message
+            + QStringLiteral(". If Vantorel has just installed the Sailfish Secrets plugins for the first time, "
+                             "restart the phone once and try again");
+    }
+    return message;
 }
 
 // Temporary copies of a password are overwritten before their memory goes
@@ -98,4 +105,214 @@ void scrub(QString &text)
     }
     text.clear();
     text.squeeze();
+}
+
+CredentialStore::CredentialStore() : m_manager(new SecretManager()) {}
+
+CredentialStore::~CredentialStore()
+{
+    delete m_manager;
+}
+
+bool CredentialStore::collectionExists(bool *exists, QString *error)
+{
+    if (exists)
+        *exists = false;
+    CollectionNamesRequest request;
+    request.setStoragePluginName(SecretManager::DefaultEncryptedStoragePluginName);
+    if (!run(request, m_manager)) {
+        setError(error, failureText(request));
+        return false;
+    }
+    if (exists)
+        *exists = request.collectionNames().contains(COLLECTION_NAME);
+    return true;
+}
+
+bool CredentialStore::createCollection(QString *error)
+{
+    bool exists = false;
+    QString checkError;
+    if (collectionExists(&exists, &checkError) && exists)
+        return true;
+
+    CreateCollectionRequest request;
+    request.setCollectionName(COLLECTION_NAME);
+    request.setAccessControlMode(SecretManager::OwnerOnlyMode);
+    request.setCollectionLockType(CreateCollectionRequest::CustomLock);
+    request.setDeviceLockUnlockSemantic(SecretManager::DeviceLockKeepUnlocked);
+    request.setStoragePluginName(SecretManager::DefaultEncryptedStoragePluginName);
+    request.setEncryptionPluginName(SecretManager::DefaultEncryptedStoragePluginName);
+    request.setUserInteractionMode(SecretManager::SystemInteraction);
+    if (run(request, m_manager))
+        return true;
+
+    // Another process (or an earlier, half-finished attempt) may have made it.
+    if (collectionExists(&exists) && exists)
+        return true;
+    const QString message = request.result().errorMessage();
+    // The check's text has been made friendly already.
+    setError(error, message.isEmpty() ? checkError : friendlySecretsError(message));
+    return false;
+}
+
+bool CredentialStore::storePasswordOnce(const QString &profileId, const QString &password, int *errorCode,
+                                        QString *error)
+{
+    if (errorCode)
+        *errorCode = 0;
+    Secret secret(identifierFor(passwordSecretName(profileId)));
+    // The byte copy for the platform is released with the secret; only the
+    // QString temporaries of the callers are scrubbed.
+    secret.setData(password.toUtf8());
+    secret.setType(Secret::TypeBlob);
+    secret.setFilterData(FILTER_FIELD, FILTER_VALUE);
+
+    StoreSecretRequest request;
+    request.setSecretStorageType(StoreSecretRequest::CollectionSecret);
+    request.setUserInteractionMode(SecretManager::SystemInteraction);
+    request.setSecret(secret);
+    if (!run(request, m_manager)) {
+        if (errorCode)
+            *errorCode = request.result().errorCode();
+        setError(error, failureText(request));
+        return false;
+    }
+    return true;
+}
+
+bool CredentialStore::storePassword(const QString &profileId, const QString &password, QString *error)
+{
+    if (password.isEmpty()) {
+        deletePassword(profileId);
+        return true;
+    }
+
+    QString collectionError;
+    if (!createCollection(&collectionError)) {
+        setError(error, collectionError);
+        return false;
+    }
+
+    int code = 0;
+    QString storeError;
+    if (storePasswordOnce(profileId, password, &code, &storeError))
+        return verifyPassword(profileId, password, error);
+
+    if (code == SECRET_ALREADY_EXISTS) {
+        // Replace the saved password, keeping a copy to put back should the
+        // new one not make it.
+        QString previous;
+        const bool hadPrevious = loadPassword(profileId, &previous);
+        deletePassword(profileId);
+        code = 0;
+        storeError.clear();
+        if (storePasswordOnce(profileId, password, &code, &storeError)) {
+            QString verifyError;
+            if (verifyPassword(profileId, password, &verifyError)) {
+                scrub(previous);
+                return true;
+            }
+            storeError = verifyError;
+            // The name holds the value that failed its read-back; the old
+            // password cannot go back under it while that is there.
+            deletePasswordBySecretName(passwordSecretName(profileId));
+        }
+        if (hadPrevious && !previous.isEmpty()) {
+            int ignored = 0;
+            storePasswordOnce(profileId, previous, &ignored);
+        }
+        scrub(previous);
+    }
+
+    setError(error, storeError.isEmpty() ? collectionError : storeError);
+    return false;
+}
+
+bool CredentialStore::verifyPassword(const QString &profileId, const QString &expected, QString *error)
+{
+    QString stored;
+    if (!loadPassword(profileId, &stored, error)) {
+        scrub(stored);
+        return false;
+    }
+    const bool same = stored == expected;
+    scrub(stored);
+    if (!same) {
+        setError(error, QStringLiteral("Secure password read-back did not match the value that was saved"));
+        return false;
+    }
+    return true;
+}
+
+bool CredentialStore::loadPasswordBySecretName(const QString &secretName, QString *password, QString *error)
+{
+    if (password)
+        password->clear();
+    StoredSecretRequest request;
+    request.setIdentifier(identifierFor(secretName));
+    request.setUserInteractionMode(SecretManager::SystemInteraction);
+    if (!run(request, m_manager)) {
+        setError(error, failureText(request));
+        return false;
+    }
+    if (password) {
+        const QByteArray data = request.secret().data();
+        const int end = data.indexOf('\0');
+        *password = QString::fromUtf8(data.constData(), end < 0 ? data.size() : end);
+    }
+    return true;
+}
+
+bool CredentialStore::loadPassword(const QString &profileId, QString *password, QString *error)
+{
+    QString firstError;
+    if (loadPasswordBySecretName(passwordSecretName(profileId), password, &firstError))
+        return true;
+
+    // Older names: a password found there is written under the current name
+    // (and read back) before the old secret is removed, so that nothing is
+    // lost if the move fails half way.
+    QStringList olderNames;
+    olderNames << rc19PasswordSecretName(profileId);
+    if (safeProfileId(profileId) == QLatin1String("Default"))
+        olderNames << LEGACY_PASSWORD_NAME;
+    for (const QString &olderName : olderNames) {
+        QString older;
+        if (!loadPasswordBySecretName(olderName, &older))
+            continue;
+        QString storeError;
+        if (!storePassword(profileId, older, &storeError)) {
+            scrub(older);
+            setError(error, storeError);
+            return false;
+        }
+        if (password)
+            *password = older;
+        scrub(older);
+        deletePasswordBySecretName(olderName);
+        return true;
+    }
+
+    setError(error, firstError);
+    return false;
+}
+
+bool CredentialStore::deletePasswordBySecretName(const QString &secretName, QString *error)
+{
+    DeleteSecretRequest request;
+    request.setIdentifier(identifierFor(secretName));
+    request.setUserInteractionMode(SecretManager::SystemInteraction);
+    if (!run(request, m_manager)) {
+        setError(error, failureText(request));
+        return false;
+    }
+    return true;
+}
+
+bool CredentialStore::deletePassword(const QString &profileId, QString *error)
+{
+    const bool deleted = deletePasswordBySecretName(passwordSecretName(profileId), error);
+    deletePasswordBySecretName(rc19PasswordSecretName(profileId));
+    return deleted;
 }
