@@ -3,15 +3,8 @@
 // and moving passwords kept under the two older names.
 #include <QtTest>
 
-#include <Secrets/createcollectionrequest.h>
-#include <Secrets/deletecollectionrequest.h>
-#include <Secrets/result.h>
-#include <Secrets/secret.h>
-#include <Secrets/secretmanager.h>
-#include <Secrets/storedsecretrequest.h>
-#include <Secrets/storesecretrequest.h>
-
 #include "credentials/credentialstore.h"
+#include "credentials/keyring.h"
 
 using namespace Sailfish::Secrets;
 
@@ -20,63 +13,6 @@ namespace {
 const QString MISMATCH = QStringLiteral("Secure password read-back did not match the value that was saved");
 const QString RESTART_HINT = QStringLiteral(". If Vantorel has just installed the Sailfish Secrets plugins for "
                                             "the first time, restart the phone once and try again");
-
-// Direct access to the service, beside the store: planting secrets under
-// older names and looking at what the store left behind.
-class Keyring
-{
-public:
-    Result run(Request &request)
-    {
-        request.setManager(&m_manager);
-        request.startRequest();
-        request.waitForFinished();
-        return request.result();
-    }
-
-    bool dropCollection()
-    {
-        DeleteCollectionRequest request;
-        request.setCollectionName(COLLECTION_NAME);
-        request.setStoragePluginName(SecretManager::DefaultEncryptedStoragePluginName);
-        return run(request).code() == Result::Succeeded;
-    }
-
-    bool plant(const QString &name, const QString &password)
-    {
-        CreateCollectionRequest create;
-        create.setCollectionName(COLLECTION_NAME);
-        create.setStoragePluginName(SecretManager::DefaultEncryptedStoragePluginName);
-        run(create);
-        Secret secret(identifier(name));
-        secret.setData(password.toUtf8());
-        secret.setType(Secret::TypeBlob);
-        StoreSecretRequest request;
-        request.setSecret(secret);
-        return run(request).code() == Result::Succeeded;
-    }
-
-    // The secret's data, or a null array when it does not exist.
-    QByteArray read(const QString &name, Secret *secret = nullptr)
-    {
-        StoredSecretRequest request;
-        request.setIdentifier(identifier(name));
-        if (run(request).code() != Result::Succeeded)
-            return QByteArray();
-        if (secret)
-            *secret = request.secret();
-        QByteArray data = request.secret().data();
-        return data.isNull() ? QByteArray("") : data;
-    }
-
-private:
-    static Secret::Identifier identifier(const QString &name)
-    {
-        return Secret::Identifier(name, COLLECTION_NAME, SecretManager::DefaultEncryptedStoragePluginName);
-    }
-
-    SecretManager m_manager;
-};
 
 } // namespace
 

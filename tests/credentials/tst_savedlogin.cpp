@@ -1,7 +1,7 @@
-// The saved login: recognising a sign-on screen and its two fields, keeping
-// the user name, and what the client says when it cannot sign on. This build
-// has no secure storage backend, so every path that needs a stored password
-// must refuse with a message instead of pretending to succeed.
+// The saved login on a real secrets service (a private, unlocked keyring):
+// recognising a sign-on screen and its two fields, saving, clearing and
+// using the login, and what the client says when it cannot sign on. The
+// password must never reach the settings file, the log or the screen views.
 #include <QSettings>
 #include <QSignalSpy>
 #include <QtTest>
@@ -11,12 +11,29 @@
 #include "common/clientprobe.h"
 #include "common/hexfixture.h"
 #include "common/loopbackpair.h"
+#include "credentials/credentialstore.h"
+#include "credentials/keyring.h"
 #include "settings/settingssandbox.h"
 
 namespace {
 
 const char SIGN_ON_FIXTURE[] = "signon.hex";
-const QString UNAVAILABLE = QStringLiteral("Secure password storage is not available in this build");
+const QString PASSWORD = QStringLiteral("Pw4Tests!");
+
+// The settings file as bytes, for checks that a password never lands there.
+QByteArray settingsBytes(const SettingsSandbox &sandbox)
+{
+    QFile file(sandbox.settingsPath());
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QString storedPassword(const QString &profileId)
+{
+    CredentialStore store;
+    QString password;
+    store.loadPassword(profileId, &password);
+    return password;
+}
 
 // Writes an attribute and a text at a 1-based address.
 void writeText(TerminalScreen &screen, int row, int column, const QString &text)
@@ -50,19 +67,29 @@ class SavedLoginTest : public QObject
     Q_OBJECT
 
 private slots:
+    void init();
     void signOnDetection_data();
     void signOnDetection();
     void signOnFixtureFields();
     void userNameSetter();
     void rememberOffForgetsAndSwitchesAutoLoginOff();
-    void rememberWithoutBackendFails_data();
-    void rememberWithoutBackendFails();
+    void rememberStoresThePassword();
+    void rememberWithoutNewPassword_data();
+    void rememberWithoutNewPassword();
     void clearLoginCredentials();
+    void passwordProbeCorrectsTheFlag();
+    void deletingProfileDeletesItsPassword();
+    void savedLoginFillsAndSends();
     void performSavedLoginRefusals_data();
     void performSavedLoginRefusals();
     void automaticSignOnNeedsEverything();
     void automaticSignOnAsksTheStoreOnce();
 };
+
+void SavedLoginTest::init()
+{
+    QVERIFY(Keyring().dropCollection());
+}
 
 void SavedLoginTest::signOnDetection_data()
 {
@@ -152,6 +179,8 @@ void SavedLoginTest::rememberOffForgetsAndSwitchesAutoLoginOff()
 {
     SettingsSandbox sandbox;
     Tn5250Client client;
+    QVERIFY(client.saveLoginCredentials(QStringLiteral("QPGMR"), QStringLiteral("secret"), true));
+    QCOMPARE(storedPassword(QStringLiteral("Default")), QStringLiteral("secret"));
     client.setProperty("autoLogin", true);
     QList<QByteArray> order;
     connect(&client, &Tn5250Client::settingsChanged, [&order] { order << "settings"; });
@@ -172,39 +201,84 @@ void SavedLoginTest::rememberOffForgetsAndSwitchesAutoLoginOff()
     const QStringList keys = settings.allKeys();
     for (const QString &key : keys)
         QVERIFY2(!settings.value(key).toString().contains(QLatin1String("secret")), qPrintable(key));
+    // The stored password is gone too.
+    QCOMPARE(storedPassword(QStringLiteral("Default")), QString());
 }
 
-void SavedLoginTest::rememberWithoutBackendFails_data()
+void SavedLoginTest::rememberStoresThePassword()
 {
-    QTest::addColumn<QString>("password");
-    QTest::addColumn<QString>("reason");
-    QTest::newRow("new password") << "secret" << UNAVAILABLE;
-    QTest::newRow("no password and none stored")
-        << "" << "Enter a password before enabling saved password";
-}
-
-void SavedLoginTest::rememberWithoutBackendFails()
-{
-    QFETCH(QString, password);
-    QFETCH(QString, reason);
-
     SettingsSandbox sandbox;
     Tn5250Client client;
+    QList<QByteArray> order;
+    connect(&client, &Tn5250Client::settingsChanged, [&order] { order << "settings"; });
+    connect(&client, &Tn5250Client::credentialsChanged, [&order] { order << "credentials"; });
+
+    QVERIFY(client.saveLoginCredentials(QStringLiteral("QUSER"), PASSWORD, true));
+    QVERIFY(client.passwordSaved());
+    QCOMPARE(client.credentialStatus(), QStringLiteral("Password saved securely for this profile"));
+    QCOMPARE(recordedSignals(order), QStringList() << "settings" << "credentials");
+    QCOMPARE(storedPassword(QStringLiteral("Default")), PASSWORD);
+
+    QSettings settings(sandbox.settingsPath(), QSettings::IniFormat);
+    QCOMPARE(settings.value(QStringLiteral("profiles/Default/login/userName")).toString(), QStringLiteral("QUSER"));
+    QCOMPARE(settings.value(QStringLiteral("profiles/Default/login/passwordSaved")).toBool(), true);
+    QVERIFY(!settingsBytes(sandbox).contains(PASSWORD.toUtf8()));
+
+    // A new password replaces the saved one.
+    QVERIFY(client.saveLoginCredentials(QStringLiteral("QUSER"), QStringLiteral("Other2"), true));
+    QCOMPARE(storedPassword(QStringLiteral("Default")), QStringLiteral("Other2"));
+    QVERIFY(!settingsBytes(sandbox).contains("Other2"));
+}
+
+void SavedLoginTest::rememberWithoutNewPassword_data()
+{
+    QTest::addColumn<bool>("stored");
+    QTest::addColumn<bool>("flagInFile");
+    QTest::addColumn<bool>("result");
+    QTest::addColumn<QString>("credentialStatus");
+
+    QTest::newRow("password stored, flag set") << true << true << true
+                                               << "Password saved securely for this profile";
+    QTest::newRow("password stored, flag lost") << true << false << true
+                                                << "Password saved securely for this profile";
+    QTest::newRow("nothing stored") << false << false << false
+                                    << "Secure credential save failed — Enter a password before enabling saved password";
+}
+
+// "Remember" with an empty password field keeps a password that is stored
+// already, and refuses when there is none.
+void SavedLoginTest::rememberWithoutNewPassword()
+{
+    QFETCH(bool, stored);
+    QFETCH(bool, flagInFile);
+    QFETCH(bool, result);
+    QFETCH(QString, credentialStatus);
+
+    SettingsSandbox sandbox;
+    if (stored) {
+        CredentialStore store;
+        QVERIFY(store.storePassword(QStringLiteral("Default"), PASSWORD));
+    }
+    Tn5250Client client;
+    // Starting with the flag as the file had it.
+    ClientProbe(client).passwordSaved() = flagInFile;
     QSignalSpy credentials(&client, SIGNAL(credentialsChanged()));
-    QVERIFY(!client.saveLoginCredentials(QStringLiteral("QUSER"), password, true));
-    QVERIFY(!client.passwordSaved());
-    QCOMPARE(client.credentialStatus(), QStringLiteral("Secure credential save failed — ") + reason);
+
+    QCOMPARE(client.saveLoginCredentials(QStringLiteral("QUSER"), QString(), true), result);
+    QCOMPARE(client.passwordSaved(), stored);
+    QCOMPARE(client.credentialStatus(), credentialStatus);
     QCOMPARE(client.userName(), QStringLiteral("QUSER"));
     QCOMPARE(credentials.count(), 1);
+    QCOMPARE(storedPassword(QStringLiteral("Default")), stored ? PASSWORD : QString());
     QSettings settings(sandbox.settingsPath(), QSettings::IniFormat);
-    QCOMPARE(settings.value(QStringLiteral("profiles/Default/login/passwordSaved")).toBool(), false);
+    QCOMPARE(settings.value(QStringLiteral("profiles/Default/login/passwordSaved")).toBool(), stored);
 }
 
 void SavedLoginTest::clearLoginCredentials()
 {
     SettingsSandbox sandbox;
     Tn5250Client client;
-    client.setProperty("userName", QStringLiteral("QUSER"));
+    QVERIFY(client.saveLoginCredentials(QStringLiteral("QUSER"), PASSWORD, true));
     client.setProperty("autoLogin", true);
     QList<QByteArray> order;
     connect(&client, &Tn5250Client::settingsChanged, [&order] { order << "settings"; });
@@ -220,6 +294,81 @@ void SavedLoginTest::clearLoginCredentials()
     QSettings settings(sandbox.settingsPath(), QSettings::IniFormat);
     QVERIFY(!settings.contains(QStringLiteral("profiles/Default/login/userName")));
     QCOMPARE(settings.value(QStringLiteral("profiles/Default/automation/autoLogin")).toBool(), false);
+    QCOMPARE(settings.value(QStringLiteral("profiles/Default/login/passwordSaved")).toBool(), false);
+    QCOMPARE(storedPassword(QStringLiteral("Default")), QString());
+}
+
+// The flag in the file can lag behind the store; loading the profile asks
+// the store and puts the flag right.
+void SavedLoginTest::passwordProbeCorrectsTheFlag()
+{
+    SettingsSandbox sandbox;
+    {
+        QSettings settings(sandbox.settingsPath(), QSettings::IniFormat);
+        settings.setValue(QStringLiteral("profiles/Default/login/userName"), QStringLiteral("QUSER"));
+        settings.setValue(QStringLiteral("profiles/Default/login/passwordSaved"), false);
+    }
+    // Kept under the older per-profile name by an earlier release.
+    QVERIFY(Keyring().plant(QStringLiteral("IBMiPasswordDefault"), PASSWORD));
+
+    Tn5250Client client;
+    QVERIFY(client.passwordSaved());
+    QCOMPARE(client.credentialStatus(), QStringLiteral("Password saved securely for this profile"));
+    QSettings settings(sandbox.settingsPath(), QSettings::IniFormat);
+    QCOMPARE(settings.value(QStringLiteral("profiles/Default/login/passwordSaved")).toBool(), true);
+    QVERIFY(!settingsBytes(sandbox).contains(PASSWORD.toUtf8()));
+    // The probe moved it to the current name.
+    QCOMPARE(Keyring().read(passwordSecretName(QStringLiteral("Default"))), PASSWORD.toUtf8());
+    QVERIFY(Keyring().read(QStringLiteral("IBMiPasswordDefault")).isNull());
+}
+
+void SavedLoginTest::deletingProfileDeletesItsPassword()
+{
+    SettingsSandbox sandbox;
+    Tn5250Client client;
+    QVERIFY(client.saveLoginCredentials(QStringLiteral("QUSER"), QStringLiteral("DefaultPw"), true));
+    QVERIFY(client.createProfile(QStringLiteral("Work")));
+    const QString workId = client.currentProfileId();
+    QVERIFY(workId != QLatin1String("Default"));
+    QVERIFY(!client.passwordSaved());
+    QVERIFY(client.saveLoginCredentials(QStringLiteral("WORKER"), QStringLiteral("WorkPw"), true));
+    QCOMPARE(storedPassword(workId), QStringLiteral("WorkPw"));
+
+    QVERIFY(client.deleteCurrentProfile());
+    QCOMPARE(storedPassword(workId), QString());
+    QCOMPARE(storedPassword(QStringLiteral("Default")), QStringLiteral("DefaultPw"));
+}
+
+// The whole saved sign-on on a connected client: both fields filled, Enter
+// sent, the log saying only that it happened.
+void SavedLoginTest::savedLoginFillsAndSends()
+{
+    SettingsSandbox sandbox;
+    LoopbackTerminal t;
+    QVERIFY(t.attach());
+    ClientProbe probe(t.client);
+    probe.connected() = true;
+    QVERIFY(t.client.saveLoginCredentials(QStringLiteral("qsecofr"), PASSWORD, true));
+    t.client.process5250Data(0x03, HexFixture::load(QLatin1String(SIGN_ON_FIXTURE)));
+    QVERIFY(!probe.autoLoginAttempted());
+    QCOMPARE(t.sent(), QByteArray());
+
+    QVERIFY(t.client.performSavedLogin());
+    QVERIFY(probe.autoLoginAttempted());
+    const QByteArray sent = t.sent();
+    // An Enter read response carrying both fields (both monocase on this screen).
+    QVERIFY(sent.contains(EbcdicCodec::encode(QStringLiteral("QSECOFR"))));
+    QVERIFY(sent.contains(EbcdicCodec::encode(PASSWORD.toUpper())));
+    QVERIFY(sent.endsWith(QByteArray::fromHex("FFEF")));
+    QVERIFY(t.client.keyboardLocked());
+
+    const QString log = t.client.diagnostics();
+    QVERIFY(log.contains(QStringLiteral("Saved credentials filled into IBM i sign-on fields (contents redacted)")));
+    QVERIFY(!log.contains(PASSWORD, Qt::CaseInsensitive));
+    QVERIFY(!log.contains(QStringLiteral("qsecofr"), Qt::CaseInsensitive));
+    QVERIFY(!t.client.terminalText().contains(PASSWORD, Qt::CaseInsensitive));
+    QVERIFY(!t.client.screenText().contains(PASSWORD, Qt::CaseInsensitive));
+    QVERIFY(!settingsBytes(sandbox).contains(PASSWORD.toUtf8()));
 }
 
 void SavedLoginTest::performSavedLoginRefusals_data()
@@ -240,7 +389,8 @@ void SavedLoginTest::performSavedLoginRefusals_data()
                                           << "This screen does not look like an IBM i sign-on screen" << "";
     QTest::newRow("store cannot give the password")
         << true << true << "QUSER" << true << "Could not retrieve saved password"
-        << QStringLiteral("Secure credential retrieval failed — ") + UNAVAILABLE;
+        << QStringLiteral("Secure credential retrieval failed — No secret named \"%1\" exists in collection "
+                          "\"VantorelCredentials\"").arg(passwordSecretName(QStringLiteral("Default")));
 }
 
 void SavedLoginTest::performSavedLoginRefusals()

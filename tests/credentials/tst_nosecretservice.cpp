@@ -1,0 +1,189 @@
+// No secrets service to be had: the session bus address leads nowhere.
+// Every password operation must fail at once with a message the user can
+// read, the saved-login paths must say so in the credential status, and the
+// settings file must not receive the password instead.
+#include <QFile>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include "app/tn5250client.h"
+#include "common/clientprobe.h"
+#include "common/hexfixture.h"
+#include "common/loopbackpair.h"
+#include "credentials/credentialstore.h"
+#include "settings/settingssandbox.h"
+
+namespace {
+
+const QString UNREACHABLE = QStringLiteral("The Secret Service is not reachable: ");
+const QString PASSWORD = QStringLiteral("Pw4Tests!");
+
+QByteArray settingsBytes(const SettingsSandbox &sandbox)
+{
+    QFile file(sandbox.settingsPath());
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class NoSecretServiceTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void storeOperationsFail_data();
+    void storeOperationsFail();
+    void emptyPasswordStillForgets();
+    void savingReportsTheService();
+    void forgettingStillClearsTheFile();
+    void savedLoginReportsTheService();
+};
+
+void NoSecretServiceTest::initTestCase()
+{
+    // Before anything has opened the bus: the connection is made on first use.
+    qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/vantorel-no-session-bus");
+}
+
+void NoSecretServiceTest::storeOperationsFail_data()
+{
+    QTest::addColumn<QString>("operation");
+    const char *const operations[] = { "collectionExists", "createCollection", "storePassword", "storePasswordOnce",
+                                       "loadPassword", "loadPasswordBySecretName", "verifyPassword",
+                                       "deletePassword", "deletePasswordBySecretName" };
+    for (const char *operation : operations)
+        QTest::newRow(operation) << QString::fromLatin1(operation);
+}
+
+void NoSecretServiceTest::storeOperationsFail()
+{
+    QFETCH(QString, operation);
+
+    CredentialStore store;
+    const QString id = QStringLiteral("Default");
+    QString error;
+    QString password = QStringLiteral("stale");
+    bool exists = true;
+    int code = 0;
+    bool ok = true;
+    if (operation == QLatin1String("collectionExists"))
+        ok = store.collectionExists(&exists, &error);
+    else if (operation == QLatin1String("createCollection"))
+        ok = store.createCollection(&error);
+    else if (operation == QLatin1String("storePassword"))
+        ok = store.storePassword(id, PASSWORD, &error);
+    else if (operation == QLatin1String("storePasswordOnce"))
+        ok = store.storePasswordOnce(id, PASSWORD, &code, &error);
+    else if (operation == QLatin1String("loadPassword"))
+        ok = store.loadPassword(id, &password, &error);
+    else if (operation == QLatin1String("loadPasswordBySecretName"))
+        ok = store.loadPasswordBySecretName(passwordSecretName(id), &password, &error);
+    else if (operation == QLatin1String("verifyPassword"))
+        ok = store.verifyPassword(id, PASSWORD, &error);
+    else if (operation == QLatin1String("deletePassword"))
+        ok = store.deletePassword(id, &error);
+    else if (operation == QLatin1String("deletePasswordBySecretName"))
+        ok = store.deletePasswordBySecretName(passwordSecretName(id), &error);
+    else
+        QFAIL("unknown operation");
+
+    QVERIFY(!ok);
+    QVERIFY2(error.startsWith(UNREACHABLE), qPrintable(error));
+    QVERIFY(error.size() > UNREACHABLE.size());
+    if (operation == QLatin1String("collectionExists"))
+        QVERIFY(!exists);
+    QVERIFY(code != 70);
+    if (operation.startsWith(QLatin1String("load")))
+        QCOMPARE(password, QString());
+}
+
+void NoSecretServiceTest::emptyPasswordStillForgets()
+{
+    // Forgetting needs no service: there is nothing to keep.
+    CredentialStore store;
+    QVERIFY(store.storePassword(QStringLiteral("Default"), QString()));
+}
+
+void NoSecretServiceTest::savingReportsTheService()
+{
+    SettingsSandbox sandbox;
+    Tn5250Client client;
+    QVERIFY(!client.passwordSaved());
+    QSignalSpy credentials(&client, SIGNAL(credentialsChanged()));
+
+    QVERIFY(!client.saveLoginCredentials(QStringLiteral("QUSER"), PASSWORD, true));
+    QVERIFY(!client.passwordSaved());
+    QVERIFY2(client.credentialStatus().startsWith(QStringLiteral("Secure credential save failed — ") + UNREACHABLE),
+             qPrintable(client.credentialStatus()));
+    QCOMPARE(credentials.count(), 1);
+    QCOMPARE(client.userName(), QStringLiteral("QUSER"));
+
+    QSettings settings(sandbox.settingsPath(), QSettings::IniFormat);
+    QCOMPARE(settings.value(QStringLiteral("profiles/Default/login/passwordSaved")).toBool(), false);
+    QCOMPARE(settings.value(QStringLiteral("profiles/Default/login/userName")).toString(), QStringLiteral("QUSER"));
+    QVERIFY(!settingsBytes(sandbox).contains(PASSWORD.toUtf8()));
+
+    // Remember without a password: nothing stored to fall back on.
+    QVERIFY(!client.saveLoginCredentials(QStringLiteral("QUSER"), QString(), true));
+    QCOMPARE(client.credentialStatus(),
+             QStringLiteral("Secure credential save failed — Enter a password before enabling saved password"));
+}
+
+void NoSecretServiceTest::forgettingStillClearsTheFile()
+{
+    SettingsSandbox sandbox;
+    {
+        QSettings settings(sandbox.settingsPath(), QSettings::IniFormat);
+        settings.setValue(QStringLiteral("profiles/Default/login/userName"), QStringLiteral("QUSER"));
+        settings.setValue(QStringLiteral("profiles/Default/login/passwordSaved"), true);
+        settings.setValue(QStringLiteral("profiles/Default/automation/autoLogin"), true);
+    }
+    Tn5250Client client;
+    QVERIFY(client.passwordSaved());
+    QVERIFY(client.saveLoginCredentials(QStringLiteral("QUSER"), QString(), false));
+    QVERIFY(!client.passwordSaved());
+    QVERIFY(!client.autoLogin());
+    QCOMPARE(client.credentialStatus(), QStringLiteral("Password not saved for this profile"));
+
+    client.clearLoginCredentials();
+    QCOMPARE(client.credentialStatus(), QStringLiteral("Saved login cleared"));
+    QSettings settings(sandbox.settingsPath(), QSettings::IniFormat);
+    QVERIFY(!settings.contains(QStringLiteral("profiles/Default/login/userName")));
+    QCOMPARE(settings.value(QStringLiteral("profiles/Default/login/passwordSaved")).toBool(), false);
+}
+
+// The flag says a password is saved (from another device's backup, say), but
+// the service cannot be reached: one attempt per connection, with the reason.
+void NoSecretServiceTest::savedLoginReportsTheService()
+{
+    SettingsSandbox sandbox;
+    {
+        QSettings settings(sandbox.settingsPath(), QSettings::IniFormat);
+        settings.setValue(QStringLiteral("profiles/Default/login/userName"), QStringLiteral("QUSER"));
+        settings.setValue(QStringLiteral("profiles/Default/login/passwordSaved"), true);
+        settings.setValue(QStringLiteral("profiles/Default/automation/autoLogin"), true);
+    }
+    LoopbackTerminal t;
+    QVERIFY(t.attach());
+    ClientProbe(t.client).connected() = true;
+    QSignalSpy credentials(&t.client, SIGNAL(credentialsChanged()));
+
+    t.client.process5250Data(0x03, HexFixture::load(QStringLiteral("signon.hex")));
+    QCOMPARE(t.client.status(), QStringLiteral("Could not retrieve saved password"));
+    QVERIFY2(t.client.credentialStatus().startsWith(QStringLiteral("Secure credential retrieval failed — ") + UNREACHABLE),
+             qPrintable(t.client.credentialStatus()));
+    QCOMPARE(credentials.count(), 1);
+    QCOMPARE(t.sent(), QByteArray());
+
+    // Asking by hand reports it again; the screen is untouched.
+    const QString before = t.client.screenText();
+    QVERIFY(!t.client.performSavedLogin());
+    QCOMPARE(credentials.count(), 2);
+    QCOMPARE(t.client.screenText(), before);
+    QCOMPARE(t.sent(), QByteArray());
+}
+
+QTEST_MAIN(NoSecretServiceTest)
+#include "tst_nosecretservice.moc"
