@@ -8,6 +8,7 @@ build_dir=${VANTOREL_BUILD_DIR:-$here/build}
 "$here/tools/setup.sh"
 
 cd "$build_dir"
-# One X server for the whole run (for anything that needs a real window) and
-# a private D-Bus session for the secrets service the credential tests use.
-exec xvfb-run -a dbus-run-session -- ctest --output-on-failure -j"$(nproc)" "$@"
+# One X server for the whole run, for anything that needs a real window. The
+# credential tests start their own D-Bus session and keyring (see
+# tests/common/with-private-keyring.sh); no test reaches the user's session bus.
+exec xvfb-run -a ctest --output-on-failure -j"$(nproc)" "$@"
