@@ -63,6 +63,11 @@ Rectangle {
                 }
             }
             ActionButton {
+                text: "Sign on"
+                enabled: tnClient.connected && tnClient.passwordSaved && tnClient.userName !== ""
+                onClicked: { tnClient.performSavedLogin(); terminalArea.forceActiveFocus() }
+            }
+            ActionButton {
                 text: "Self-test"
                 enabled: !tnClient.connected
                 onClicked: { tnClient.showDisplayTest(); terminalArea.forceActiveFocus() }

@@ -8,9 +8,14 @@ Row {
     property string text: ""
     property int inputWidth: 180
     property alias validator: input.validator
+    property alias echoMode: input.echoMode
     // What the input holds now, typed but perhaps not committed yet.
     readonly property alias editText: input.text
     signal committed(string text)
+
+    // Empties the input without committing (used for a password once it has
+    // been handed over).
+    function clear() { input.text = "" }
 
     spacing: 6
     height: 26

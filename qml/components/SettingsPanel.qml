@@ -1,11 +1,13 @@
 import QtQuick 2.6
 
-// Profiles, the connection settings of the current profile, the switches the
-// client acts on, and the profile's macros. Every change goes straight to
+// Profiles, the connection settings of the current profile, its saved
+// sign-on, the switches the client acts on, and the profile's macros. Every change goes straight to
 // the client's setters and operations; nothing is kept here.
 Rectangle {
     id: panel
     property var client
+    // Whether "Save login" keeps the password; starts as the profile has it.
+    property bool rememberPassword: client ? client.passwordSaved : false
     signal done()
 
     color: "#181818"
@@ -101,6 +103,51 @@ Rectangle {
             Toggle { label: "Offer 27 x 132"; checked: client.support132; onToggled: client.support132 = checked }
             Toggle { label: "Connect at start"; checked: client.autoConnect; onToggled: client.autoConnect = checked }
             Toggle { label: "Reconnect after a lost connection"; checked: client.autoReconnect; onToggled: client.autoReconnect = checked }
+
+            // --- Sign-on ---------------------------------------------------------
+            // The password goes to the secure store through the client; the
+            // input is emptied as soon as it has been handed over.
+            Text { text: "Sign-on"; color: "#e0e0e0"; font.pixelSize: 15; font.bold: true }
+            LabeledInput {
+                id: loginUser
+                label: "User"
+                inputWidth: 140
+                text: client.userName
+                onCommitted: client.userName = text
+            }
+            LabeledInput {
+                id: loginPassword
+                label: "Password"
+                inputWidth: 140
+                echoMode: TextInput.Password
+            }
+            Toggle {
+                label: "Remember password"
+                checked: panel.rememberPassword
+                onToggled: panel.rememberPassword = checked
+            }
+            Toggle { label: "Sign on automatically"; checked: client.autoLogin; onToggled: client.autoLogin = checked }
+            Row {
+                spacing: 4
+                ActionButton {
+                    text: "Save login"
+                    onClicked: {
+                        client.saveLoginCredentials(loginUser.editText, loginPassword.editText, panel.rememberPassword)
+                        loginPassword.clear()
+                    }
+                }
+                ActionButton {
+                    text: "Clear login"
+                    onClicked: { client.clearLoginCredentials(); loginPassword.clear() }
+                }
+            }
+            Text {
+                width: parent.width
+                wrapMode: Text.Wrap
+                color: "#a0a0a0"
+                font.pixelSize: 12
+                text: client.credentialStatus
+            }
 
             // --- Terminal --------------------------------------------------------
             Text { text: "Terminal"; color: "#e0e0e0"; font.pixelSize: 15; font.bold: true }
