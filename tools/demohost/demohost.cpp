@@ -125,6 +125,28 @@ void DemoHost::setTlsCredentials(const QSslCertificate &certificate, const QSslK
     m_server->key = key;
 }
 
+bool DemoHost::setAccount(const QString &user, const QString &password, QString *error)
+{
+    const QString problem = accountProblem(user, password);
+    if (!problem.isEmpty()) {
+        if (error)
+            *error = problem;
+        return false;
+    }
+    m_account.user = user.trimmed().toUpper();
+    m_account.password = password;
+    for (DemoSession *session : m_sessions)
+        session->setAccount(m_account);
+    return true;
+}
+
+void DemoHost::clearAccount()
+{
+    m_account = DemoAccount();
+    for (DemoSession *session : m_sessions)
+        session->setAccount(m_account);
+}
+
 void DemoHost::acceptConnections()
 {
     while (m_server->hasPendingConnections()) {
@@ -146,6 +168,7 @@ void DemoHost::acceptConnections()
         connect(session, SIGNAL(screenShown(QString)), this, SIGNAL(screenShown(QString)));
         connect(session, SIGNAL(responseReceived()), this, SIGNAL(responseReceived()));
         connect(session, SIGNAL(closed()), this, SIGNAL(sessionClosed()));
+        session->setAccount(m_account);
         if (m_holdReplies)
             session->setHoldReplies(true);
         emit sessionStarted();
@@ -234,4 +257,10 @@ QString DemoHost::currentScreen() const
 {
     const DemoSession *session = latestSession();
     return session ? session->currentScreen() : QString();
+}
+
+int DemoHost::failedSignOns() const
+{
+    const DemoSession *session = latestSession();
+    return session ? session->failedSignOns() : 0;
 }

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "demoaccount.h"
 #include "readresponse.h"
 #include "screenregistry.h"
 
@@ -18,13 +19,13 @@ class QTcpSocket;
 
 // A small TN5250 host on 127.0.0.1 that behaves, on the wire, like an IBM i
 // telnet server: it negotiates the session, sends the 5250 Query and serves
-// the screens of its registry (sign-on, the main menu and the menu's screens
-// for operator input: entry form, paged list, a no-data key, function-key
-// labels and web addresses). The executable vantorel-demohost runs one for
-// trying the client by hand; tests run one in-process and read what it saw
-// through the accessors below, which report on the most recent session,
-// including the host's check of every read response, and can hold the host's
-// replies to play a busy system.
+// the screens of its registry (sign-on, checking one account's password when
+// it has one, the main menu and the menu's screens for operator input: entry
+// form, paged list, a no-data key, function-key labels and web addresses).
+// The executable vantorel-demohost runs one for trying the client by hand;
+// tests run one in-process and read what it saw through the accessors below,
+// which report on the most recent session, including the host's check of
+// every read response, and can hold the host's replies to play a busy system.
 class DemoHost : public QObject
 {
     Q_OBJECT
@@ -46,6 +47,15 @@ public:
 
     void setSystemName(const QString &name) { m_systemName = name; }
     QString systemName() const { return m_systemName; }
+
+    // The user profile the sign-on screen accepts, with its password, for
+    // every session, open or still to come. Refused (false, the reason in
+    // `error`) when accountProblem finds fault with the pair. Without an
+    // account, the default and after clearAccount, any user name signs on
+    // with any password.
+    bool setAccount(const QString &user, const QString &password, QString *error = nullptr);
+    void clearAccount();
+    DemoAccount account() const { return m_account; }
 
     // Log lines also go to stderr when this is on (off by default).
     void setLogToStderr(bool on) { m_logToStderr = on; }
@@ -70,6 +80,7 @@ public:
     ResponseCheck lastCheck() const;
     QList<ReadResponse> responses() const;
     QString currentScreen() const;
+    int failedSignOns() const;
 
     // Holds the replies of every session, open or still to come, until it is
     // turned off again; see DemoSession::setHoldReplies.
@@ -98,6 +109,7 @@ private:
     QString m_systemName;
     bool m_logToStderr = false;
     bool m_holdReplies = false;
+    DemoAccount m_account;
     QStringList m_logLines;
 };
 

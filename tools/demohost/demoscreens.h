@@ -20,6 +20,11 @@ const char FUNCTION_KEYS[] = "functionkeys";
 
 const char FUNCTION_KEY_NOT_ALLOWED[] = "Function key not allowed.";
 
+// The sign-on screen's refusals, in IBM i's words (CPF1107, CPF1120).
+const char ENTER_USER_NAME[] = "Enter a user profile name.";
+const char PASSWORD_NOT_CORRECT[] = "Password not correct for user profile.";
+const char USER_DOES_NOT_EXIST[] = "User %1 does not exist."; // %1: the name, upper case
+
 } // namespace DemoScreens
 
 void registerEntryScreens(ScreenRegistry &registry);

@@ -54,6 +54,7 @@ DemoSession::DemoSession(int id, QAbstractSocket *socket, const ScreenRegistry &
     m_screenVariables.insert(QStringLiteral("subsystem"), QStringLiteral("QINTER"));
     m_screenVariables.insert(QStringLiteral("device"), QLatin1String(DEFAULT_DEVICE_NAME));
     m_screenVariables.insert(QStringLiteral("user"), QString());
+    m_screenVariables.insert(QStringLiteral("signonuser"), QString());
     m_screenVariables.insert(QStringLiteral("message"), QString());
 
     socket->setParent(this);

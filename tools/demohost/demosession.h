@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QString>
 
+#include "demoaccount.h"
 #include "hostcodec.h"
 #include "readresponse.h"
 #include "screendescription.h"
@@ -71,6 +72,15 @@ public:
     // Session variables fill the screens' "{name}" placeholders.
     QString variable(const QString &name) const { return m_screenVariables.value(name); }
     void setVariable(const QString &name, const QString &value) { m_screenVariables.insert(name, value); }
+
+    // The account the sign-on screen checks; without one any user name
+    // signs on with any password.
+    void setAccount(const DemoAccount &account) { m_account = account; }
+    DemoAccount account() const { return m_account; }
+    // Sign-on attempts refused for an unknown user or a wrong password (an
+    // empty user field does not count, as on an IBM i).
+    int failedSignOns() const { return m_failedSignOns; }
+    void countFailedSignOn() { ++m_failedSignOns; }
 
     void showScreen(const QString &name, const QString &message = QString());
     // While on, read responses are received, checked and logged but not
@@ -153,6 +163,8 @@ private:
     ScreenDescription m_currentLayout;
     int m_screensSent = 0;
     QMap<QString, QString> m_screenVariables;
+    DemoAccount m_account;
+    int m_failedSignOns = 0;
 };
 
 #endif

@@ -1,11 +1,17 @@
 // vantorel-demohost: a TN5250 demo host on 127.0.0.1 for trying the client
 // without an IBM i.
 //
-//   vantorel-demohost [--port N] [--tls-cert FILE --tls-key FILE] [--quiet]
+//   vantorel-demohost [--port N] [--tls-cert FILE --tls-key FILE]
+//                     [--account USER:PASSWORD | --any-password] [--quiet]
 //
 // Port 0 (the default) picks a free port. Once listening, one line
 // "listening on 127.0.0.1:<port>" goes to standard output, so that scripts
 // can wait for it; the session log goes to standard error unless --quiet.
+//
+// The sign-on screen checks one account, as an IBM i checks a user profile:
+// by default user DEMO with password demo5250. --account names another (the
+// user in any case, the password exactly, split at the first colon);
+// --any-password signs on any user name with any password.
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -15,13 +21,24 @@
 
 #include "demohost.h"
 
+namespace {
+
+// The account a host started without --account signs on.
+const char DEFAULT_USER[] = "DEMO";
+const char DEFAULT_PASSWORD[] = "demo5250";
+
+} // namespace
+
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("vantorel-demohost"));
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("TN5250 demo host on 127.0.0.1"));
+    parser.setApplicationDescription(
+        QStringLiteral("TN5250 demo host on 127.0.0.1. Sign on as %1 with password %2 unless --account or "
+                       "--any-password says otherwise.")
+            .arg(QLatin1String(DEFAULT_USER), QLatin1String(DEFAULT_PASSWORD)));
     parser.addHelpOption();
     const QCommandLineOption portOption(QStringLiteral("port"),
                                         QStringLiteral("TCP port; 0 picks a free one and prints it."),
@@ -32,10 +49,19 @@ int main(int argc, char **argv)
     const QCommandLineOption keyOption(QStringLiteral("tls-key"),
                                        QStringLiteral("PEM private key of the certificate."),
                                        QStringLiteral("FILE"));
+    const QCommandLineOption accountOption(
+        QStringLiteral("account"),
+        QStringLiteral("The user profile and password the sign-on screen accepts (default %1:%2).")
+            .arg(QLatin1String(DEFAULT_USER), QLatin1String(DEFAULT_PASSWORD)),
+        QStringLiteral("USER:PASSWORD"));
+    const QCommandLineOption anyPasswordOption(QStringLiteral("any-password"),
+                                               QStringLiteral("Sign on any user name with any password."));
     const QCommandLineOption quietOption(QStringLiteral("quiet"), QStringLiteral("No session log on stderr."));
     parser.addOption(portOption);
     parser.addOption(certificateOption);
     parser.addOption(keyOption);
+    parser.addOption(accountOption);
+    parser.addOption(anyPasswordOption);
     parser.addOption(quietOption);
     parser.process(app);
 
@@ -53,8 +79,30 @@ int main(int argc, char **argv)
         return 2;
     }
 
+    if (parser.isSet(accountOption) && parser.isSet(anyPasswordOption)) {
+        err << "vantorel-demohost: --account and --any-password exclude each other\n";
+        return 2;
+    }
+    DemoAccount account;
+    account.user = QLatin1String(DEFAULT_USER);
+    account.password = QLatin1String(DEFAULT_PASSWORD);
+    if (parser.isSet(accountOption)) {
+        QString error;
+        if (!parseAccountOption(parser.value(accountOption), &account, &error)) {
+            err << "vantorel-demohost: " << error << '\n';
+            return 2;
+        }
+    }
+
     DemoHost host;
     host.setLogToStderr(!parser.isSet(quietOption));
+    if (!parser.isSet(anyPasswordOption)) {
+        QString error;
+        if (!host.setAccount(account.user, account.password, &error)) {
+            err << "vantorel-demohost: " << error << '\n';
+            return 2;
+        }
+    }
     if (parser.isSet(certificateOption)) {
         QString error;
         if (!host.setTlsFiles(parser.value(certificateOption), parser.value(keyOption), &error)) {

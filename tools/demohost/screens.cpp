@@ -5,6 +5,7 @@
 // see screendescription.h) and a handler that names the next screen. The
 // menu's demonstration options lead to the screens of the other screens_*
 // files.
+#include "demoaccount.h"
 #include "demoscreens.h"
 #include "demosession.h"
 #include "hostprotocol.h"
@@ -38,6 +39,51 @@ const int MENU_FUNCTION_KEYS[] = { 3, 4, 9, 12, 13, 23 };
 // Input fields of the sign-on screen: upper case, like IBM i object names.
 const quint8 FFW_NAME = FFW_MONOCASE;
 
+const char SIGN_ON_USER[] = "signonuser";
+
+// After a refused sign-on the user name stays in its field, as an IBM i
+// display file shows it again.
+ScreenField userField()
+{
+    ScreenField field = inputField(QStringLiteral("user"), 6, 53, 10, FFW_NAME);
+    field.initial = QStringLiteral("{%1}").arg(QLatin1String(SIGN_ON_USER));
+    return field;
+}
+
+// Enter on the sign-on screen: the session's account decides (see
+// checkSignOn). The password is compared and forgotten; no log line carries
+// it or its length. Unknown users and wrong passwords count as failed
+// attempts; an empty user field does not.
+ScreenReply signOn(DemoSession &session, const ReadResponse &response)
+{
+    // Read MDT Fields returns the user field only when the operator changed
+    // it; otherwise the name shown again after a refusal still stands.
+    const QString userKey = QStringLiteral("user");
+    const QString typed = response.hasField(userKey) ? response.fieldText(userKey)
+                                                     : session.variable(QLatin1String(SIGN_ON_USER));
+    const QString user = typed.trimmed().toUpper();
+    const SignOnResult result = checkSignOn(session.account(), user, response.fieldText(QStringLiteral("password")));
+    session.setVariable(QLatin1String(SIGN_ON_USER), result == SignOnAccepted ? QString() : user);
+    switch (result) {
+    case SignOnNoUser:
+        session.log(QStringLiteral("Sign-on refused: no user profile name"));
+        return ScreenReply::show(QLatin1String(SIGN_ON), QLatin1String(ENTER_USER_NAME));
+    case SignOnUnknownUser:
+        session.countFailedSignOn();
+        session.log(QStringLiteral("Sign-on refused for %1: user profile does not exist").arg(user));
+        return ScreenReply::show(QLatin1String(SIGN_ON), QString::fromLatin1(USER_DOES_NOT_EXIST).arg(user));
+    case SignOnWrongPassword:
+        session.countFailedSignOn();
+        session.log(QStringLiteral("Sign-on refused for %1: wrong password").arg(user));
+        return ScreenReply::show(QLatin1String(SIGN_ON), QLatin1String(PASSWORD_NOT_CORRECT));
+    case SignOnAccepted:
+        break;
+    }
+    session.setVariable(QStringLiteral("user"), user);
+    session.log(QStringLiteral("Signed on as %1").arg(user));
+    return ScreenReply::show(QLatin1String(MAIN_MENU));
+}
+
 ScreenDefinition signOnScreen()
 {
     ScreenDefinition screen;
@@ -60,7 +106,7 @@ ScreenDefinition signOnScreen()
         screenText(24, 2, QStringLiteral("{message}"), ATTR_HIGH),
     };
     layout.fields = {
-        inputField(QStringLiteral("user"), 6, 53, 10, FFW_NAME),
+        userField(),
         inputField(QStringLiteral("password"), 7, 53, 10, 0x00, ATTR_NONDISPLAY),
         inputField(QStringLiteral("program"), 9, 53, 10, FFW_NAME),
         inputField(QStringLiteral("menu"), 10, 53, 10, FFW_NAME),
@@ -68,15 +114,8 @@ ScreenDefinition signOnScreen()
     };
     layout.aids = { AID_ENTER, functionKeyAid(3) };
     screen.onAid = [](DemoSession &session, const ReadResponse &response) {
-        if (response.aid == AID_ENTER) {
-            const QString user = response.fieldText(QStringLiteral("user")).trimmed().toUpper();
-            if (user.isEmpty())
-                return ScreenReply::show(QLatin1String(SIGN_ON), QStringLiteral("Enter a user profile name."));
-            // Any password will do; the host never keeps or logs it.
-            session.setVariable(QStringLiteral("user"), user);
-            session.log(QStringLiteral("Signed on as %1").arg(user));
-            return ScreenReply::show(QLatin1String(MAIN_MENU));
-        }
+        if (response.aid == AID_ENTER)
+            return signOn(session, response);
         if (functionKeyOf(response.aid) == 3)
             return ScreenReply::disconnect();
         return ScreenReply::show(QLatin1String(SIGN_ON), QLatin1String(FUNCTION_KEY_NOT_ALLOWED));
