@@ -10,5 +10,5 @@ build_dir=${VANTOREL_BUILD_DIR:-$here/build}
 cd "$build_dir"
 # One X server for the whole run, for anything that needs a real window. The
 # credential tests start their own D-Bus session and keyring (see
-# tests/common/with-private-keyring.sh); no test reaches the user's session bus.
+# tools/with-private-keyring.sh); no test reaches the user's session bus.
 exec xvfb-run -a ctest --output-on-failure -j"$(nproc)" "$@"

@@ -1,0 +1,26 @@
+#!/bin/sh
+# Runs a program inside a private D-Bus session whose Secret Service is
+# a fresh gnome-keyring, unlocked, with its files in a throw-away folder.
+# The user's own session bus and keyring are never reached.
+#
+#   with-private-keyring.sh PROGRAM [ARGS...]
+#
+# The credential tests run this way, and so does the demo (tools/run-demo.sh),
+# so that neither leaves passwords in the keyring of whoever runs them.
+set -eu
+
+if ! command -v dbus-run-session >/dev/null 2>&1 || ! command -v gnome-keyring-daemon >/dev/null 2>&1; then
+    echo "with-private-keyring.sh: dbus-run-session and gnome-keyring-daemon are needed (packages dbus, gnome-keyring)" >&2
+    exit 1
+fi
+
+scratch=$(mktemp -d "${TMPDIR:-/tmp}/vantorel-keyring.XXXXXX")
+trap 'rm -rf "$scratch"' EXIT INT TERM
+mkdir -m 700 "$scratch/runtime" "$scratch/data" "$scratch/cache"
+
+# The daemon keeps its keyring and sockets under these folders; the program's
+# own XDG_CONFIG_HOME, HOME and display settings are left as they are.
+XDG_RUNTIME_DIR=$scratch/runtime XDG_DATA_HOME=$scratch/data XDG_CACHE_HOME=$scratch/cache \
+    dbus-run-session -- sh -c '
+        printf %s vantorel-private-keyring | gnome-keyring-daemon --unlock --components=secrets >/dev/null
+        exec "$@"' sh "$@"
