@@ -18,9 +18,13 @@ scratch=$(mktemp -d "${TMPDIR:-/tmp}/vantorel-keyring.XXXXXX")
 trap 'rm -rf "$scratch"' EXIT INT TERM
 mkdir -m 700 "$scratch/runtime" "$scratch/data" "$scratch/cache"
 
-# The daemon keeps its keyring and sockets under these folders; the program's
-# own XDG_CONFIG_HOME, HOME and display settings are left as they are.
-XDG_RUNTIME_DIR=$scratch/runtime XDG_DATA_HOME=$scratch/data XDG_CACHE_HOME=$scratch/cache \
-    dbus-run-session -- sh -c '
-        printf %s vantorel-private-keyring | gnome-keyring-daemon --unlock --components=secrets >/dev/null
-        exec "$@"' sh "$@"
+# Only the daemon sees the scratch folders (its keyring file and sockets go
+# there, never beside a keyring of the user's); the program keeps its own
+# environment and reaches the daemon over the private bus alone.
+dbus-run-session -- sh -c '
+    scratch=$1
+    shift
+    printf %s vantorel-private-keyring |
+        XDG_RUNTIME_DIR=$scratch/runtime XDG_DATA_HOME=$scratch/data XDG_CACHE_HOME=$scratch/cache \
+        gnome-keyring-daemon --unlock --components=secrets >/dev/null
+    exec "$@"' sh "$scratch" "$@"

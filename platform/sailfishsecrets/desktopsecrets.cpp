@@ -134,14 +134,16 @@ ServicePointer connectService(Result *failure)
     return ServicePointer(service);
 }
 
-// Items matching the attributes, locked ones included. Secrets are loaded
-// when asked for, which may prompt to unlock the keyring if that is allowed.
-ItemList search(SecretService *service, GHashTable *attributes, bool loadSecrets, bool mayAsk, Result *failure)
+// Every item matching the attributes (locked items are found too, with their
+// attributes but without their secrets). With `unlock` the service unlocks
+// locked ones first, which may prompt the user; secrets are loaded when
+// asked for.
+ItemList search(SecretService *service, GHashTable *attributes, bool loadSecrets, bool unlock, Result *failure)
 {
     int flags = SECRET_SEARCH_ALL;
     if (loadSecrets)
         flags |= SECRET_SEARCH_LOAD_SECRETS;
-    if (loadSecrets && mayAsk)
+    if (unlock)
         flags |= SECRET_SEARCH_UNLOCK;
     GError *error = nullptr;
     GList *items = secret_service_search_sync(service, nullptr, attributes, SecretSearchFlags(flags), nullptr, &error);
@@ -151,6 +153,15 @@ ItemList search(SecretService *service, GHashTable *attributes, bool loadSecrets
         return ItemList();
     }
     return ItemList(items);
+}
+
+// What a request on a locked item or keyring gets: whether it could not ask
+// to unlock, or asked and was refused (or no prompt could be shown).
+Result lockedFailure(const QString &what, bool mayAsk)
+{
+    return Result(Result::SecretIsLockedError,
+                  mayAsk ? QStringLiteral("%1 is locked and was not unlocked").arg(what)
+                         : QStringLiteral("%1 is locked and the request may not ask to unlock it").arg(what));
 }
 
 bool exists(SecretService *service, GHashTable *attributes, Result *failure)
@@ -176,8 +187,7 @@ bool defaultKeyringUsable(SecretService *service, bool mayAsk, Result *failure)
         return false;
     }
     if (!mayAsk && secret_collection_get_locked(keyring.get())) {
-        *failure = Result(Result::SecretIsLockedError,
-                          QStringLiteral("The default keyring is locked and the request may not ask to unlock it"));
+        *failure = lockedFailure(QStringLiteral("The default keyring"), false);
         return false;
     }
     return true;
@@ -194,16 +204,23 @@ Result storeItem(SecretService *service, GHashTable *attributes, const QString &
     return Result();
 }
 
-// Removes every item matching the attributes; false when none matched.
-bool clearItems(SecretService *service, GHashTable *attributes, Result *failure)
+// Deletes every item matching the attributes, unlocking them first when the
+// request may ask; a locked item that stays locked fails the request (the
+// service would refuse to delete it). `found` tells whether anything matched.
+Result deleteItems(SecretService *service, GHashTable *attributes, bool mayAsk, const QString &what, bool *found)
 {
-    GError *error = nullptr;
-    const gboolean removed = secret_service_clear_sync(service, nullptr, attributes, nullptr, &error);
-    if (error) {
-        *failure = serviceFailure(error);
-        return false;
+    Result result;
+    const ItemList items = search(service, attributes, false, mayAsk, &result);
+    *found = items != nullptr;
+    for (GList *entry = items.get(); entry && result.code() == Result::Succeeded; entry = entry->next) {
+        SecretItem *item = static_cast<SecretItem *>(entry->data);
+        if (secret_item_get_locked(item))
+            return lockedFailure(what, mayAsk);
+        GError *error = nullptr;
+        if (!secret_item_delete_sync(item, nullptr, &error))
+            result = error ? serviceFailure(error) : Result(Result::UnknownError, QStringLiteral("Secret Service: delete failed"));
     }
-    return removed;
+    return result;
 }
 
 } // namespace
@@ -259,7 +276,6 @@ Result createCollection(const QString &collection, const QString &storagePlugin,
 
 Result deleteCollection(const QString &collection, const QString &storagePlugin, bool mayAsk)
 {
-    Q_UNUSED(mayAsk);
     if (collection.isEmpty())
         return Result(Result::InvalidCollectionError, QStringLiteral("A collection needs a name"));
     if (!knownStoragePlugin(storagePlugin))
@@ -273,8 +289,9 @@ Result deleteCollection(const QString &collection, const QString &storagePlugin,
     Attributes attributes = newAttributes();
     insert(attributes.get(), ATTR_COLLECTION, collection);
     insert(attributes.get(), ATTR_PLUGIN, storagePlugin);
-    clearItems(service.get(), attributes.get(), &result);
-    return result;
+    bool found = false;
+    return deleteItems(service.get(), attributes.get(), mayAsk,
+                       QStringLiteral("The collection \"%1\"").arg(collection), &found);
 }
 
 Result storeSecret(const Secret &secret, bool mayAsk)
@@ -334,11 +351,8 @@ Result storedSecret(const Secret::Identifier &identifier, bool mayAsk, Secret *s
         return missingSecret(identifier);
     SecretItem *item = static_cast<SecretItem *>(items.get()->data);
     const ValuePointer value(secret_item_get_secret(item));
-    if (!value) {
-        return Result(Result::SecretIsLockedError,
-                      QStringLiteral("The secret \"%1\" is locked and the request may not ask to unlock it")
-                          .arg(identifier.name()));
-    }
+    if (!value)
+        return lockedFailure(QStringLiteral("The secret \"%1\"").arg(identifier.name()), mayAsk);
 
     Secret found(identifier);
     gsize length = 0;
@@ -364,7 +378,6 @@ Result storedSecret(const Secret::Identifier &identifier, bool mayAsk, Secret *s
 
 Result deleteSecret(const Secret::Identifier &identifier, bool mayAsk)
 {
-    Q_UNUSED(mayAsk);
     Result result = checkIdentifier(identifier);
     if (result.code() != Result::Succeeded)
         return result;
@@ -373,7 +386,10 @@ Result deleteSecret(const Secret::Identifier &identifier, bool mayAsk)
         return result;
 
     Attributes attributes = secretAttributes(identifier);
-    if (!clearItems(service.get(), attributes.get(), &result) && result.code() == Result::Succeeded)
+    bool found = false;
+    result = deleteItems(service.get(), attributes.get(), mayAsk,
+                         QStringLiteral("The secret \"%1\"").arg(identifier.name()), &found);
+    if (result.code() == Result::Succeeded && !found)
         return missingSecret(identifier);
     return result;
 }

@@ -215,8 +215,10 @@ bool CredentialStore::storePassword(const QString &profileId, const QString &pas
             }
             storeError = verifyError;
             // The name holds the value that failed its read-back; the old
-            // password cannot go back under it while that is there.
-            deletePasswordBySecretName(passwordSecretName(profileId));
+            // password cannot go back under it while that is there. With no
+            // old password to put back, the new one stays.
+            if (hadPrevious && !previous.isEmpty())
+                deletePasswordBySecretName(passwordSecretName(profileId));
         }
         if (hadPrevious && !previous.isEmpty()) {
             int ignored = 0;
@@ -269,6 +271,13 @@ bool CredentialStore::loadPassword(const QString &profileId, QString *password, 
     QString firstError;
     if (loadPasswordBySecretName(passwordSecretName(profileId), password, &firstError))
         return true;
+    // A move stores and reads back, and those read the current name again;
+    // they must not start a move of their own (a current secret that exists
+    // but cannot be read would otherwise recurse without end).
+    if (m_migrating) {
+        setError(error, firstError);
+        return false;
+    }
 
     // Older names: a password found there is written under the current name
     // (and read back) before the old secret is removed, so that nothing is
@@ -282,7 +291,10 @@ bool CredentialStore::loadPassword(const QString &profileId, QString *password, 
         if (!loadPasswordBySecretName(olderName, &older))
             continue;
         QString storeError;
-        if (!storePassword(profileId, older, &storeError)) {
+        m_migrating = true;
+        const bool moved = storePassword(profileId, older, &storeError);
+        m_migrating = false;
+        if (!moved) {
             scrub(older);
             setError(error, storeError);
             return false;
@@ -314,5 +326,10 @@ bool CredentialStore::deletePassword(const QString &profileId, QString *error)
 {
     const bool deleted = deletePasswordBySecretName(passwordSecretName(profileId), error);
     deletePasswordBySecretName(rc19PasswordSecretName(profileId));
+    // The profile-less secret of the oldest releases belongs to "Default";
+    // left behind, it would be found and moved back the next time the
+    // profile loads, and a password the user deleted would return.
+    if (safeProfileId(profileId) == QLatin1String("Default"))
+        deletePasswordBySecretName(LEGACY_PASSWORD_NAME);
     return deleted;
 }

@@ -37,11 +37,14 @@ public:
     bool loadPasswordBySecretName(const QString &secretName, QString *password,
                                   QString *error = nullptr);
     bool verifyPassword(const QString &profileId, const QString &expected, QString *error = nullptr);
+    // Deletes under the current and the older names of the profile.
     bool deletePassword(const QString &profileId, QString *error = nullptr);
     bool deletePasswordBySecretName(const QString &secretName, QString *error = nullptr);
 
 private:
     Sailfish::Secrets::SecretManager *m_manager;
+    // Set while a password moves from an older name to the current one.
+    bool m_migrating = false;
 };
 
 // The collection that holds every password of the application.

@@ -42,6 +42,7 @@ private slots:
     void migratesOlderNames();
     void profileLessNameOnlyForDefault();
     void currentNameWinsOverOlderOnes();
+    void deletingDefaultRemovesEveryOlderName();
 
 private:
     Keyring m_keyring;
@@ -246,6 +247,13 @@ void CredentialStoreTest::failedReplacementPutsThePreviousPasswordBack()
     // With nothing to put back, the failure is reported all the same.
     QVERIFY(!store.storePassword(QStringLiteral("fresh"), broken, &error));
     QCOMPARE(error, MISMATCH);
+
+    // Replacing an empty secret: nothing worth putting back, so the new
+    // value is not taken away either.
+    QVERIFY(m_keyring.plant(passwordSecretName(QStringLiteral("blank")), QString()));
+    QVERIFY(!store.storePassword(QStringLiteral("blank"), broken, &error));
+    QCOMPARE(error, MISMATCH);
+    QCOMPARE(m_keyring.read(passwordSecretName(QStringLiteral("blank"))), broken.toUtf8());
 }
 
 void CredentialStoreTest::profilesKeepTheirOwnPasswords()
@@ -320,6 +328,30 @@ void CredentialStoreTest::currentNameWinsOverOlderOnes()
     // Deleting removes the per-profile older name as well.
     QVERIFY(store.deletePassword(QStringLiteral("Default")));
     QVERIFY(m_keyring.read(QStringLiteral("IBMiPasswordDefault")).isNull());
+}
+
+// A password deleted for "Default" must not come back from a secret of an
+// older release the next time the profile loads; other profiles leave the
+// profile-less secret alone.
+void CredentialStoreTest::deletingDefaultRemovesEveryOlderName()
+{
+    QVERIFY(m_keyring.plant(LEGACY_PASSWORD_NAME, QStringLiteral("ancient")));
+    QVERIFY(m_keyring.plant(QStringLiteral("IBMiPasswordwork1"), QStringLiteral("older")));
+    CredentialStore store;
+    QVERIFY(!store.deletePassword(QStringLiteral("work-1")));
+    QVERIFY(m_keyring.read(QStringLiteral("IBMiPasswordwork1")).isNull());
+    QCOMPARE(m_keyring.read(LEGACY_PASSWORD_NAME), QByteArray("ancient"));
+
+    QVERIFY(m_keyring.plant(QStringLiteral("IBMiPasswordDefault"), QStringLiteral("older")));
+    QString loaded;
+    QVERIFY(store.loadPassword(QStringLiteral("Default"), &loaded));
+    QCOMPARE(loaded, QStringLiteral("older"));
+    // The per-profile secret moved; the profile-less one is still there.
+    QCOMPARE(m_keyring.read(LEGACY_PASSWORD_NAME), QByteArray("ancient"));
+
+    QVERIFY(store.deletePassword(QStringLiteral("Default")));
+    QVERIFY(m_keyring.read(LEGACY_PASSWORD_NAME).isNull());
+    QVERIFY(!store.loadPassword(QStringLiteral("Default"), &loaded));
 }
 
 QTEST_GUILESS_MAIN(CredentialStoreTest)

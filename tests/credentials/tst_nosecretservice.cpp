@@ -35,7 +35,6 @@ private slots:
     void initTestCase();
     void storeOperationsFail_data();
     void storeOperationsFail();
-    void emptyPasswordStillForgets();
     void savingReportsTheService();
     void forgettingStillClearsTheFile();
     void savedLoginReportsTheService();
@@ -94,16 +93,14 @@ void NoSecretServiceTest::storeOperationsFail()
     QVERIFY(error.size() > UNREACHABLE.size());
     if (operation == QLatin1String("collectionExists"))
         QVERIFY(!exists);
-    QVERIFY(code != 70);
+    if (operation == QLatin1String("storePasswordOnce")) {
+        // The platform's number, which is not the one that would make the
+        // store try to replace an existing secret.
+        QVERIFY(code != 0);
+        QVERIFY(code != 70);
+    }
     if (operation.startsWith(QLatin1String("load")))
         QCOMPARE(password, QString());
-}
-
-void NoSecretServiceTest::emptyPasswordStillForgets()
-{
-    // Forgetting needs no service: there is nothing to keep.
-    CredentialStore store;
-    QVERIFY(store.storePassword(QStringLiteral("Default"), QString()));
 }
 
 void NoSecretServiceTest::savingReportsTheService()

@@ -9,11 +9,14 @@
 #include "app/tn5250client.h"
 #include "codec/ebcdiccodec.h"
 #include "common/clientprobe.h"
+#include "common/connectionwatch.h"
 #include "common/hexfixture.h"
 #include "common/loopbackpair.h"
 #include "credentials/credentialstore.h"
 #include "credentials/keyring.h"
 #include "settings/settingssandbox.h"
+
+using ConnectionTest::logLines;
 
 namespace {
 
@@ -82,6 +85,7 @@ private slots:
     void savedLoginFillsAndSends();
     void performSavedLoginRefusals_data();
     void performSavedLoginRefusals();
+    void automaticSignOnNeedsEverything_data();
     void automaticSignOnNeedsEverything();
     void automaticSignOnAsksTheStoreOnce();
 };
@@ -436,27 +440,56 @@ void SavedLoginTest::performSavedLoginRefusals()
     QCOMPARE(t.sent(), QByteArray());
 }
 
-// Without a password from the store the automatic sign-on never starts and
-// never says anything.
+void SavedLoginTest::automaticSignOnNeedsEverything_data()
+{
+    QTest::addColumn<QString>("missing");
+    QTest::newRow("everything there") << "";
+    QTest::newRow("automatic sign-on off") << "autoLogin";
+    QTest::newRow("already tried on this connection") << "attempt";
+    QTest::newRow("not connected") << "connected";
+    QTest::newRow("keyboard locked") << "keyboard";
+    QTest::newRow("no user name") << "userName";
+    QTest::newRow("password not saved") << "passwordSaved";
+    QTest::newRow("not a sign-on screen") << "signOn";
+}
+
+// Every condition of the automatic sign-on is needed: with one missing it
+// neither fills nor sends nor says anything. With all of them it signs on.
 void SavedLoginTest::automaticSignOnNeedsEverything()
 {
+    QFETCH(QString, missing);
+
     SettingsSandbox sandbox;
-    {
-        QSettings settings(sandbox.settingsPath(), QSettings::IniFormat);
-        settings.setValue(QStringLiteral("profiles/Default/login/userName"), QStringLiteral("QUSER"));
-        settings.setValue(QStringLiteral("profiles/Default/automation/autoLogin"), true);
-    }
     LoopbackTerminal t;
     QVERIFY(t.attach());
-    ClientProbe(t.client).connected() = true;
-    QVERIFY(t.client.autoLogin());
-    QVERIFY(!t.client.passwordSaved());
+    ClientProbe probe(t.client);
+    QVERIFY(t.client.saveLoginCredentials(QStringLiteral("QUSER"), PASSWORD, true));
+    const char *fixture = missing == QLatin1String("signOn") ? "menu.hex" : SIGN_ON_FIXTURE;
+    t.client.process5250Data(0x03, HexFixture::load(QLatin1String(fixture)));
+    // Set up after the screen arrived, so that its own check found nothing to do.
+    probe.connected() = missing != QLatin1String("connected");
+    probe.autoLoginAttempted() = missing == QLatin1String("attempt");
+    probe.screen().keyboardLocked = missing == QLatin1String("keyboard");
+    t.client.setProperty("autoLogin", missing != QLatin1String("autoLogin"));
+    if (missing == QLatin1String("userName"))
+        t.client.setProperty("userName", QString());
+    if (missing == QLatin1String("passwordSaved"))
+        probe.passwordSaved() = false;
+    QCOMPARE(t.sent(), QByteArray());
     QSignalSpy status(&t.client, SIGNAL(statusChanged()));
+    QSignalSpy credentials(&t.client, SIGNAL(credentialsChanged()));
 
     t.client.maybeAutoLogin();
+    if (missing.isEmpty()) {
+        QVERIFY(probe.autoLoginAttempted());
+        QVERIFY(t.sent().contains(EbcdicCodec::encode(PASSWORD.toUpper())));
+        return;
+    }
+    QCOMPARE(probe.autoLoginAttempted(), missing == QLatin1String("attempt"));
     QCOMPARE(status.count(), 0);
-    QVERIFY(!ClientProbe(t.client).autoLoginAttempted());
+    QCOMPARE(credentials.count(), 0);
     QCOMPARE(t.sent(), QByteArray());
+    QVERIFY(!logLines(t.client).join(QLatin1Char('\n')).contains(QStringLiteral("Saved credentials filled")));
 }
 
 // A store that cannot give the password is asked once per connection, not

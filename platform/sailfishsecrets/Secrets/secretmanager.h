@@ -29,7 +29,8 @@ public:
 
     enum DeviceLockUnlockSemantic {
         DeviceLockKeepUnlocked = 0,
-        DeviceLockRelock = 1
+        DeviceLockVerifyLock = 1,
+        DeviceLockRelock = 2
     };
 
     static const QString DefaultStoragePluginName;
