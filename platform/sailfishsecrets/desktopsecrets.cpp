@@ -134,6 +134,16 @@ ServicePointer connectService(Result *failure)
     return ServicePointer(service);
 }
 
+// The same, for a request on the collections of one storage plugin.
+ServicePointer connectService(const QString &storagePlugin, Result *failure)
+{
+    if (!knownStoragePlugin(storagePlugin)) {
+        *failure = unknownPlugin(storagePlugin);
+        return ServicePointer();
+    }
+    return connectService(failure);
+}
+
 // Every item matching the attributes (locked items are found too, with their
 // attributes but without their secrets). With `unlock` the service unlocks
 // locked ones first, which may prompt the user; secrets are loaded when
@@ -229,10 +239,8 @@ Result collectionNames(const QString &storagePlugin, QStringList *names)
 {
     if (names)
         names->clear();
-    if (!knownStoragePlugin(storagePlugin))
-        return unknownPlugin(storagePlugin);
     Result result;
-    const ServicePointer service = connectService(&result);
+    const ServicePointer service = connectService(storagePlugin, &result);
     if (!service)
         return result;
 
@@ -258,10 +266,8 @@ Result createCollection(const QString &collection, const QString &storagePlugin,
     if (collection.compare(QLatin1String(RESERVED_COLLECTION), Qt::CaseInsensitive) == 0)
         return Result(Result::InvalidCollectionError,
                       QStringLiteral("The collection name \"%1\" is reserved").arg(collection));
-    if (!knownStoragePlugin(storagePlugin))
-        return unknownPlugin(storagePlugin);
     Result result;
-    const ServicePointer service = connectService(&result);
+    const ServicePointer service = connectService(storagePlugin, &result);
     if (!service)
         return result;
 
@@ -278,10 +284,8 @@ Result deleteCollection(const QString &collection, const QString &storagePlugin,
 {
     if (collection.isEmpty())
         return Result(Result::InvalidCollectionError, QStringLiteral("A collection needs a name"));
-    if (!knownStoragePlugin(storagePlugin))
-        return unknownPlugin(storagePlugin);
     Result result;
-    const ServicePointer service = connectService(&result);
+    const ServicePointer service = connectService(storagePlugin, &result);
     if (!service)
         return result;
 

@@ -2,7 +2,6 @@
 // Every password operation must fail at once with a message the user can
 // read, the saved-login paths must say so in the credential status, and the
 // settings file must not receive the password instead.
-#include <QFile>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QtTest>
@@ -18,12 +17,6 @@ namespace {
 
 const QString UNREACHABLE = QStringLiteral("The Secret Service is not reachable: ");
 const QString PASSWORD = QStringLiteral("Pw4Tests!");
-
-QByteArray settingsBytes(const SettingsSandbox &sandbox)
-{
-    QFile file(sandbox.settingsPath());
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 } // namespace
 
@@ -120,7 +113,7 @@ void NoSecretServiceTest::savingReportsTheService()
     QSettings settings(sandbox.settingsPath(), QSettings::IniFormat);
     QCOMPARE(settings.value(QStringLiteral("profiles/Default/login/passwordSaved")).toBool(), false);
     QCOMPARE(settings.value(QStringLiteral("profiles/Default/login/userName")).toString(), QStringLiteral("QUSER"));
-    QVERIFY(!settingsBytes(sandbox).contains(PASSWORD.toUtf8()));
+    QVERIFY(!sandbox.fileBytes().contains(PASSWORD.toUtf8()));
 
     // Remember without a password: nothing stored to fall back on.
     QVERIFY(!client.saveLoginCredentials(QStringLiteral("QUSER"), QString(), true));
@@ -131,12 +124,10 @@ void NoSecretServiceTest::savingReportsTheService()
 void NoSecretServiceTest::forgettingStillClearsTheFile()
 {
     SettingsSandbox sandbox;
-    {
-        QSettings settings(sandbox.settingsPath(), QSettings::IniFormat);
-        settings.setValue(QStringLiteral("profiles/Default/login/userName"), QStringLiteral("QUSER"));
-        settings.setValue(QStringLiteral("profiles/Default/login/passwordSaved"), true);
-        settings.setValue(QStringLiteral("profiles/Default/automation/autoLogin"), true);
-    }
+    sandbox.write({
+        { QStringLiteral("profiles/Default/login/userName"), QStringLiteral("QUSER") },
+        { QStringLiteral("profiles/Default/login/passwordSaved"), true },
+        { QStringLiteral("profiles/Default/automation/autoLogin"), true } });
     Tn5250Client client;
     QVERIFY(client.passwordSaved());
     QVERIFY(client.saveLoginCredentials(QStringLiteral("QUSER"), QString(), false));
@@ -156,12 +147,10 @@ void NoSecretServiceTest::forgettingStillClearsTheFile()
 void NoSecretServiceTest::savedLoginReportsTheService()
 {
     SettingsSandbox sandbox;
-    {
-        QSettings settings(sandbox.settingsPath(), QSettings::IniFormat);
-        settings.setValue(QStringLiteral("profiles/Default/login/userName"), QStringLiteral("QUSER"));
-        settings.setValue(QStringLiteral("profiles/Default/login/passwordSaved"), true);
-        settings.setValue(QStringLiteral("profiles/Default/automation/autoLogin"), true);
-    }
+    sandbox.write({
+        { QStringLiteral("profiles/Default/login/userName"), QStringLiteral("QUSER") },
+        { QStringLiteral("profiles/Default/login/passwordSaved"), true },
+        { QStringLiteral("profiles/Default/automation/autoLogin"), true } });
     LoopbackTerminal t;
     QVERIFY(t.attach());
     ClientProbe(t.client).connected() = true;

@@ -23,13 +23,6 @@ namespace {
 const char SIGN_ON_FIXTURE[] = "signon.hex";
 const QString PASSWORD = QStringLiteral("Pw4Tests!");
 
-// The settings file as bytes, for checks that a password never lands there.
-QByteArray settingsBytes(const SettingsSandbox &sandbox)
-{
-    QFile file(sandbox.settingsPath());
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 QString storedPassword(const QString &profileId)
 {
     CredentialStore store;
@@ -226,12 +219,12 @@ void SavedLoginTest::rememberStoresThePassword()
     QSettings settings(sandbox.settingsPath(), QSettings::IniFormat);
     QCOMPARE(settings.value(QStringLiteral("profiles/Default/login/userName")).toString(), QStringLiteral("QUSER"));
     QCOMPARE(settings.value(QStringLiteral("profiles/Default/login/passwordSaved")).toBool(), true);
-    QVERIFY(!settingsBytes(sandbox).contains(PASSWORD.toUtf8()));
+    QVERIFY(!sandbox.fileBytes().contains(PASSWORD.toUtf8()));
 
     // A new password replaces the saved one.
     QVERIFY(client.saveLoginCredentials(QStringLiteral("QUSER"), QStringLiteral("Other2"), true));
     QCOMPARE(storedPassword(QStringLiteral("Default")), QStringLiteral("Other2"));
-    QVERIFY(!settingsBytes(sandbox).contains("Other2"));
+    QVERIFY(!sandbox.fileBytes().contains("Other2"));
 }
 
 void SavedLoginTest::rememberWithoutNewPassword_data()
@@ -307,11 +300,9 @@ void SavedLoginTest::clearLoginCredentials()
 void SavedLoginTest::passwordProbeCorrectsTheFlag()
 {
     SettingsSandbox sandbox;
-    {
-        QSettings settings(sandbox.settingsPath(), QSettings::IniFormat);
-        settings.setValue(QStringLiteral("profiles/Default/login/userName"), QStringLiteral("QUSER"));
-        settings.setValue(QStringLiteral("profiles/Default/login/passwordSaved"), false);
-    }
+    sandbox.write({
+        { QStringLiteral("profiles/Default/login/userName"), QStringLiteral("QUSER") },
+        { QStringLiteral("profiles/Default/login/passwordSaved"), false } });
     // Kept under the older per-profile name by an earlier release.
     QVERIFY(Keyring().plant(QStringLiteral("IBMiPasswordDefault"), PASSWORD));
 
@@ -320,7 +311,7 @@ void SavedLoginTest::passwordProbeCorrectsTheFlag()
     QCOMPARE(client.credentialStatus(), QStringLiteral("Password saved securely for this profile"));
     QSettings settings(sandbox.settingsPath(), QSettings::IniFormat);
     QCOMPARE(settings.value(QStringLiteral("profiles/Default/login/passwordSaved")).toBool(), true);
-    QVERIFY(!settingsBytes(sandbox).contains(PASSWORD.toUtf8()));
+    QVERIFY(!sandbox.fileBytes().contains(PASSWORD.toUtf8()));
     // The probe moved it to the current name.
     QCOMPARE(Keyring().read(passwordSecretName(QStringLiteral("Default"))), PASSWORD.toUtf8());
     QVERIFY(Keyring().read(QStringLiteral("IBMiPasswordDefault")).isNull());
@@ -372,7 +363,7 @@ void SavedLoginTest::savedLoginFillsAndSends()
     QVERIFY(!log.contains(QStringLiteral("qsecofr"), Qt::CaseInsensitive));
     QVERIFY(!t.client.terminalText().contains(PASSWORD, Qt::CaseInsensitive));
     QVERIFY(!t.client.screenText().contains(PASSWORD, Qt::CaseInsensitive));
-    QVERIFY(!settingsBytes(sandbox).contains(PASSWORD.toUtf8()));
+    QVERIFY(!sandbox.fileBytes().contains(PASSWORD.toUtf8()));
 }
 
 void SavedLoginTest::performSavedLoginRefusals_data()
@@ -497,12 +488,10 @@ void SavedLoginTest::automaticSignOnNeedsEverything()
 void SavedLoginTest::automaticSignOnAsksTheStoreOnce()
 {
     SettingsSandbox sandbox;
-    {
-        QSettings settings(sandbox.settingsPath(), QSettings::IniFormat);
-        settings.setValue(QStringLiteral("profiles/Default/login/userName"), QStringLiteral("QUSER"));
-        settings.setValue(QStringLiteral("profiles/Default/login/passwordSaved"), true);
-        settings.setValue(QStringLiteral("profiles/Default/automation/autoLogin"), true);
-    }
+    sandbox.write({
+        { QStringLiteral("profiles/Default/login/userName"), QStringLiteral("QUSER") },
+        { QStringLiteral("profiles/Default/login/passwordSaved"), true },
+        { QStringLiteral("profiles/Default/automation/autoLogin"), true } });
     LoopbackTerminal t;
     QVERIFY(t.attach());
     ClientProbe(t.client).connected() = true;
