@@ -38,6 +38,21 @@ QString dataDirectoryFor(const QString &applicationDirPath)
     return installed;
 }
 
+QString pathFor(const QString &applicationDirPath, const QString &filename)
+{
+    const QString data = dataDirectoryFor(applicationDirPath);
+#if defined(VANTOREL_SOURCE_DIR) && defined(VANTOREL_BINARY_DIR)
+    // A build-tree run: what the build makes (the compiled translations)
+    // is in the build tree, everything else in the source tree.
+    if (data == QLatin1String(VANTOREL_SOURCE_DIR)) {
+        const QString built = QDir(QStringLiteral(VANTOREL_BINARY_DIR)).absoluteFilePath(filename);
+        if (QFileInfo::exists(built))
+            return built;
+    }
+#endif
+    return QDir(data).absoluteFilePath(filename);
+}
+
 } // namespace SailfishAppStandIn
 
 namespace SailfishApp {
@@ -57,7 +72,7 @@ QQuickView *createView()
 
 QUrl pathTo(const QString &filename)
 {
-    return QUrl::fromLocalFile(QDir(dataDirectory()).absoluteFilePath(filename));
+    return QUrl::fromLocalFile(SailfishAppStandIn::pathFor(QCoreApplication::applicationDirPath(), filename));
 }
 
 } // namespace SailfishApp

@@ -21,7 +21,8 @@ QQuickView *createView();
 
 // The URL of a file inside the application's data directory: the executable's
 // directory replaced by share/<application name>, as on the phone. When that
-// file does not exist (running from a build tree), the source tree is tried.
+// does not exist (running from a build tree), the source tree is used, and
+// the build tree for what the build makes (the compiled translations).
 QUrl pathTo(const QString &filename);
 
 } // namespace SailfishApp

@@ -12,6 +12,11 @@ namespace SailfishAppStandIn {
 // has one; otherwise the installed location all the same.
 QString dataDirectoryFor(const QString &applicationDirPath);
 
+// The file behind pathTo(): inside that data directory; for a build-tree
+// run, a file the build made (the compiled translations) comes from the
+// build tree when it is there.
+QString pathFor(const QString &applicationDirPath, const QString &filename);
+
 } // namespace SailfishAppStandIn
 
 #endif

@@ -1,12 +1,16 @@
 #include <QGuiApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QQmlContext>
 #include <QQuickView>
 #include <QScopedPointer>
+#include <QTranslator>
 #include <QtQml>
 
 #include <sailfishapp.h>
 
 #include "app/tn5250client.h"
+#include "app/translations.h"
 #include "view/terminalitem.h"
 
 int main(int argc, char *argv[])
@@ -15,6 +19,19 @@ int main(int argc, char *argv[])
     QCoreApplication::setOrganizationName(QStringLiteral("orvik"));
     QCoreApplication::setApplicationName(QStringLiteral("harbour-vantorel"));
     QGuiApplication::setApplicationDisplayName(QStringLiteral("Vantorel"));
+
+    // The user's language, before anything shows a text: ours from the
+    // installed translations, Qt's own (socket and TLS error details) from
+    // Qt's, where the system has them.
+    const QString translations = SailfishApp::pathTo(QStringLiteral("translations")).toLocalFile();
+    if (QTranslator *translator = Translations::load(QLocale(), translations, app.data()))
+        app->installTranslator(translator);
+    QTranslator *qtTranslator = new QTranslator(app.data());
+    if (qtTranslator->load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                           QLibraryInfo::location(QLibraryInfo::TranslationsPath)))
+        app->installTranslator(qtTranslator);
+    else
+        delete qtTranslator;
 
     qmlRegisterType<TerminalItem>("harbour.vantorel", 1, 0, "TerminalItem");
 

@@ -5,7 +5,9 @@
 #include <QFile>
 #include <QQmlEngine>
 #include <QQuickView>
+#include <QFileInfo>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QtTest>
 
 #include <sailfishapp.h>
@@ -18,6 +20,8 @@ class SailfishAppTest : public QObject
 private slots:
     void installedTreeWins();
     void buildTreeFallsBackToTheSources();
+    void buildTreeServesWhatTheBuildMade();
+    void installedTreeIgnoresTheBuildTree();
     void pathToNamesTheMainQmlFile();
     void viewImportsFromTheDataDirectory();
 };
@@ -38,6 +42,34 @@ void SailfishAppTest::buildTreeFallsBackToTheSources()
     QVERIFY(build.isValid());
     QCOMPARE(SailfishAppStandIn::dataDirectoryFor(build.path() + QStringLiteral("/bin")),
              QStringLiteral(VANTOREL_SOURCE_DIR));
+}
+
+// The compiled translations exist only in the build tree; the QML only in
+// the source tree.
+void SailfishAppTest::buildTreeServesWhatTheBuildMade()
+{
+    QTemporaryDir build;
+    QVERIFY(build.isValid());
+    const QString applicationDir = build.path() + QStringLiteral("/bin");
+    QTemporaryFile made(QStringLiteral(VANTOREL_BINARY_DIR "/standin-test-XXXXXX"));
+    QVERIFY(made.open());
+    const QString madeName = QFileInfo(made.fileName()).fileName();
+    QCOMPARE(SailfishAppStandIn::pathFor(applicationDir, madeName),
+             QStringLiteral(VANTOREL_BINARY_DIR "/") + madeName);
+    QCOMPARE(SailfishAppStandIn::pathFor(applicationDir, QStringLiteral("qml/harbour-vantorel.qml")),
+             QStringLiteral(VANTOREL_SOURCE_DIR "/qml/harbour-vantorel.qml"));
+}
+
+void SailfishAppTest::installedTreeIgnoresTheBuildTree()
+{
+    QTemporaryDir prefix;
+    QVERIFY(prefix.isValid());
+    QVERIFY(QDir(prefix.path()).mkpath(QStringLiteral("share/harbour-vantorel/qml")));
+    QTemporaryFile made(QStringLiteral(VANTOREL_BINARY_DIR "/standin-test-XXXXXX"));
+    QVERIFY(made.open());
+    const QString madeName = QFileInfo(made.fileName()).fileName();
+    QCOMPARE(SailfishAppStandIn::pathFor(prefix.path() + QStringLiteral("/bin"), madeName),
+             prefix.path() + QStringLiteral("/share/harbour-vantorel/") + madeName);
 }
 
 void SailfishAppTest::pathToNamesTheMainQmlFile()
