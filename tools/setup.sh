@@ -13,6 +13,7 @@ packages=(
     libqt5network5 libssl3 openssl
     xvfb xauth fonts-dejavu-core dbus
     gnome-keyring libsecret-1-0 libsecret-1-dev libsecret-tools
+    qttools5-dev-tools librsvg2-bin desktop-file-utils rpm
 )
 
 missing=()
