@@ -2,12 +2,11 @@
 #include <QQmlContext>
 #include <QQuickView>
 #include <QScopedPointer>
-#include <QtQml>
 
 #include <sailfishapp.h>
 
 #include "app/tn5250client.h"
-#include "view/terminalitem.h"
+#include "view/qmltypes.h"
 
 int main(int argc, char *argv[])
 {
@@ -16,7 +15,7 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(QStringLiteral("harbour-vantorel"));
     QGuiApplication::setApplicationDisplayName(QStringLiteral("Vantorel"));
 
-    qmlRegisterType<TerminalItem>("harbour.vantorel", 1, 0, "TerminalItem");
+    registerQmlTypes();
 
     // Declared before the view so that it outlives it: at exit the view goes
     // first, then the client (which disconnects), then the application.
