@@ -47,8 +47,14 @@ Column {
         if (!windowInUse && input.activeFocus)
             commit();
     }
-    Component.onCompleted: Qt.application.aboutToQuit.connect(commit)
-    Component.onDestruction: Qt.application.aboutToQuit.disconnect(commit)
+    Component.onCompleted: {
+        if (Qt.application.aboutToQuit)
+            Qt.application.aboutToQuit.connect(commit);
+    }
+    Component.onDestruction: {
+        if (Qt.application.aboutToQuit)
+            Qt.application.aboutToQuit.disconnect(commit);
+    }
 
     spacing: 2
 
