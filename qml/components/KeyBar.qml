@@ -74,7 +74,7 @@ Item {
         // Keys are as wide as their labels need; where the bar is wider than
         // all of them, each gets an equal part of what is left.
         readonly property real keyPadding: Math.round(bar.fontPixelSize * 0.7)
-        readonly property real naturalTotal: labels.width + count * 2 * keyPadding + spacing * (count - 1)
+        readonly property real naturalTotal: naturalKeys.width
         readonly property real extra: count > 0 ? Math.max(0, (width - naturalTotal) / count) : 0
 
         delegate: ActionButton {
@@ -91,15 +91,21 @@ Item {
         }
     }
 
-    // The labels' widths, for sharing out the room.
+    // The keys at their natural widths, for sharing out the room.
     Row {
-        id: labels
+        id: naturalKeys
         visible: false
+        spacing: list.spacing
         Repeater {
             model: bar.pageKeys
-            Text {
-                text: modelData.label
-                font.pixelSize: bar.fontPixelSize
+            Item {
+                width: Math.ceil(Math.max(bar.keyHeight, label.implicitWidth + 2 * list.keyPadding))
+                height: 1
+                Text {
+                    id: label
+                    text: modelData.label
+                    font.pixelSize: bar.fontPixelSize
+                }
             }
         }
     }
