@@ -2,9 +2,10 @@ import QtQuick 2.6
 
 // The operator line under the terminal: connection state, the keyboard
 // lock (only while a host holds it), insert mode, message waiting, the
-// cursor position and the message. Every indicator has a slot of its own
-// width, so nothing moves when a text changes; where the line is narrow the
-// message gets a second line of its own.
+// cursor position and the message, light on black. Every indicator has a
+// slot of a fixed width, so nothing moves when a text changes. Where the
+// line is narrow the message gets a second line of its own, and the state
+// the room the indicators leave.
 Rectangle {
     id: line
 
@@ -14,8 +15,24 @@ Rectangle {
     property real fontPixelSize: 14
 
     readonly property real rowHeight: Math.round(fontPixelSize * 1.7)
-    readonly property bool twoLines: width < fontPixelSize * 42
+    readonly property bool twoLines: width < fontPixelSize * 44
     readonly property bool inhibited: client !== null && client.connected && client.keyboardLocked
+
+    // The slots, left to right: state, lock, insert, message waiting, (the
+    // message on one line), cursor.
+    readonly property real margin: Math.round(fontPixelSize * 0.4)
+    readonly property real gap: Math.round(fontPixelSize * 0.5)
+    readonly property real lockWidth: Math.ceil(lockMetrics.width + fontPixelSize * 0.6)
+    readonly property real insertWidth: Math.ceil(fontPixelSize * 2.6)
+    readonly property real waitingWidth: Math.ceil(fontPixelSize * 2.4)
+    readonly property real cursorWidth: Math.ceil(cursorMetrics.width)
+    readonly property real cursorX: width - margin - cursorWidth
+    readonly property real stateWidth: twoLines
+        ? Math.max(0, cursorX - 3 * gap - waitingWidth - insertWidth - lockWidth - margin)
+        : Math.round(fontPixelSize * 14.5)
+    readonly property real lockX: margin + stateWidth + gap
+    readonly property real insertX: lockX + lockWidth + gap
+    readonly property real waitingX: insertX + insertWidth
 
     implicitHeight: rowHeight * (twoLines ? 2 : 1)
     color: "#000000"
@@ -27,16 +44,28 @@ Rectangle {
         return text;
     }
 
+    TextMetrics {
+        id: lockMetrics
+        font.pixelSize: line.fontPixelSize
+        font.bold: true
+        text: lockText.text
+    }
+    TextMetrics {
+        id: cursorMetrics
+        font.pixelSize: line.fontPixelSize
+        font.family: "monospace"
+        text: "00/000"
+    }
+
     Item {
         id: indicators
         width: parent.width
         height: line.rowHeight
 
         Text {
-            id: stateLabel
             objectName: "connectionState"
-            x: Math.round(line.fontPixelSize * 0.4)
-            width: line.fontPixelSize * 9.5
+            x: line.margin
+            width: line.stateWidth
             anchors.verticalCenter: parent.verticalCenter
             elide: Text.ElideRight
             font.pixelSize: line.fontPixelSize
@@ -53,11 +82,10 @@ Rectangle {
 
         // Input inhibited: shown reversed, as a display station does.
         Rectangle {
-            id: lock
-            anchors.left: stateLabel.right
+            x: line.lockX
+            width: line.lockWidth
+            height: Math.round(line.rowHeight * 0.8)
             anchors.verticalCenter: parent.verticalCenter
-            width: lockText.implicitWidth + line.fontPixelSize * 0.6
-            height: line.rowHeight * 0.8
             color: line.inhibited ? "#ffd060" : "transparent"
             Text {
                 id: lockText
@@ -66,19 +94,16 @@ Rectangle {
                 font.pixelSize: line.fontPixelSize
                 font.bold: true
                 color: "#000000"
-                // Measured with the text always set, so that the slot keeps its width.
-                opacity: line.inhibited ? 1 : 0
+                visible: line.inhibited
                 text: qsTr("X SYSTEM")
             }
         }
 
         Text {
-            id: insert
             objectName: "insertMode"
-            anchors.left: lock.right
-            anchors.leftMargin: line.fontPixelSize * 0.5
+            x: line.insertX
+            width: line.insertWidth
             anchors.verticalCenter: parent.verticalCenter
-            width: line.fontPixelSize * 2.6
             font.pixelSize: line.fontPixelSize
             font.bold: true
             color: "#ffffff"
@@ -86,11 +111,10 @@ Rectangle {
         }
 
         Text {
-            id: waiting
             objectName: "messageWaiting"
-            anchors.left: insert.right
+            x: line.waitingX
+            width: line.waitingWidth
             anchors.verticalCenter: parent.verticalCenter
-            width: line.fontPixelSize * 2.4
             font.pixelSize: line.fontPixelSize
             font.bold: true
             color: "#80d0ff"
@@ -98,11 +122,9 @@ Rectangle {
         }
 
         Text {
-            id: inlineMessage
             visible: !line.twoLines
-            anchors.left: waiting.right
-            anchors.right: cursorLabel.left
-            anchors.rightMargin: line.fontPixelSize * 0.5
+            x: line.waitingX + line.waitingWidth + line.gap
+            width: Math.max(0, line.cursorX - x - line.gap)
             anchors.verticalCenter: parent.verticalCenter
             elide: Text.ElideRight
             font.pixelSize: line.fontPixelSize
@@ -111,10 +133,8 @@ Rectangle {
         }
 
         Text {
-            id: cursorLabel
             objectName: "cursorPosition"
-            anchors.right: parent.right
-            anchors.rightMargin: Math.round(line.fontPixelSize * 0.4)
+            x: line.cursorX
             anchors.verticalCenter: parent.verticalCenter
             font.pixelSize: line.fontPixelSize
             font.family: "monospace"
@@ -127,8 +147,8 @@ Rectangle {
         objectName: "operatorMessage"
         visible: line.twoLines
         anchors.top: indicators.bottom
-        x: Math.round(line.fontPixelSize * 0.4)
-        width: parent.width - 2 * x
+        x: line.margin
+        width: parent.width - 2 * line.margin
         height: line.rowHeight
         verticalAlignment: Text.AlignVCenter
         elide: Text.ElideRight
