@@ -231,8 +231,9 @@ Rectangle {
             onTriggered: terminal.trigger(action)
         }
 
-        // Built only while shown: the log's text is laid out again on every
-        // line the protocol writes.
+        // Built only while shown, and then refreshed at most ten times a
+        // second: laying out the whole log again for every line the protocol
+        // writes would slow every host screen down.
         Loader {
             objectName: "logLoader"
             active: root.showLog
@@ -240,8 +241,20 @@ Rectangle {
             width: parent.width
             height: active ? Math.min(root.height / 3, root.fontSize * 16) : 0
             sourceComponent: Rectangle {
+                id: logPanel
                 color: "#101010"
                 border.color: "#404040"
+                readonly property string log: tnClient.diagnostics
+                property string shownLog: log
+                onLogChanged: {
+                    if (!logRefresh.running)
+                        logRefresh.start();
+                }
+                Timer {
+                    id: logRefresh
+                    interval: 100
+                    onTriggered: logPanel.shownLog = logPanel.log
+                }
                 Flickable {
                     id: logFlick
                     anchors.fill: parent
@@ -257,7 +270,8 @@ Rectangle {
                         font.family: "monospace"
                         font.pixelSize: Math.round(root.fontSize * 0.85)
                         wrapMode: Text.WrapAnywhere
-                        text: tnClient.diagnostics
+                        textFormat: Text.PlainText
+                        text: logPanel.shownLog
                     }
                 }
                 Column {
