@@ -1,7 +1,7 @@
 import QtQuick 2.6
 
 // A push button made of plain QtQuick items. It is as wide as its label
-// needs (at least `minimumWidth`) unless the user of it sets a width; the
+// needs (at least minimumWidth) unless the user of it sets a width; the
 // height is the touch size the page gives it.
 Rectangle {
     id: button

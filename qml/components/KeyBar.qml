@@ -2,11 +2,11 @@ import QtQuick 2.6
 import "keys.js" as KeyList
 
 // A bar of on-screen keys built from a list of entries {label, action, page}
-// (keys.js). It shows the entries of `page`; with more than one entry in
-// `pageLabels` a switch at its start steps through the pages. Keys share the
+// (keys.js). It shows the entries of page; with more than one entry in
+// pageLabels a switch at its start steps through the pages. Keys share the
 // width when they fit and are flicked sideways when they do not, with a mark
 // at the edge where more keys wait. Every key is as wide as its label needs
-// and at least `keyHeight` square, so a tap target keeps its size and place
+// and at least keyHeight square, so a tap target keeps its size and place
 // whatever other texts on the page do.
 Item {
     id: bar

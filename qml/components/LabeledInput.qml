@@ -1,11 +1,11 @@
 import QtQuick 2.6
 import QtQuick.Window 2.2
 
-// A label and a one-line text input. `committed(text)` fires once per edit,
+// A label and a one-line text input. committed(text) fires once per edit,
 // when editing finishes: Return or Enter, the input losing the focus (the
 // panel closed, the terminal tapped, the window left) or the application
 // quitting. Return and Enter stay here; they never reach the terminal.
-// With a `check` function that returns a message for text it cannot take,
+// With a check function that returns a message for text it cannot take,
 // such text is not committed: the message shows under the input and the
 // text stays there to be corrected.
 Column {

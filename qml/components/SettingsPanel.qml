@@ -8,7 +8,7 @@ import "zoom.js" as Zoom
 // finishes, and the connection settings are written to the settings file at
 // once, so that quitting loses nothing that was typed.
 //
-// Profile operations that end a session go through `protect` (the page's
+// Profile operations that end a session go through protect (the page's
 // question before a session is cut).
 Rectangle {
     id: panel
@@ -16,7 +16,7 @@ Rectangle {
     property real fontPixelSize: 13
     property real controlHeight: 28
     // protect(question, confirmLabel, action, always): runs action, after
-    // asking where the page wants it to (always asking when `always`).
+    // asking where the page wants it to (always asking when always).
     property var protect: function (question, confirmLabel, action, always) { action() }
     // Whether "Save login" keeps the password; starts as the profile has it.
     property bool rememberPassword: client ? client.passwordSaved : false

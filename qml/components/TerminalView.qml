@@ -5,7 +5,7 @@ import "zoom.js" as Zoom
 
 // The terminal area: the painted screen with its field marks and tappable
 // labels, in a view that pinches to zoom and drags to pan, and the
-// TerminalInput that takes every operator key. While `active` (the terminal
+// TerminalInput that takes every operator key. While active (the terminal
 // is what the user works with) the input holds the keyboard focus, so text
 // typed goes to the host and never to a settings box left behind.
 //

@@ -53,7 +53,7 @@ function actionKeys() {
     ];
 }
 
-// The entries of `keys` on `page`.
+// The entries of keys on page.
 function onPage(keys, page) {
     var result = [];
     for (var i = 0; i < keys.length; ++i) {
@@ -63,7 +63,7 @@ function onPage(keys, page) {
     return result;
 }
 
-// The number of pages `keys` spread over.
+// The number of pages keys spread over.
 function pageCount(keys) {
     var highest = 0;
     for (var i = 0; i < keys.length; ++i)

@@ -41,7 +41,7 @@ function stepped(zoom, steps) {
 }
 
 // The content position (one axis) that brings [start, start + size) into a
-// viewport of `viewport` at `position`, with `margin` around it, within
+// viewport of viewport at position, with margin around it, within
 // [0, content - viewport].
 function reveal(position, viewport, content, start, size, margin) {
     var target = position;
