@@ -30,7 +30,7 @@ Rectangle {
     // wants the keyboard.
     readonly property bool terminalShown: !showSettings && !showMenu && !confirm.visible
 
-    // Runs `action`, asking first when it would cut a session (or `always`).
+    // Runs action, asking first when it would cut a session (or always).
     function protect(question, confirmLabel, action, always) {
         if (always || Session.needsConfirmation(tnClient))
             confirm.ask(question, confirmLabel, action);
