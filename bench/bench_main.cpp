@@ -21,6 +21,7 @@ struct Benchmark
 const Benchmark BENCHMARKS[] = {
     {"render", benchRender},
     {"protocol", benchProtocol},
+    {"page", benchPage},
 };
 
 } // namespace

@@ -11,4 +11,8 @@ int benchRender();
 // Parses full 27 x 132 host screens through the telnet layer (bench_protocol.cpp).
 int benchProtocol();
 
+// Cost per host record of the desktop page's bindings, with the protocol log
+// hidden and shown (bench_page.cpp).
+int benchPage();
+
 #endif

@@ -80,7 +80,7 @@ if(VANTOREL_TOP_LEVEL AND VANTOREL_SHELL_CHOICE STREQUAL "desktop")
     # needs nothing beyond the build's own packages. The QML modules are the
     # ones the desktop shell imports.
     set(CPACK_DEBIAN_PACKAGE_DEPENDS
-        "libqt5core5a (>= 5.6), libqt5gui5, libqt5network5, libqt5qml5, libqt5quick5, qml-module-qtquick2, libsecret-1-0")
+        "libqt5core5a (>= 5.6), libqt5gui5, libqt5network5, libqt5qml5, libqt5quick5, qml-module-qtquick2, qml-module-qtquick-window2, libsecret-1-0")
     set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "gnome-keyring | kwalletmanager | keepassxc")
     include(CPack)
 endif()

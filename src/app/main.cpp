@@ -5,13 +5,12 @@
 #include <QQuickView>
 #include <QScopedPointer>
 #include <QTranslator>
-#include <QtQml>
 
 #include <sailfishapp.h>
 
 #include "app/tn5250client.h"
 #include "app/translations.h"
-#include "view/terminalitem.h"
+#include "view/qmltypes.h"
 
 int main(int argc, char *argv[])
 {
@@ -33,7 +32,7 @@ int main(int argc, char *argv[])
     else
         delete qtTranslator;
 
-    qmlRegisterType<TerminalItem>("harbour.vantorel", 1, 0, "TerminalItem");
+    registerQmlTypes();
 
     // Declared before the view so that it outlives it: at exit the view goes
     // first, then the client (which disconnects), then the application.

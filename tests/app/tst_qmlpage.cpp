@@ -12,6 +12,7 @@
 #include <QtTest>
 
 #include "app/tn5250client.h"
+#include "view/qmltypes.h"
 #include "view/terminalitem.h"
 
 class TestQmlPage : public QObject
@@ -32,7 +33,7 @@ void TestQmlPage::initTestCase()
     QCoreApplication::setApplicationName(QStringLiteral("harbour-vantorel"));
     QVERIFY(m_config.isValid());
     qputenv("XDG_CONFIG_HOME", m_config.path().toLocal8Bit());
-    qmlRegisterType<TerminalItem>("harbour.vantorel", 1, 0, "TerminalItem");
+    registerQmlTypes();
 }
 
 void TestQmlPage::pageLoadsWithoutWarnings()

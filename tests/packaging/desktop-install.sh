@@ -33,7 +33,6 @@ fi
 expected=(
     "bin/$app"
     "share/$app/qml/$app.qml"
-    "share/$app/qml/components/keymap.js"
     "share/$app/translations/$app-de.qm"
     "share/applications/$app.desktop"
     "share/icons/hicolor/86x86/apps/$app.png"
@@ -49,6 +48,12 @@ done
 cmp -s "$prefix/share/$app/qml/$app.qml" "$(dirname "$0")/../../qml/$app.qml" ||
     fail "share/$app/qml/$app.qml is not the desktop shell"
 [ ! -e "$prefix/share/$app/qml/$app-phone.qml" ] || fail "the phone shell is installed on the desktop"
+# Every shared component, as in the sources.
+source_qml="$(dirname "$0")/../../qml"
+for component in "$source_qml"/components/*; do
+    cmp -s "$component" "$prefix/share/$app/qml/components/${component##*/}" ||
+        fail "not installed as in the sources: qml/components/${component##*/}"
+done
 
 # Nothing outside the FHS places of the application.
 while IFS= read -r path; do
