@@ -6,7 +6,7 @@
     <message>
         <location filename="../qml/components/ConfirmPanel.qml" line="+81"/>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbrechen</translation>
     </message>
 </context>
 <context>
@@ -14,17 +14,17 @@
     <message>
         <location filename="../qml/components/OperatorLine.qml" line="+98"/>
         <source>X SYSTEM</source>
-        <translation type="unfinished"></translation>
+        <translation>X SYSTEM</translation>
     </message>
     <message>
         <location line="+12"/>
         <source>INS</source>
-        <translation type="unfinished"></translation>
+        <translation>INS</translation>
     </message>
     <message>
         <location line="+11"/>
         <source>MW</source>
-        <translation type="unfinished"></translation>
+        <translation>MW</translation>
     </message>
 </context>
 <context>
@@ -32,250 +32,250 @@
     <message>
         <location filename="../qml/components/SettingsPanel.qml" line="+36"/>
         <source>The port is a number from 1 to 65535.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Port ist eine Zahl von 1 bis 65535.</translation>
     </message>
     <message>
         <location line="+25"/>
         <source>Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Einstellungen</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Schließen</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>Profiles</source>
-        <translation type="unfinished"></translation>
+        <translation>Profile</translation>
     </message>
     <message>
         <location line="+15"/>
         <source>Switch to the profile %1? This ends the session with %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>Zum Profil %1 wechseln? Das beendet die Sitzung mit %2.</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>Switch</source>
-        <translation type="unfinished"></translation>
+        <translation>Wechseln</translation>
     </message>
     <message>
         <location line="+9"/>
         <source>New</source>
-        <translation type="unfinished"></translation>
+        <translation>Neu</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>Create a new profile? This ends the session with %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein neues Profil anlegen? Das beendet die Sitzung mit %1.</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>New profile</source>
-        <translation type="unfinished"></translation>
+        <translation>Neues Profil</translation>
     </message>
     <message>
         <location line="+3"/>
         <location line="+4"/>
         <source>Duplicate</source>
-        <translation type="unfinished"></translation>
+        <translation>Duplizieren</translation>
     </message>
     <message>
         <location line="-1"/>
         <source>Duplicate this profile and switch to the copy? This ends the session with %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Dieses Profil duplizieren und zur Kopie wechseln? Das beendet die Sitzung mit %1.</translation>
     </message>
     <message>
         <location line="+5"/>
         <location line="+8"/>
         <location line="+323"/>
         <source>Delete</source>
-        <translation type="unfinished"></translation>
+        <translation>Löschen</translation>
     </message>
     <message>
         <location line="-325"/>
         <source>Delete the profile %1 with its macros and saved password?</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Profil %1 mit seinen Makros und dem gespeicherten Kennwort löschen?</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>Profile name</source>
-        <translation type="unfinished"></translation>
+        <translation>Profilname</translation>
     </message>
     <message>
         <location line="+9"/>
         <source>Connection</source>
-        <translation type="unfinished"></translation>
+        <translation>Verbindung</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>Host</source>
-        <translation type="unfinished"></translation>
+        <translation>Host</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>Port</source>
-        <translation type="unfinished"></translation>
+        <translation>Port</translation>
     </message>
     <message>
         <location line="+11"/>
         <source>Device name</source>
-        <translation type="unfinished"></translation>
+        <translation>Einheitenname</translation>
     </message>
     <message>
         <location line="+15"/>
         <source>Code page</source>
-        <translation type="unfinished"></translation>
+        <translation>Codepage</translation>
     </message>
     <message>
         <location line="+22"/>
         <source>TLS</source>
-        <translation type="unfinished"></translation>
+        <translation>TLS</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>Offer 27 x 132</source>
-        <translation type="unfinished"></translation>
+        <translation>27 x 132 anbieten</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>Connect at start</source>
-        <translation type="unfinished"></translation>
+        <translation>Beim Start verbinden</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>Reconnect after a lost connection</source>
-        <translation type="unfinished"></translation>
+        <translation>Nach Verbindungsverlust neu verbinden</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>Ask before ending a session</source>
-        <translation type="unfinished"></translation>
+        <translation>Vor dem Beenden einer Sitzung fragen</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>Sign-on</source>
-        <translation type="unfinished"></translation>
+        <translation>Anmeldung</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>User</source>
-        <translation type="unfinished"></translation>
+        <translation>Benutzer</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>Password</source>
-        <translation type="unfinished"></translation>
+        <translation>Kennwort</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>Remember password</source>
-        <translation type="unfinished"></translation>
+        <translation>Kennwort merken</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>Sign on automatically</source>
-        <translation type="unfinished"></translation>
+        <translation>Automatisch anmelden</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>Save login</source>
-        <translation type="unfinished"></translation>
+        <translation>Anmeldung speichern</translation>
     </message>
     <message>
         <location line="+9"/>
         <source>Clear login</source>
-        <translation type="unfinished"></translation>
+        <translation>Anmeldung löschen</translation>
     </message>
     <message>
         <location line="+15"/>
         <source>Display</source>
-        <translation type="unfinished"></translation>
+        <translation>Anzeige</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>Zoom</source>
-        <translation type="unfinished"></translation>
+        <translation>Zoom</translation>
     </message>
     <message>
         <location line="+25"/>
         <source>Fit</source>
-        <translation type="unfinished"></translation>
+        <translation>Einpassen</translation>
     </message>
     <message>
         <location line="+13"/>
         <source>Theme</source>
-        <translation type="unfinished"></translation>
+        <translation>Farbschema</translation>
     </message>
     <message>
         <location line="+15"/>
         <source>Function keys</source>
-        <translation type="unfinished"></translation>
+        <translation>Funktionstasten</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>Editing keys</source>
-        <translation type="unfinished"></translation>
+        <translation>Bearbeitungstasten</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>Operator line</source>
-        <translation type="unfinished"></translation>
+        <translation>Bedienerzeile</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>Terminal</source>
-        <translation type="unfinished"></translation>
+        <translation>Terminal</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>Type ahead while the host is busy</source>
-        <translation type="unfinished"></translation>
+        <translation>Vorauseingabe, solange der Host beschäftigt ist</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>Tappable F-keys and addresses</source>
-        <translation type="unfinished"></translation>
+        <translation>Antippbare F-Tasten und Adressen</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>Double tap sends Enter</source>
-        <translation type="unfinished"></translation>
+        <translation>Doppeltippen sendet Eingabe</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>Open the keyboard on connect</source>
-        <translation type="unfinished"></translation>
+        <translation>Tastatur beim Verbinden öffnen</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>Macros</source>
-        <translation type="unfinished"></translation>
+        <translation>Makros</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>Text is typed as it stands; keys go in braces: {ENTER} {TAB} {F3} {PGDN} {FIELD+} …</source>
-        <translation type="unfinished"></translation>
+        <translation>Text wird so getippt, wie er dasteht; Tasten stehen in geschweiften Klammern: {ENTER} {TAB} {F3} {PGDN} {FIELD+} …</translation>
     </message>
     <message>
         <location line="+9"/>
         <source>Run %1</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ausführen</translation>
     </message>
     <message>
         <location line="+29"/>
         <source>New macro</source>
-        <translation type="unfinished"></translation>
+        <translation>Neues Makro</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>Sequence</source>
-        <translation type="unfinished"></translation>
+        <translation>Tastenfolge</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>Add macro</source>
-        <translation type="unfinished"></translation>
+        <translation>Makro hinzufügen</translation>
     </message>
 </context>
 <context>
@@ -701,96 +701,96 @@
     <message>
         <location filename="../qml/harbour-vantorel.qml" line="+42"/>
         <source>Open %1 in the web browser?</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 im Webbrowser öffnen?</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Open</source>
-        <translation type="unfinished"></translation>
+        <translation>Öffnen</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>Could not open %1: no web browser answered.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 konnte nicht geöffnet werden: Kein Webbrowser hat geantwortet.</translation>
     </message>
     <message>
         <location line="+47"/>
         <source>(TLS)</source>
-        <translation type="unfinished"></translation>
+        <translation>(TLS)</translation>
     </message>
     <message>
         <location line="+25"/>
         <location line="+228"/>
         <source>Sign on</source>
-        <translation type="unfinished"></translation>
+        <translation>Anmelden</translation>
     </message>
     <message>
         <location line="-220"/>
         <location line="+239"/>
         <source>Copy screen</source>
-        <translation type="unfinished"></translation>
+        <translation>Anzeige kopieren</translation>
     </message>
     <message>
         <location line="-232"/>
         <source>Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Einstellungen</translation>
     </message>
     <message>
         <location line="+8"/>
         <location line="+231"/>
         <source>Protocol log</source>
-        <translation type="unfinished"></translation>
+        <translation>Protokoll</translation>
     </message>
     <message>
         <location line="-86"/>
         <source>Copy report</source>
-        <translation type="unfinished"></translation>
+        <translation>Bericht kopieren</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>Clear</source>
-        <translation type="unfinished"></translation>
+        <translation>Leeren</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Schließen</translation>
     </message>
     <message>
         <location line="+56"/>
         <location line="+3"/>
         <source>Disconnect</source>
-        <translation type="unfinished"></translation>
+        <translation>Trennen</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Disconnect from %1?</source>
-        <translation type="unfinished"></translation>
+        <translation>Verbindung mit %1 trennen?</translation>
     </message>
     <message>
         <location line="+23"/>
         <source>Self-test</source>
-        <translation type="unfinished"></translation>
+        <translation>Selbsttest</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>Keyboard</source>
-        <translation type="unfinished"></translation>
+        <translation>Tastatur</translation>
     </message>
     <message>
         <location line="+9"/>
         <source>Zoom −</source>
-        <translation type="unfinished"></translation>
+        <translation>Zoom −</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>Fit</source>
-        <translation type="unfinished"></translation>
+        <translation>Einpassen</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>Zoom +</source>
-        <translation type="unfinished"></translation>
+        <translation>Zoom +</translation>
     </message>
 </context>
 <context>
@@ -798,142 +798,142 @@
     <message>
         <location filename="../qml/components/keys.js" line="+13"/>
         <source>PA1</source>
-        <translation type="unfinished"></translation>
+        <translation>PA1</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>PA2</source>
-        <translation type="unfinished"></translation>
+        <translation>PA2</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>PA3</source>
-        <translation type="unfinished"></translation>
+        <translation>PA3</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>SysReq</source>
-        <translation type="unfinished"></translation>
+        <translation>S-Abf</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Attn</source>
-        <translation type="unfinished"></translation>
+        <translation>Attn</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Print</source>
-        <translation type="unfinished"></translation>
+        <translation>Druck</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Help</source>
-        <translation type="unfinished"></translation>
+        <translation>Hilfe</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Clear</source>
-        <translation type="unfinished"></translation>
+        <translation>Anz. löschen</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Test Req</source>
-        <translation type="unfinished"></translation>
+        <translation>Testanf.</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>F1–12</source>
-        <translation type="unfinished"></translation>
+        <translation>F1–12</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>F13–24</source>
-        <translation type="unfinished"></translation>
+        <translation>F13–24</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>PA…</source>
-        <translation type="unfinished"></translation>
+        <translation>PA…</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>Enter</source>
-        <translation type="unfinished"></translation>
+        <translation>Eingabe</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Tab</source>
-        <translation type="unfinished"></translation>
+        <translation>Tab</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Backtab</source>
-        <translation type="unfinished"></translation>
+        <translation>Rück-Tab</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Field Exit</source>
-        <translation type="unfinished"></translation>
+        <translation>Feldende</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Field+</source>
-        <translation type="unfinished"></translation>
+        <translation>Feld+</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Field−</source>
-        <translation type="unfinished"></translation>
+        <translation>Feld−</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Erase EOF</source>
-        <translation type="unfinished"></translation>
+        <translation>Rest löschen</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Erase Input</source>
-        <translation type="unfinished"></translation>
+        <translation>Eingaben löschen</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Insert</source>
-        <translation type="unfinished"></translation>
+        <translation>Einfg</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Home</source>
-        <translation type="unfinished"></translation>
+        <translation>Pos1</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>End</source>
-        <translation type="unfinished"></translation>
+        <translation>Ende</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>Delete</source>
-        <translation type="unfinished"></translation>
+        <translation>Entf</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Page Up</source>
-        <translation type="unfinished"></translation>
+        <translation>Bild ↑</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Page Down</source>
-        <translation type="unfinished"></translation>
+        <translation>Bild ↓</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Copy</source>
-        <translation type="unfinished"></translation>
+        <translation>Kopieren</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Paste</source>
-        <translation type="unfinished"></translation>
+        <translation>Einfügen</translation>
     </message>
 </context>
 <context>
@@ -941,28 +941,28 @@
     <message>
         <location filename="../qml/components/session.js" line="+21"/>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbrechen</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>Reconnect now</source>
-        <translation type="unfinished"></translation>
+        <translation>Jetzt neu verbinden</translation>
     </message>
     <message>
         <location line="+2"/>
         <location line="+20"/>
         <source>Disconnect</source>
-        <translation type="unfinished"></translation>
+        <translation>Trennen</translation>
     </message>
     <message>
         <location line="-19"/>
         <source>Connect</source>
-        <translation type="unfinished"></translation>
+        <translation>Verbinden</translation>
     </message>
     <message>
         <location line="+19"/>
         <source>Disconnect from %1?</source>
-        <translation type="unfinished"></translation>
+        <translation>Verbindung mit %1 trennen?</translation>
     </message>
 </context>
 </TS>

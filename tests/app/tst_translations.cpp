@@ -2,9 +2,11 @@
 // system locale (CTest sets LANG, LC_ALL and LANGUAGE to de_DE) and loads the
 // translation as the entry point does, from the data directory's
 // translations/ folder; then a client on the sign-on, connection and error
-// paths reports in German.
+// paths reports in German, and so do the interface's key labels.
 
 #include <QLocale>
+#include <QQmlComponent>
+#include <QQmlEngine>
 #include <QRegularExpression>
 #include <QScopedPointer>
 #include <QTemporaryDir>
@@ -31,6 +33,7 @@ private slots:
     void idleClientSpeaksGerman();
     void connectionAndSignOnInGerman();
     void refusedConnectionInGerman();
+    void interfaceKeysInGerman();
 
 private:
     QScopedPointer<QTemporaryDir> m_config;
@@ -127,6 +130,26 @@ void TranslationsTest::refusedConnectionInGerman()
     QTRY_COMPARE(client.connectionStateLabel(), QStringLiteral("Fehler"));
     QCOMPARE(client.lastErrorCategory(), QStringLiteral("Verbindung abgelehnt"));
     QVERIFY2(client.status().startsWith(QStringLiteral("Verbindung abgelehnt: ")), qPrintable(client.status()));
+}
+
+// The key bars take their labels from qml/components/keys.js, whose texts
+// are translated under the file's name.
+void TranslationsTest::interfaceKeysInGerman()
+{
+    QQmlEngine engine;
+    QQmlComponent component(&engine);
+    component.setData("import QtQml 2.2\n"
+                      "import \"keys.js\" as Keys\n"
+                      "QtObject {\n"
+                      "    property var labels: Keys.actionKeys().map(function(key) { return key.label })\n"
+                      "}\n",
+                      SailfishApp::pathTo(QStringLiteral("qml/components/Keys.qml")));
+    QScopedPointer<QObject> object(component.create());
+    QVERIFY2(object, qPrintable(component.errorString()));
+    const QStringList labels = object->property("labels").toStringList();
+    QVERIFY2(labels.contains(QStringLiteral("Eingabe")), qPrintable(labels.join(QLatin1Char('|'))));
+    QVERIFY2(labels.contains(QStringLiteral("Feldende")), qPrintable(labels.join(QLatin1Char('|'))));
+    QVERIFY2(!labels.contains(QStringLiteral("Enter")), qPrintable(labels.join(QLatin1Char('|'))));
 }
 
 QTEST_GUILESS_MAIN(TranslationsTest)

@@ -1,14 +1,13 @@
 #!/bin/sh
-# Every text of the C++ sources has its German translation: the texts are
-# extracted afresh from the source folders below into a copy of
+# Every text of the C++ sources and the QML has its German translation: the
+# texts are extracted afresh from the source folders below into a copy of
 # translations/harbour-vantorel-de.ts, and no text may come out unfinished
-# (a new or changed text nobody has translated yet). Add qml to the folders
-# once the interface's texts are translated.
+# (a new or changed text nobody has translated yet).
 #
 #   translations-current.sh SOURCE_DIR LUPDATE WORK_DIR
 set -eu
 
-TRANSLATED_DIRS="src"
+TRANSLATED_DIRS="src qml"
 
 source_dir=$1
 lupdate=$2
