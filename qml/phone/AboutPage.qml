@@ -21,7 +21,7 @@ Page {
                 width: parent.width - 2 * x
                 color: Theme.highlightColor
                 font.pixelSize: Theme.fontSizeExtraLarge
-                text: "Vantorel"
+                text: qsTr("Vantorel")
             }
             Label {
                 x: Theme.horizontalPageMargin

@@ -57,7 +57,7 @@ Page {
                 label: qsTr("Orientation")
                 currentIndex: tnClient.orientationLock
                 menu: ContextMenu {
-                    MenuItem { text: qsTr("As the phone is held"); onClicked: tnClient.orientationLock = 0 }
+                    MenuItem { text: qsTr("Automatic"); onClicked: tnClient.orientationLock = 0 }
                     MenuItem { text: qsTr("Portrait"); onClicked: tnClient.orientationLock = 1 }
                     MenuItem { text: qsTr("Landscape"); onClicked: tnClient.orientationLock = 2 }
                 }

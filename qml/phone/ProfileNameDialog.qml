@@ -19,7 +19,11 @@ Dialog {
         if (apply)
             apply(nameField.text);
     }
-    Component.onCompleted: nameField.forceActiveFocus()
+    // The keyboard opens for the name as soon as the dialog is there.
+    onStatusChanged: {
+        if (status === PageStatus.Active)
+            nameField.forceActiveFocus();
+    }
 
     Column {
         width: parent.width

@@ -24,7 +24,7 @@ Page {
             SettingsEntry {
                 objectName: "settings:connection"
                 title: qsTr("Connection")
-                hint: tnClient.host !== "" ? tnClient.host + ":" + tnClient.port + (tnClient.tlsEnabled ? " · TLS" : "")
+                hint: tnClient.host !== "" ? tnClient.host + ":" + tnClient.port + (tnClient.tlsEnabled ? " · " + qsTr("TLS") : "")
                                            : qsTr("No host yet")
                 page: "ConnectionPage.qml"
             }
@@ -39,7 +39,9 @@ Page {
             SettingsEntry {
                 objectName: "settings:macros"
                 title: qsTr("Macros")
-                hint: qsTr("%n macro(s)", "", tnClient.macros.length)
+                hint: tnClient.macros.length === 0 ? qsTr("No macros")
+                    : tnClient.macros.length === 1 ? qsTr("One macro")
+                    : qsTr("%1 macros").arg(tnClient.macros.length)
                 page: "MacrosPage.qml"
             }
 
@@ -47,13 +49,13 @@ Page {
             SettingsEntry {
                 objectName: "settings:display"
                 title: qsTr("Display")
-                hint: qsTr("Colours, zoom, orientation, key bars, taps")
+                hint: qsTr("Colours, zoom, orientation, bars")
                 page: "DisplayPage.qml"
             }
             SettingsEntry {
                 objectName: "settings:automation"
                 title: qsTr("Automation")
-                hint: qsTr("Connecting, reconnecting, typing ahead, ending sessions")
+                hint: qsTr("Connecting, typing ahead, sessions")
                 page: "AutomationPage.qml"
             }
 

@@ -22,12 +22,10 @@ Item {
     width: 540
     height: 960
 
+    // The ambience's picture, plain.
     Rectangle {
         anchors.fill: parent
-        gradient: Gradient {
-            GradientStop { position: 0; color: "#1d2736" }
-            GradientStop { position: 1; color: "#0b0f16" }
-        }
+        color: "#141b26"
     }
 
     PageStack {

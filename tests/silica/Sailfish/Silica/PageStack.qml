@@ -93,7 +93,9 @@ Item {
     MouseArea {
         objectName: "pageStackBack"
         z: 1000
-        visible: stack.depth > 1 && stack.currentPage && stack.currentPage.backNavigation
+        // A dialog goes back through its header.
+        visible: stack.depth > 1 && stack.currentPage !== null && stack.currentPage.backNavigation
+                 && stack.currentPage.__silica_dialog === undefined
         width: Theme.itemSizeExtraSmall
         height: Theme.itemSizeExtraSmall
         onClicked: stack.pop()
