@@ -11,14 +11,12 @@
 #include "common/clientprobe.h"
 #include "codec/ebcdiccodec.h"
 #include "common/hexfixture.h"
+#include "common/protocolstreams.h"
 #include "keywire.h"
 
-namespace {
+using ProtocolStreams::hex;
 
-QByteArray hex(const char *text)
-{
-    return HexFixture::parse(QString::fromLatin1(text));
-}
+namespace {
 
 // A modified field "AB" at row 5, column 10, an unmodified input field "C" at
 // row 6, column 10, the cursor at row 5, column 12 and the keyboard unlocked.

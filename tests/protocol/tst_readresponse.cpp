@@ -9,7 +9,10 @@
 #include "app/tn5250client.h"
 #include "common/clientprobe.h"
 #include "common/hexfixture.h"
+#include "common/protocolstreams.h"
 #include "keywire.h"
+
+using ProtocolStreams::hex;
 
 namespace {
 
@@ -31,11 +34,6 @@ FieldSpec field(int row, int column, quint8 ffwHigh, int length, const char *con
 {
     return FieldSpec{row, column, ffwHigh, 0x00, length,
                      HexFixture::parse(QString::fromLatin1(contentHex)), transparent};
-}
-
-QByteArray hex(const char *text)
-{
-    return HexFixture::parse(QString::fromLatin1(text));
 }
 
 // FFW first bytes: 0x40 is the usual "this is an FFW" top bit pattern, 0x08

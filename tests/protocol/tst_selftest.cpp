@@ -9,6 +9,7 @@
 #include "common/clientprobe.h"
 #include "common/loopbackpair.h"
 #include "common/protocolstreams.h"
+#include "common/shownscreen.h"
 
 using ProtocolStreams::logLines;
 using ProtocolStreams::logLinesStartingWith;
@@ -61,7 +62,7 @@ void SelfTestTest::testScreen()
     QCOMPARE(client.lastRecordBytes(), 0);
     QVERIFY(screenSpy.count() >= 1);
 
-    const QStringList lines = client.terminalText().split(QLatin1Char('\n'));
+    const QStringList lines = ShownScreen::lines(client);
     QCOMPARE(lines.size(), 24);
     QCOMPARE(lines.at(2), at(22, QStringLiteral("VANTOREL DISPLAY SELF-TEST")));
     QCOMPARE(lines.at(4), at(15, QStringLiteral("If you can read this, 5250 parsing and rendering work.")));
@@ -96,7 +97,7 @@ void SelfTestTest::passwordFieldHidesTyping()
     QVERIFY(screen.typeCharacter(QLatin1Char('Q')));
     screen.setCursorIndex(9 * 80 + 30);
     QVERIFY(screen.typeCharacter(QLatin1Char('Z')));
-    const QStringList lines = client.terminalText().split(QLatin1Char('\n'));
+    const QStringList lines = ShownScreen::lines(client);
     QCOMPARE(lines.at(7), at(19, QStringLiteral("USER ID:")) + QString(3, QLatin1Char(' ')) + QLatin1Char('Q'));
     QCOMPARE(lines.at(9), at(19, QStringLiteral("PASSWORD:")));
     QCOMPARE(int(screen.rawAt(9 * 80 + 30)), 0xE9);

@@ -13,14 +13,12 @@
 #include "common/clientprobe.h"
 #include "codec/ebcdiccodec.h"
 #include "common/hexfixture.h"
+#include "common/protocolstreams.h"
 #include "keywire.h"
 
-namespace {
+using ProtocolStreams::hex;
 
-QByteArray hex(const char *text)
-{
-    return HexFixture::parse(QString::fromLatin1(text));
-}
+namespace {
 
 const QString LOCKED = QStringLiteral("Keyboard is locked by IBM i");
 const QString FULL = QStringLiteral("Type-ahead buffer is full");

@@ -11,6 +11,7 @@
 #include "common/clientprobe.h"
 #include "common/hexfixture.h"
 #include "common/protocolstreams.h"
+#include "common/shownscreen.h"
 
 using ProtocolStreams::hex;
 using ProtocolStreams::logLines;
@@ -38,11 +39,6 @@ QString line(const QList<QPair<int, QString>> &pieces)
 QString at(int column, const QString &text)
 {
     return line(QList<QPair<int, QString>>() << qMakePair(column, text));
-}
-
-QStringList screenLines(const Tn5250Client &client)
-{
-    return client.terminalText().split(QLatin1Char('\n'));
 }
 
 // What must hold after any input, however broken: the buffers match the
@@ -473,7 +469,7 @@ void WriteOrdersTest::signOnScreen()
 
     QCOMPARE(client.rows(), 24);
     QCOMPARE(client.columns(), 80);
-    const QStringList lines = screenLines(client);
+    const QStringList lines = ShownScreen::lines(client);
     QCOMPARE(lines.size(), 24);
     QCOMPARE(lines.at(0), at(35, QStringLiteral("Sign On")));
     QCOMPARE(lines.at(1), at(48, QStringLiteral("System  . . . . . :   VNTLDEMO")));
@@ -512,7 +508,7 @@ void WriteOrdersTest::menuScreen()
     ClientProbe probe(client);
     client.processRecord(ProtocolStreams::record(0x03, HexFixture::load(QStringLiteral("menu.hex"))));
 
-    const QStringList lines = screenLines(client);
+    const QStringList lines = ShownScreen::lines(client);
     QCOMPARE(lines.size(), 24);
     QCOMPARE(lines.at(0), line(QList<QPair<int, QString>>() << qMakePair(2, QStringLiteral("MAIN"))
                                                             << qMakePair(32, QStringLiteral("IBM i Main Menu"))));
@@ -546,7 +542,7 @@ void WriteOrdersTest::wideScreen()
 
     QCOMPARE(client.rows(), 27);
     QCOMPARE(client.columns(), 132);
-    const QStringList lines = screenLines(client);
+    const QStringList lines = ShownScreen::lines(client);
     QCOMPARE(lines.size(), 27);
     QCOMPARE(lines.at(0), line(QList<QPair<int, QString>>() << qMakePair(54, QStringLiteral("Work with Active Jobs"))
                                                             << qMakePair(111, QStringLiteral("VNTLDEMO"))));
