@@ -12,6 +12,8 @@
 #include <QVector>
 
 #include "credentials/credentialstore.h"
+#include "protocol/telnetoptions.h"
+#include "protocol/telnetparser.h"
 #include "screen/terminalscreen.h"
 
 class QAbstractSocket;
@@ -31,7 +33,7 @@ class QTimer;
 //
 // Everything runs on the GUI thread; socket and timer signals arrive through
 // the event loop.
-class Tn5250Client : public QObject
+class Tn5250Client : public QObject, private TelnetParser::Events
 {
     Q_OBJECT
 
@@ -334,21 +336,13 @@ public:
     // Protocol log (src/connection/diagnostics.cpp)
     void appendDiagnostic(const QString &text);
 
-    // Telnet layer (src/protocol/telnet.cpp)
+    // Bytes from the host, as the socket delivers them (src/app/clienthost.cpp)
     void processTelnetBytes(const QByteArray &bytes);
-    void startNegotiation();
-    void sendTelnetCommand(quint8 verb, quint8 option);
-    void sendSubnegotiation(quint8 option, const QByteArray &payload);
-    static QByteArray escapedTelnetData(const QByteArray &data);
-    void handleTelnetNegotiation(quint8 verb, quint8 option);
-    void handleSubnegotiation(const QByteArray &bytes);
 
-    // Record framing (src/protocol/records.cpp)
+    // Record framing (src/app/clienthost.cpp)
     void processRecord(const QByteArray &record);
     void sendRecord(quint8 opcode, const QByteArray &data, quint8 flags);
     void process5250Data(quint8 opcode, const QByteArray &payload);
-    static quint16 readU16(const QByteArray &data, int index);
-    static void appendU16(QByteArray &data, quint16 value);
 
     // 5250 commands (src/protocol/commands.cpp)
     void scanCommands(const QByteArray &data, quint8 opcode);
@@ -398,6 +392,15 @@ public:
 
 private:
     friend class ClientProbe; // tests/common/clientprobe.h
+
+    // Telnet events and what the terminal sends outside records
+    // (src/app/clienthost.cpp)
+    void telnetRecord(const QByteArray &record) override;
+    void telnetNegotiation(quint8 verb, quint8 option) override;
+    void telnetSubnegotiation(const QByteArray &bytes) override;
+    void telnetDropped(const QString &diagnostic) override;
+    void startNegotiation();
+    void sendTelnet(const QByteArray &bytes, const QString &logLine = QString());
 
     void dropSocket(bool abortSocket);
     void handleSocketClosed(); // src/connection/lifecycle.cpp
@@ -461,16 +464,9 @@ private:
     TerminalScreen m_screen;
     QVector<TerminalScreen> m_savedScreens;
     // --- Protocol engine ------------------------------------------------------
-    int m_telnetState = 0;
-    quint8 m_telnetCommand = 0;
-    QByteArray m_recordBuffer;
-    QByteArray m_subnegotiationBuffer;
+    TelnetParser m_telnetParser;
+    TelnetOptions m_telnetOptions;
     bool m_negotiationStarted = false;
-    bool m_localBinary = false;
-    bool m_remoteBinary = false;
-    bool m_localEor = false;
-    bool m_remoteEor = false;
-    bool m_terminalTypeRequested = false;
     int m_pendingReadMode = 0;
     int m_rxRecordCount = 0;
     int m_lastRecordBytes = 0;

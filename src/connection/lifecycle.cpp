@@ -344,16 +344,9 @@ void Tn5250Client::clearSessionPresentation()
 // scratch and starts on an empty, locked 24 x 80 screen.
 void Tn5250Client::resetProtocolState()
 {
-    m_telnetState = 0;
-    m_telnetCommand = 0;
-    m_recordBuffer.clear();
-    m_subnegotiationBuffer.clear();
+    m_telnetParser.reset();
+    m_telnetOptions.reset();
     m_negotiationStarted = false;
-    m_localBinary = false;
-    m_remoteBinary = false;
-    m_localEor = false;
-    m_remoteEor = false;
-    m_terminalTypeRequested = false;
     m_pendingReadMode = 0;
     m_rxRecordCount = 0;
     m_lastRecordBytes = 0;

@@ -168,7 +168,7 @@ int Tn5250Client::processStructuredField(const QByteArray &data, int start, int 
     int p = start;
     for (;;) {
         // Each structured field: 16-bit length counting itself, class, type.
-        const int length = readU16(data, p);
+        const int length = DataStream::readU16(data, p);
         if (p + 1 >= data.size() || length <= 4 || p + length > end) {
             appendDiagnostic(QStringLiteral("Malformed Write Structured Field"));
             return end;

@@ -60,7 +60,7 @@ void appendField(QByteArray &stream, const TestField &field)
     stream.append(char(0x00)); // format word: alphanumeric input field
     stream.append(char(0x00));
     stream.append(char(field.attribute));
-    Tn5250Client::appendU16(stream, field.length);
+    DataStream::appendU16(stream, field.length);
 }
 
 QByteArray selfTestStream()

@@ -165,7 +165,7 @@ int Tn5250Client::processWriteOrders(const QByteArray &data, int start, int end,
         case ORDER_TD: {
             if (p + 2 >= end)
                 return end;
-            const int length = readU16(data, p + 1);
+            const int length = DataStream::readU16(data, p + 1);
             const int first = p + 3;
             const int count = qMin(length, end - first);
             m_screen.writeTransparent(data.mid(first, count));
@@ -233,7 +233,7 @@ int Tn5250Client::processWriteOrders(const QByteArray &data, int start, int end,
                 return end;
             // Structured fields inside Write To Display (windows, scroll
             // bars, selection fields) are not drawn; skip them whole.
-            const int length = readU16(data, p + 1);
+            const int length = DataStream::readU16(data, p + 1);
             p = length > 1 ? qMin(p + 1 + length, end) : p + 3;
             break;
         }
@@ -263,7 +263,7 @@ int Tn5250Client::processWriteOrders(const QByteArray &data, int start, int end,
             }
             if (q + 2 >= end)
                 return end;
-            m_screen.startField(hasFfw, ffwHigh, ffwLow, fcws, byteAt(q), readU16(data, q + 1));
+            m_screen.startField(hasFfw, ffwHigh, ffwLow, fcws, byteAt(q), DataStream::readU16(data, q + 1));
             p = q + 3;
             break;
         }

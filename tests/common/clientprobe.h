@@ -16,29 +16,24 @@ public:
     QVector<TerminalScreen> &savedScreens() { return c.m_savedScreens; }
     QList<Tn5250Client::QueuedInput> &typeAheadQueue() { return c.m_typeAheadQueue; }
     int &pendingReadMode() { return c.m_pendingReadMode; }
-    int &telnetState() { return c.m_telnetState; }
-    QByteArray &recordBuffer() { return c.m_recordBuffer; }
-    QByteArray &subnegotiationBuffer() { return c.m_subnegotiationBuffer; }
     bool &connected() { return c.m_connected; }
     bool &typeAheadDraining() { return c.m_typeAheadDraining; }
     bool &typeAhead() { return c.m_typeAhead; }
     bool &autoLoginAttempted() { return c.m_autoLoginAttempted; }
-    bool &negotiationStarted() { return c.m_negotiationStarted; }
     bool &userDisconnectRequested() { return c.m_userDisconnectRequested; }
     bool &connectionErrorReported() { return c.m_connectionErrorReported; }
     bool &tlsValidationFailed() { return c.m_tlsValidationFailed; }
     QPointer<QAbstractSocket> &socket() { return c.m_socket; }
     QTimer *reconnectTimer() { return c.m_reconnectTimer; }
     QTimer *connectionTimer() { return c.m_connectionTimer; }
-    bool localBinary() const { return c.m_localBinary; }
-    bool remoteBinary() const { return c.m_remoteBinary; }
-    bool localEor() const { return c.m_localEor; }
-    bool remoteEor() const { return c.m_remoteEor; }
-    bool terminalTypeRequested() const { return c.m_terminalTypeRequested; }
     QStringList &profileIds() { return c.m_profileIds; }
     QString &tlsProtocol() { return c.m_tlsProtocol; }
     QString &tlsCipher() { return c.m_tlsCipher; }
     bool &passwordSaved() { return c.m_passwordSaved; }
+
+    // Operations the interface never calls.
+    void startNegotiation() { c.startNegotiation(); }
+    void sendRecord(quint8 opcode, const QByteArray &data, quint8 flags) { c.sendRecord(opcode, data, flags); }
 
 private:
     Tn5250Client &c;

@@ -1,0 +1,170 @@
+// The client's side of the host connection's data. Bytes from the socket go
+// to the telnet parser; its events come back here: negotiation commands and
+// subnegotiations are answered as TelnetOptions decides, and every complete
+// record has its header checked by the record framer before its data goes
+// on. Everything the terminal sends leaves through sendRecord or, outside
+// records, through sendTelnetCommand and sendSubnegotiation.
+#include "app/tn5250client.h"
+
+#include <QAbstractSocket>
+
+#include "protocol/datastream.h"
+#include "protocol/recordframer.h"
+#include "protocol/telnetcodes.h"
+#include "settings/devicename.h"
+
+void Tn5250Client::socketReadyRead()
+{
+    // A socket that was dropped may still deliver a queued signal; only the
+    // current connection's bytes are ours.
+    QObject *from = sender();
+    if (!m_socket || (from && from != m_socket.data()))
+        return;
+    processTelnetBytes(m_socket->readAll());
+}
+
+void Tn5250Client::processTelnetBytes(const QByteArray &bytes)
+{
+    m_telnetParser.feed(bytes, *this);
+}
+
+void Tn5250Client::telnetRecord(const QByteArray &record)
+{
+    processRecord(record);
+}
+
+void Tn5250Client::telnetNegotiation(quint8 verb, quint8 option)
+{
+    const TelnetOptions::Answer answer = m_telnetOptions.answer(verb, option);
+    appendDiagnostic(answer.received);
+    if (answer.reply.isEmpty())
+        return;
+    sendTelnet(answer.reply, answer.sent);
+    if (answer.agreed)
+        setStatus(tr("Connected — waiting for IBM i display"));
+}
+
+void Tn5250Client::telnetSubnegotiation(const QByteArray &bytes)
+{
+    switch (TelnetOptions::request(bytes)) {
+    case TelnetOptions::TerminalTypeRequest:
+        sendTelnet(TelnetOptions::subnegotiation(Telnet::OPT_TERMINAL_TYPE, TelnetOptions::terminalTypeIs(m_support132)));
+        appendDiagnostic(QStringLiteral("Terminal type: %1").arg(QLatin1String(TelnetOptions::terminalType(m_support132))));
+        break;
+    case TelnetOptions::EnvironmentRequest: {
+        const QString device = sanitizeDeviceName(m_deviceName);
+        if (!device.isEmpty())
+            appendDiagnostic(QStringLiteral("Requested IBM i device name: %1").arg(device));
+        appendDiagnostic(QStringLiteral("Requested EBCDIC code page %1").arg(m_codePage));
+        sendTelnet(TelnetOptions::subnegotiation(Telnet::OPT_NEW_ENVIRON, TelnetOptions::environmentIs(device, m_codePage)));
+        break;
+    }
+    case TelnetOptions::NoRequest:
+        break;
+    }
+}
+
+void Tn5250Client::telnetDropped(const QString &diagnostic)
+{
+    appendDiagnostic(diagnostic);
+}
+
+void Tn5250Client::startNegotiation()
+{
+    if (!m_socket || m_negotiationStarted)
+        return;
+    m_negotiationStarted = true;
+    if (!m_connected) {
+        m_connected = true;
+        emit connectedChanged();
+    }
+    setConnectionState(QStringLiteral("Negotiating"));
+    setStatus(tr("Negotiating TN5250…"));
+    // The one option the terminal offers unasked: it lets the host ask for
+    // the device name, keyboard type and code page (RFC 4777).
+    sendTelnet(TelnetOptions::command(Telnet::WILL, Telnet::OPT_NEW_ENVIRON),
+               QStringLiteral("TELNET TX %1 %2").arg(TelnetOptions::commandName(Telnet::WILL),
+                                                     TelnetOptions::optionName(Telnet::OPT_NEW_ENVIRON)));
+}
+
+// Without a socket nothing is written and nothing logged.
+void Tn5250Client::sendTelnet(const QByteArray &bytes, const QString &logLine)
+{
+    if (!m_socket)
+        return;
+    m_socket->write(bytes);
+    if (!logLine.isEmpty())
+        appendDiagnostic(logLine);
+}
+
+void Tn5250Client::processRecord(const QByteArray &record)
+{
+    const RecordFramer::Received received = RecordFramer::parse(record);
+    if (!received.accepted) {
+        appendDiagnostic(received.rejection);
+        return;
+    }
+    ++m_rxRecordCount;
+    m_lastRecordBytes = received.size;
+    if (m_connectionState != QLatin1String("Ready")) {
+        // The first record of a connection is what proves it works.
+        m_reconnectAttempt = 0;
+        setConnectionState(QStringLiteral("Ready"));
+    }
+    emit protocolStatsChanged();
+    appendDiagnostic(RecordFramer::receivedLine(received));
+    process5250Data(received.opcode, received.data);
+}
+
+void Tn5250Client::sendRecord(quint8 opcode, const QByteArray &data, quint8 flags)
+{
+    if (!m_socket)
+        return;
+    if (!RecordFramer::fits(data.size())) {
+        appendDiagnostic(RecordFramer::refusedLine(data.size()));
+        return;
+    }
+    m_socket->write(RecordFramer::wire(opcode, data, flags));
+    appendDiagnostic(RecordFramer::sentLine(opcode, data.size(), flags));
+}
+
+void Tn5250Client::process5250Data(quint8 opcode, const QByteArray &payload)
+{
+    using namespace DataStream;
+    switch (opcode) {
+    case OP_INVITE:
+    case OP_PUT_GET:
+        // The host is ready for input: the keyboard opens before the commands
+        // run, so a lock in their control characters still wins.
+        m_screen.keyboardLocked = false;
+        scanCommands(payload, opcode);
+        break;
+    case OP_NO_OPERATION:
+    case OP_OUTPUT_ONLY:
+    case OP_SAVE_SCREEN:
+    case OP_RESTORE_SCREEN:
+    case OP_READ_IMMEDIATE:
+    case OP_READ_SCREEN:
+        scanCommands(payload, opcode);
+        break;
+    case OP_CANCEL_INVITE:
+        // The host takes back its invitation; it waits for this echo before
+        // it writes again (RFC 2877).
+        m_screen.keyboardLocked = true;
+        m_pendingReadMode = 0;
+        sendRecord(OP_CANCEL_INVITE, QByteArray(), 0);
+        emit screenChanged();
+        break;
+    case OP_MESSAGE_LIGHT_ON:
+        m_screen.messageWaiting = true;
+        emit screenChanged();
+        break;
+    case OP_MESSAGE_LIGHT_OFF:
+        m_screen.messageWaiting = false;
+        emit screenChanged();
+        break;
+    default:
+        appendDiagnostic(QStringLiteral("Unsupported opcode 0x%1").arg(DataStream::hexByte(opcode)));
+        break;
+    }
+}
