@@ -12,6 +12,7 @@
 #include <QVector>
 
 #include "credentials/credentialstore.h"
+#include "protocol/aidresponse.h"
 #include "protocol/telnetoptions.h"
 #include "protocol/telnetparser.h"
 #include "screen/terminalscreen.h"
@@ -113,15 +114,6 @@ class Tn5250Client : public QObject, private TelnetParser::Events
     Q_PROPERTY(QVariantList hotspotSegments READ hotspotSegments NOTIFY screenChanged)
 
 public:
-    // What the next read response contains (set by the host's read commands).
-    enum ReadMode {
-        ReadInputFields = 1,
-        ReadMdtFields = 2,
-        ReadMdtFieldsAlternate = 3,
-        ReadImmediate = 4,
-        ReadImmediateAlternate = 5
-    };
-
     // One entry of the type-ahead queue.
     struct QueuedInput
     {
@@ -363,10 +355,7 @@ public:
 
     // AID keys and read responses (src/protocol/aid.cpp)
     void sendAid(quint8 aid, int function, bool noData);
-    QByteArray buildReadResponse(quint8 aid, bool includeFields, ReadMode mode) const;
-    QByteArray normalizedFieldData(const TerminalScreen::Field &field, bool alternate) const;
-    void sendImmediate(ReadMode mode);
-    static quint8 aidForFunction(int number);
+    void sendImmediate(AidResponse::ReadMode mode);
     void applyFieldExit(bool minus); // Field Exit, Field+, Field- (src/protocol/localediting.cpp)
 
     // Type-ahead (src/protocol/typeahead.cpp)

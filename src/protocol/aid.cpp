@@ -17,81 +17,6 @@
 
 #include "protocol/aidcodes.h"
 
-quint8 Tn5250Client::aidForFunction(int number)
-{
-    if (number < 1 || number > 24)
-        return 0;
-    return AidCode::FUNCTION_KEYS[number - 1];
-}
-
-// The data of one field as the host expects it back (5250 inbound data of the
-// Read Input Fields / Read MDT Fields family): trailing nulls are not sent,
-// inner nulls become blanks unless the host asked for an "alternate" read,
-// and a signed-numeric field carries its sign in the zone of its last digit
-// instead of a separate sign position.
-QByteArray Tn5250Client::normalizedFieldData(const TerminalScreen::Field &field, bool alternate) const
-{
-    QByteArray bytes = m_screen.fieldBytes(field);
-    // A transparency field's bytes belong to the application, not to us.
-    if (field.transparent)
-        return bytes;
-
-    bool negative = false;
-    if (field.signedNumeric()) {
-        if (bytes.isEmpty())
-            return bytes;
-        negative = static_cast<quint8>(bytes.at(bytes.size() - 1)) == ReadResponseByte::EbcdicMinus;
-        bytes.truncate(bytes.size() - 1);
-    }
-
-    int end = bytes.size();
-    while (end > 0 && bytes.at(end - 1) == '\0')
-        --end;
-    bytes.truncate(end);
-
-    if (!alternate)
-        bytes.replace('\0', static_cast<char>(ReadResponseByte::EbcdicBlank));
-
-    if (negative) {
-        for (int i = bytes.size() - 1; i >= 0; --i) {
-            const quint8 byte = static_cast<quint8>(bytes.at(i));
-            if ((byte & 0xF0) == ReadResponseByte::DigitZone && (byte & 0x0F) <= 9) {
-                bytes[i] = static_cast<char>(ReadResponseByte::NegativeZone | (byte & 0x0F));
-                break;
-            }
-        }
-    }
-    return bytes;
-}
-
-QByteArray Tn5250Client::buildReadResponse(quint8 aid, bool includeFields, ReadMode mode) const
-{
-    QByteArray response;
-    response.append(static_cast<char>(m_screen.cursorRow() + 1));
-    response.append(static_cast<char>(m_screen.cursorColumn() + 1));
-    response.append(static_cast<char>(aid));
-    if (!includeFields || m_screen.columns <= 0)
-        return response;
-
-    // Read Input Fields and Read Immediate return every input field; the MDT
-    // reads only those the operator (or the host's FFW) marked modified. The
-    // two alternate reads keep inner nulls as nulls.
-    const bool everyInputField = mode == ReadInputFields || mode == ReadImmediate;
-    const bool alternate = mode == ReadMdtFieldsAlternate || mode == ReadImmediateAlternate;
-
-    for (const TerminalScreen::Field &field : m_screen.fields) {
-        if (field.bypass())
-            continue;
-        if (!everyInputField && !field.modified)
-            continue;
-        response.append(static_cast<char>(ReadResponseByte::SetBufferAddress));
-        response.append(static_cast<char>(field.start / m_screen.columns + 1));
-        response.append(static_cast<char>(field.start % m_screen.columns + 1));
-        response.append(normalizedFieldData(field, alternate));
-    }
-    return response;
-}
-
 void Tn5250Client::sendAid(quint8 aid, int function, bool noData)
 {
     if (!m_connected || !m_socket)
@@ -114,8 +39,9 @@ void Tn5250Client::sendAid(quint8 aid, int function, bool noData)
     if (includeFields && function >= 1 && function <= 24)
         includeFields = m_screen.functionSendsData(function);
 
-    const ReadMode mode = m_pendingReadMode != 0 ? static_cast<ReadMode>(m_pendingReadMode) : ReadMdtFields;
-    sendRecord(KeyOpcode::PutGet, buildReadResponse(aid, includeFields, mode), RecordFlag::None);
+    const AidResponse::ReadMode mode = m_pendingReadMode != 0 ? static_cast<AidResponse::ReadMode>(m_pendingReadMode)
+                                                              : AidResponse::ReadMdtFields;
+    sendRecord(KeyOpcode::PutGet, AidResponse::build(m_screen, aid, includeFields, mode), RecordFlag::None);
 
     m_screen.keyboardLocked = true;
     m_pendingReadMode = 0;
@@ -147,7 +73,7 @@ void Tn5250Client::sendFunctionKey(int number)
 {
     if (number < 1 || number > 24)
         return;
-    sendAid(aidForFunction(number), number, false);
+    sendAid(AidResponse::functionKeyAid(number), number, false);
 }
 
 void Tn5250Client::sendPaKey(int number)
@@ -185,9 +111,9 @@ void Tn5250Client::sendPrint()
 // Read Immediate (0x72) and Read Immediate Alternate (0x83): the host wants
 // the fields now, not after the next key, so neither the keyboard state nor a
 // pending read changes.
-void Tn5250Client::sendImmediate(ReadMode mode)
+void Tn5250Client::sendImmediate(AidResponse::ReadMode mode)
 {
-    sendRecord(KeyOpcode::ReadImmediate, buildReadResponse(AidCode::ReadImmediate, true, mode),
+    sendRecord(KeyOpcode::ReadImmediate, AidResponse::build(m_screen, AidCode::ReadImmediate, true, mode),
                RecordFlag::None);
 }
 

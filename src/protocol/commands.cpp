@@ -109,13 +109,13 @@ int Tn5250Client::processCommand(const QByteArray &data, int index, quint8 opcod
         m_screen.clear(true);
         return next;
     case CMD_READ_INPUT_FIELDS:
-        readMode = ReadInputFields;
+        readMode = AidResponse::ReadInputFields;
         break;
     case CMD_READ_MDT_FIELDS:
-        readMode = ReadMdtFields;
+        readMode = AidResponse::ReadMdtFields;
         break;
     case CMD_READ_MDT_FIELDS_ALTERNATE:
-        readMode = ReadMdtFieldsAlternate;
+        readMode = AidResponse::ReadMdtFieldsAlternate;
         break;
     case CMD_CLEAR_FORMAT_TABLE:
         m_screen.clearFormatTable();
@@ -124,10 +124,10 @@ int Tn5250Client::processCommand(const QByteArray &data, int index, quint8 opcod
         sendReadScreenReply();
         return next;
     case CMD_READ_IMMEDIATE:
-        sendImmediate(ReadImmediate);
+        sendImmediate(AidResponse::ReadImmediate);
         return next;
     case CMD_READ_IMMEDIATE_ALTERNATE:
-        sendImmediate(ReadImmediateAlternate);
+        sendImmediate(AidResponse::ReadImmediateAlternate);
         return next;
     case CMD_WRITE_STRUCTURED_FIELD:
         return processStructuredField(data, next, end);

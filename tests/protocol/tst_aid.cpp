@@ -171,9 +171,9 @@ void TestAid::readImmediate_data()
     QTest::addColumn<int>("mode");
     QTest::addColumn<QByteArray>("data");
     QTest::newRow("Read Immediate: every input field")
-        << int(Tn5250Client::ReadImmediate) << hex("05 0C 00  11 05 0A C1 C2  11 06 0A C3");
+        << int(AidResponse::ReadImmediate) << hex("05 0C 00  11 05 0A C1 C2  11 06 0A C3");
     QTest::newRow("Read Immediate Alternate: modified fields")
-        << int(Tn5250Client::ReadImmediateAlternate) << hex("05 0C 00  11 05 0A C1 C2");
+        << int(AidResponse::ReadImmediateAlternate) << hex("05 0C 00  11 05 0A C1 C2");
 }
 
 void TestAid::readImmediate()
@@ -181,15 +181,15 @@ void TestAid::readImmediate()
     QFETCH(int, mode);
     QFETCH(QByteArray, data);
 
-    m_probe->pendingReadMode() = Tn5250Client::ReadInputFields;
+    m_probe->pendingReadMode() = AidResponse::ReadInputFields;
     m_client->setStatus(QStringLiteral("before"));
 
-    m_client->sendImmediate(Tn5250Client::ReadMode(mode));
+    m_client->sendImmediate(AidResponse::ReadMode(mode));
     QTRY_COMPARE(m_wire->recordCount(), 1);
     QCOMPARE(m_wire->takeRecord().toHex(), (KeyWire::header(data.size(), 0x00, 0x06) + data).toHex());
     // Answered at once: the operator keeps the keyboard and the pending read.
     QVERIFY(!m_client->keyboardLocked());
-    QCOMPARE(m_probe->pendingReadMode(), int(Tn5250Client::ReadInputFields));
+    QCOMPARE(m_probe->pendingReadMode(), int(AidResponse::ReadInputFields));
     QCOMPARE(m_client->status(), QStringLiteral("before"));
 }
 

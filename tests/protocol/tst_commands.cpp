@@ -384,16 +384,16 @@ void CommandsTest::readCommands_data()
     QTest::addColumn<int>("mode");
     QTest::addColumn<bool>("cursorHome");
 
-    QTest::newRow("Read Input Fields") << hex("04 42 00 00") << int(Tn5250Client::ReadInputFields) << false;
-    QTest::newRow("Read MDT Fields") << hex("04 52 00 00") << int(Tn5250Client::ReadMdtFields) << false;
-    QTest::newRow("Read MDT Fields Alternate") << hex("04 82 00 00") << int(Tn5250Client::ReadMdtFieldsAlternate)
+    QTest::newRow("Read Input Fields") << hex("04 42 00 00") << int(AidResponse::ReadInputFields) << false;
+    QTest::newRow("Read MDT Fields") << hex("04 52 00 00") << int(AidResponse::ReadMdtFields) << false;
+    QTest::newRow("Read MDT Fields Alternate") << hex("04 82 00 00") << int(AidResponse::ReadMdtFieldsAlternate)
                                                << false;
-    QTest::newRow("CC2 0x08 sends the cursor home") << hex("04 52 00 08") << int(Tn5250Client::ReadMdtFields) << true;
-    QTest::newRow("CC2 0x48 leaves the cursor") << hex("04 52 00 48") << int(Tn5250Client::ReadMdtFields) << false;
+    QTest::newRow("CC2 0x08 sends the cursor home") << hex("04 52 00 08") << int(AidResponse::ReadMdtFields) << true;
+    QTest::newRow("CC2 0x48 leaves the cursor") << hex("04 52 00 48") << int(AidResponse::ReadMdtFields) << false;
     QTest::newRow("a locking CC1 still leaves the keyboard open")
-        << hex("04 42 20 00") << int(Tn5250Client::ReadInputFields) << false;
-    QTest::newRow("one control character only") << hex("04 52 00") << int(Tn5250Client::ReadMdtFields) << false;
-    QTest::newRow("no control characters") << hex("04 82") << int(Tn5250Client::ReadMdtFieldsAlternate) << false;
+        << hex("04 42 20 00") << int(AidResponse::ReadInputFields) << false;
+    QTest::newRow("one control character only") << hex("04 52 00") << int(AidResponse::ReadMdtFields) << false;
+    QTest::newRow("no control characters") << hex("04 82") << int(AidResponse::ReadMdtFieldsAlternate) << false;
 }
 
 void CommandsTest::readCommands()

@@ -200,7 +200,7 @@ void RecordsTest::cancelInviteIsEchoed()
     QVERIFY(t.attach());
     ClientProbe probe(t.client);
     probe.screen().keyboardLocked = false;
-    probe.pendingReadMode() = Tn5250Client::ReadMdtFields;
+    probe.pendingReadMode() = AidResponse::ReadMdtFields;
     QSignalSpy screenSpy(&t.client, SIGNAL(screenChanged()));
     t.feed(0x0A, hex("04 40"));
     QCOMPARE(t.sent(), hex("00 0A 12 A0 00 00 04 00 00 0A FF EF"));

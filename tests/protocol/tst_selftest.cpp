@@ -57,7 +57,7 @@ void SelfTestTest::testScreen()
     QCOMPARE(client.cursorColumn(), 31);
     QCOMPARE(probe.screen().insertCursorIndex, 7 * 80 + 30);
     QVERIFY(!client.keyboardLocked());
-    QCOMPARE(probe.pendingReadMode(), int(Tn5250Client::ReadMdtFields));
+    QCOMPARE(probe.pendingReadMode(), int(AidResponse::ReadMdtFields));
     QCOMPARE(client.rxRecordCount(), 0);
     QCOMPARE(client.lastRecordBytes(), 0);
     QVERIFY(screenSpy.count() >= 1);

@@ -139,13 +139,13 @@ void WriteOrdersTest::controlCharacters()
     ClientProbe probe(client);
     probe.screen().keyboardLocked = lockedBefore;
     probe.screen().messageWaiting = messageBefore;
-    probe.pendingReadMode() = Tn5250Client::ReadInputFields;
+    probe.pendingReadMode() = AidResponse::ReadInputFields;
     QSignalSpy bellSpy(&client, SIGNAL(terminalBell()));
     client.applyControlCharacters(cc1, cc2, false);
     QCOMPARE(client.keyboardLocked(), locked);
     QCOMPARE(client.messageWaiting(), message);
     QCOMPARE(bellSpy.count(), bells);
-    QCOMPARE(probe.pendingReadMode(), readKept ? int(Tn5250Client::ReadInputFields) : 0);
+    QCOMPARE(probe.pendingReadMode(), readKept ? int(AidResponse::ReadInputFields) : 0);
 }
 
 void WriteOrdersTest::controlCharacterFieldActions_data()
@@ -496,7 +496,7 @@ void WriteOrdersTest::signOnScreen()
     QCOMPARE(client.cursorColumn(), 53);
     QCOMPARE(probe.screen().insertCursorIndex, 5 * 80 + 52);
     QVERIFY(!client.keyboardLocked());
-    QCOMPARE(probe.pendingReadMode(), int(Tn5250Client::ReadMdtFields));
+    QCOMPARE(probe.pendingReadMode(), int(AidResponse::ReadMdtFields));
     QCOMPARE(probe.screen().noDataKeyMask, quint32(0));
     QCOMPARE(logLinesStartingWith(client.diagnostics(), QStringLiteral("5250 commands")),
              QStringList() << QStringLiteral("5250 commands: 40 11 52"));
