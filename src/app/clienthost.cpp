@@ -8,7 +8,6 @@
 
 #include <QAbstractSocket>
 
-#include "protocol/datastream.h"
 #include "protocol/recordframer.h"
 #include "protocol/telnetcodes.h"
 #include "settings/devicename.h"
@@ -128,43 +127,44 @@ void Tn5250Client::sendRecord(quint8 opcode, const QByteArray &data, quint8 flag
     appendDiagnostic(RecordFramer::sentLine(opcode, data.size(), flags));
 }
 
-void Tn5250Client::process5250Data(quint8 opcode, const QByteArray &payload)
+void Tn5250Client::process5250Data(quint8 opcode, const QByteArray &data)
 {
-    using namespace DataStream;
-    switch (opcode) {
-    case OP_INVITE:
-    case OP_PUT_GET:
-        // The host is ready for input: the keyboard opens before the commands
-        // run, so a lock in their control characters still wins.
-        m_screen.keyboardLocked = false;
-        scanCommands(payload, opcode);
-        break;
-    case OP_NO_OPERATION:
-    case OP_OUTPUT_ONLY:
-    case OP_SAVE_SCREEN:
-    case OP_RESTORE_SCREEN:
-    case OP_READ_IMMEDIATE:
-    case OP_READ_SCREEN:
-        scanCommands(payload, opcode);
-        break;
-    case OP_CANCEL_INVITE:
-        // The host takes back its invitation; it waits for this echo before
-        // it writes again (RFC 2877).
-        m_screen.keyboardLocked = true;
-        m_pendingReadMode = 0;
-        sendRecord(OP_CANCEL_INVITE, QByteArray(), 0);
+    DataStreamInterpreter interpreter(m_screen, m_savedScreens, m_support132);
+    afterRecord(interpreter.run(opcode, data));
+}
+
+// What the record did beyond the screen, in the order it did it; then the
+// one step after each record: presentation changed, views notified, the
+// automatic sign-on check, the type-ahead replay. The last two answer the
+// host from here, never from inside the interpreter.
+void Tn5250Client::afterRecord(const DataStreamInterpreter::Effects &effects)
+{
+    typedef DataStreamInterpreter::Step Step;
+    if (effects.readMode != DataStreamInterpreter::READ_MODE_UNCHANGED)
+        m_pendingReadMode = effects.readMode;
+    for (const Step &step : effects.steps) {
+        switch (step.kind) {
+        case Step::Log:
+            appendDiagnostic(step.text);
+            break;
+        case Step::Alarm:
+            emit terminalBell();
+            break;
+        case Step::InputInvited:
+            if (step.visibleCells != 0 || step.fields != 0)
+                setStatus(tr("Connected — input ready • %1 chars • %2 fields").arg(step.visibleCells).arg(step.fields));
+            else
+                setStatus(tr("IBM i requested input, but decoded screen is empty • RX %1").arg(m_rxRecordCount));
+            break;
+        case Step::Answer:
+            sendRecord(step.opcode, step.data, 0);
+            break;
+        }
+    }
+    if (effects.screenChanged)
         emit screenChanged();
-        break;
-    case OP_MESSAGE_LIGHT_ON:
-        m_screen.messageWaiting = true;
-        emit screenChanged();
-        break;
-    case OP_MESSAGE_LIGHT_OFF:
-        m_screen.messageWaiting = false;
-        emit screenChanged();
-        break;
-    default:
-        appendDiagnostic(QStringLiteral("Unsupported opcode 0x%1").arg(DataStream::hexByte(opcode)));
-        break;
+    if (effects.commandsRun) {
+        maybeAutoLogin();
+        drainTypeAhead();
     }
 }

@@ -13,6 +13,8 @@
 
 #include "credentials/credentialstore.h"
 #include "protocol/aidresponse.h"
+#include "protocol/datastreaminterpreter.h"
+#include "protocol/savedscreens.h"
 #include "protocol/telnetoptions.h"
 #include "protocol/telnetparser.h"
 #include "screen/terminalscreen.h"
@@ -188,7 +190,8 @@ public:
     bool keyboardLocked() const { return m_screen.keyboardLocked; }
     bool messageWaiting() const { return m_screen.messageWaiting; }
     bool insertMode() const { return m_screen.insertMode; }
-    int visibleCellCount() const;
+    // Lets the page tell an empty presentation space from a drawn one.
+    int visibleCellCount() const { return m_screen.visibleCellCount(); }
     int inputFieldCount() const { return m_screen.fields.size(); }
     int rxRecordCount() const { return m_rxRecordCount; }
     int lastRecordBytes() const { return m_lastRecordBytes; }
@@ -331,31 +334,8 @@ public:
     // Bytes from the host, as the socket delivers them (src/app/clienthost.cpp)
     void processTelnetBytes(const QByteArray &bytes);
 
-    // Record framing (src/app/clienthost.cpp)
-    void processRecord(const QByteArray &record);
-    void sendRecord(quint8 opcode, const QByteArray &data, quint8 flags);
-    void process5250Data(quint8 opcode, const QByteArray &payload);
-
-    // 5250 commands (src/protocol/commands.cpp)
-    void scanCommands(const QByteArray &data, quint8 opcode);
-    int processCommand(const QByteArray &data, int index, quint8 opcode);
-    int processStructuredField(const QByteArray &data, int start, int end);
-    void sendQueryReply();
-    void sendSaveScreenReply();
-    void sendReadScreenReply();
-    void restoreSavedScreen(const QByteArray &bytes);
-
-    // Write To Display orders (src/protocol/writeorders.cpp)
-    int processWriteToDisplay(const QByteArray &data, int index);
-    void applyControlCharacters(quint8 cc1, quint8 cc2, bool unused);
-    int processWriteOrders(const QByteArray &data, int start, int end,
-                           int *lastCursorOrder = nullptr, int *cursorIndex = nullptr);
-    bool setAddress(quint8 row, quint8 column);
-    void parseStartOfHeader(const QByteArray &data, int &position, int end);
-
     // AID keys and read responses (src/protocol/aid.cpp)
     void sendAid(quint8 aid, int function, bool noData);
-    void sendImmediate(AidResponse::ReadMode mode);
     void applyFieldExit(bool minus); // Field Exit, Field+, Field- (src/protocol/localediting.cpp)
 
     // Type-ahead (src/protocol/typeahead.cpp)
@@ -390,6 +370,11 @@ private:
     void telnetDropped(const QString &diagnostic) override;
     void startNegotiation();
     void sendTelnet(const QByteArray &bytes, const QString &logLine = QString());
+    // Records both ways, and what the host's data did (src/app/clienthost.cpp)
+    void processRecord(const QByteArray &record);
+    void sendRecord(quint8 opcode, const QByteArray &data, quint8 flags);
+    void process5250Data(quint8 opcode, const QByteArray &data);
+    void afterRecord(const DataStreamInterpreter::Effects &effects);
 
     void dropSocket(bool abortSocket);
     void handleSocketClosed(); // src/connection/lifecycle.cpp
@@ -451,7 +436,7 @@ private:
     QPointer<QAbstractSocket> m_socket;
     // --- Presentation space -------------------------------------------------
     TerminalScreen m_screen;
-    QVector<TerminalScreen> m_savedScreens;
+    SavedScreens m_savedScreens;
     // --- Protocol engine ------------------------------------------------------
     TelnetParser m_telnetParser;
     TelnetOptions m_telnetOptions;

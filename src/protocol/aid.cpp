@@ -108,15 +108,6 @@ void Tn5250Client::sendPrint()
     sendAid(AidCode::Print, 0, true);
 }
 
-// Read Immediate (0x72) and Read Immediate Alternate (0x83): the host wants
-// the fields now, not after the next key, so neither the keyboard state nor a
-// pending read changes.
-void Tn5250Client::sendImmediate(AidResponse::ReadMode mode)
-{
-    sendRecord(KeyOpcode::ReadImmediate, AidResponse::build(m_screen, AidCode::ReadImmediate, true, mode),
-               RecordFlag::None);
-}
-
 void Tn5250Client::sendSystemRequest()
 {
     if (!m_connected || !m_socket)

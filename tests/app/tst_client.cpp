@@ -9,6 +9,7 @@
 
 #include "app/tn5250client.h"
 #include "common/clientprobe.h"
+#include "common/loopbackpair.h"
 
 class TestClient : public QObject
 {
@@ -125,7 +126,7 @@ void TestClient::newSessionForgetsNoDataKeys()
 {
     Tn5250Client client;
     // Write To Display with a Start of Header whose last byte marks F5.
-    client.process5250Data(0x03, QByteArray::fromHex("04110000010700000000000010"));
+    receive(client, 0x03, QByteArray::fromHex("04110000010700000000000010"));
     QVERIFY(!client.terminalScreen().functionSendsData(5));
     client.resetProtocolState();
     QVERIFY(client.terminalScreen().functionSendsData(5));

@@ -13,7 +13,7 @@ public:
     explicit ClientProbe(Tn5250Client &client) : c(client) {}
 
     TerminalScreen &screen() { return c.m_screen; }
-    QVector<TerminalScreen> &savedScreens() { return c.m_savedScreens; }
+    const SavedScreens &savedScreens() const { return c.m_savedScreens; }
     QList<Tn5250Client::QueuedInput> &typeAheadQueue() { return c.m_typeAheadQueue; }
     int &pendingReadMode() { return c.m_pendingReadMode; }
     bool &connected() { return c.m_connected; }

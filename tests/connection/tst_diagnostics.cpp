@@ -9,6 +9,7 @@
 #include "app/tn5250client.h"
 #include "codec/ebcdiccodec.h"
 #include "common/clientprobe.h"
+#include "common/loopbackpair.h"
 #include "common/protocolstreams.h"
 
 namespace {
@@ -202,7 +203,7 @@ void DiagnosticsTest::supportReportWithEverything()
     client.setLastError(errorCategory, errorCategory.isEmpty() ? QString() : QStringLiteral("Connection refused"));
     probe.tlsProtocol() = tlsProtocol;
     probe.tlsCipher() = tlsCipher;
-    client.processRecord(ProtocolStreams::record(
+    receiveRecord(client, ProtocolStreams::record(
         0x03, ProtocolStreams::hex("04 20 00 04 11 00 08 11 02 03 1D 40 00 24 00 05 13 02 04")));
     client.clearDiagnostics();
     client.appendDiagnostic(QStringLiteral("  first  "));

@@ -140,7 +140,7 @@ void SavedLoginTest::signOnFixtureFields()
 {
     SettingsSandbox sandbox;
     Tn5250Client client;
-    client.process5250Data(0x03, HexFixture::load(QLatin1String(SIGN_ON_FIXTURE)));
+    receive(client, 0x03, HexFixture::load(QLatin1String(SIGN_ON_FIXTURE)));
     QCOMPARE(client.inputFieldCount(), 5);
     int user = -1;
     int password = -1;
@@ -344,7 +344,7 @@ void SavedLoginTest::savedLoginFillsAndSends()
     ClientProbe probe(t.client);
     probe.connected() = true;
     QVERIFY(t.client.saveLoginCredentials(QStringLiteral("qsecofr"), PASSWORD, true));
-    t.client.process5250Data(0x03, HexFixture::load(QLatin1String(SIGN_ON_FIXTURE)));
+    receive(t.client, 0x03, HexFixture::load(QLatin1String(SIGN_ON_FIXTURE)));
     QVERIFY(!probe.autoLoginAttempted());
     QCOMPARE(t.sent(), QByteArray());
 
@@ -411,7 +411,7 @@ void SavedLoginTest::performSavedLoginRefusals()
     QVERIFY(t.client.passwordSaved());
 
     if (signOnScreen)
-        t.client.process5250Data(0x03, HexFixture::load(QLatin1String(SIGN_ON_FIXTURE)));
+        receive(t.client, 0x03, HexFixture::load(QLatin1String(SIGN_ON_FIXTURE)));
     else
         t.client.showDisplayTest();
     probe.screen().keyboardLocked = !unlocked;
@@ -456,7 +456,7 @@ void SavedLoginTest::automaticSignOnNeedsEverything()
     ClientProbe probe(t.client);
     QVERIFY(t.client.saveLoginCredentials(QStringLiteral("QUSER"), PASSWORD, true));
     const char *fixture = missing == QLatin1String("signOn") ? "menu.hex" : SIGN_ON_FIXTURE;
-    t.client.process5250Data(0x03, HexFixture::load(QLatin1String(fixture)));
+    receive(t.client, 0x03, HexFixture::load(QLatin1String(fixture)));
     // Set up after the screen arrived, so that its own check found nothing to do.
     probe.connected() = missing != QLatin1String("connected");
     probe.autoLoginAttempted() = missing == QLatin1String("attempt");
@@ -498,12 +498,12 @@ void SavedLoginTest::automaticSignOnAsksTheStoreOnce()
     QSignalSpy credentials(&t.client, SIGNAL(credentialsChanged()));
 
     // Each host record ends with the automatic sign-on check.
-    t.client.process5250Data(0x03, HexFixture::load(QLatin1String(SIGN_ON_FIXTURE)));
+    receive(t.client, 0x03, HexFixture::load(QLatin1String(SIGN_ON_FIXTURE)));
     QCOMPARE(t.client.status(), QStringLiteral("Could not retrieve saved password"));
     QCOMPARE(credentials.count(), 1);
     QVERIFY(ClientProbe(t.client).autoLoginAttempted());
 
-    t.client.process5250Data(0x03, HexFixture::load(QLatin1String(SIGN_ON_FIXTURE)));
+    receive(t.client, 0x03, HexFixture::load(QLatin1String(SIGN_ON_FIXTURE)));
     QCOMPARE(credentials.count(), 1);
     QCOMPARE(t.sent(), QByteArray());
 }

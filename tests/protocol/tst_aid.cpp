@@ -9,6 +9,7 @@
 
 #include "app/tn5250client.h"
 #include "common/clientprobe.h"
+#include "common/loopbackpair.h"
 #include "codec/ebcdiccodec.h"
 #include "common/hexfixture.h"
 #include "common/protocolstreams.h"
@@ -184,7 +185,8 @@ void TestAid::readImmediate()
     m_probe->pendingReadMode() = AidResponse::ReadInputFields;
     m_client->setStatus(QStringLiteral("before"));
 
-    m_client->sendImmediate(AidResponse::ReadMode(mode));
+    // The host's Read Immediate (Alternate) command.
+    receive(*m_client, 0x06, mode == AidResponse::ReadImmediate ? hex("04 72") : hex("04 83"));
     QTRY_COMPARE(m_wire->recordCount(), 1);
     QCOMPARE(m_wire->takeRecord().toHex(), (KeyWire::header(data.size(), 0x00, 0x06) + data).toHex());
     // Answered at once: the operator keeps the keyboard and the pending read.

@@ -7,6 +7,7 @@
 #include "app/tn5250client.h"
 #include "codec/ebcdiccodec.h"
 #include "common/clientprobe.h"
+#include "common/loopbackpair.h"
 #include "common/hexfixture.h"
 #include "keywire.h"
 #include "settings/settingssandbox.h"
@@ -116,7 +117,7 @@ bool TestMacros::showEntryScreen()
     const QByteArray record = HexFixture::parse(QString::fromLatin1(ENTRY_SCREEN), &error);
     if (!error.isEmpty())
         return false;
-    m_client->process5250Data(0x03, record);
+    receive(*m_client, 0x03, record);
     return m_client->inputFieldCount() == 3 && !m_client->keyboardLocked() && m_client->cursorRow() == 5
         && m_client->cursorColumn() == 21;
 }

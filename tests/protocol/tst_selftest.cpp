@@ -114,7 +114,7 @@ void SelfTestTest::twiceGivesTheSameScreen()
     // Disturb everything the second run must put right.
     probe.screen().setCursorIndex(7 * 80 + 30);
     QVERIFY(probe.screen().typeCharacter(QLatin1Char('Q')));
-    client.process5250Data(0x04, ProtocolStreams::hex("04 02"));
+    receive(client, 0x04, ProtocolStreams::hex("04 02"));
     QCOMPARE(probe.savedScreens().size(), 1);
     probe.screen().setCursorIndex(0);
 
@@ -157,7 +157,7 @@ void SelfTestTest::refusedWhileConnected()
     QVERIFY(pair.open());
     probe.socket() = pair.terminalEnd();
     probe.connected() = true;
-    client.processRecord(ProtocolStreams::record(0x03, ProtocolStreams::hex("04 11 00 08 C1")));
+    receiveRecord(client, ProtocolStreams::record(0x03, ProtocolStreams::hex("04 11 00 08 C1")));
     const QString text = client.terminalText();
     const QString log = client.diagnostics();
     QSignalSpy screenSpy(&client, SIGNAL(screenChanged()));

@@ -11,6 +11,7 @@
 
 #include "app/tn5250client.h"
 #include "common/clientprobe.h"
+#include "common/loopbackpair.h"
 #include "codec/ebcdiccodec.h"
 #include "common/hexfixture.h"
 #include "common/protocolstreams.h"
@@ -129,7 +130,7 @@ void TestTypeAhead::queuedInputReplaysOnUnlock()
 
     if (byWriteToDisplay) {
         // Write To Display, CC1 0x00, CC2 0x48: unlock, cursor stays.
-        m_client->process5250Data(0x00, hex("04 11 00 48"));
+        receive(*m_client, 0x00, hex("04 11 00 48"));
     } else {
         m_probe->screen().keyboardLocked = false;
         m_client->drainTypeAhead();

@@ -1,16 +1,13 @@
-// 5250 command interpreter. The data of every command-carrying record comes
-// here from process5250Data (records.cpp): each command is ESC (0x04) and a
-// command code with its operands (IBM 5250 Functions Reference, "5250 data
-// stream commands"). Write To Display and Write Error Code go on to the
-// order interpreter (writeorders.cpp); Save Screen, Read Screen and the 5250
-// Query are answered at once; the read commands only note what the next AID
-// key must answer (aid.cpp).
-#include "app/tn5250client.h"
+#include "protocol/datastreaminterpreter.h"
 
 #include <QStringList>
 
 #include "codec/ebcdiccodec.h"
+#include "protocol/aidcodes.h"
+#include "protocol/aidresponse.h"
 #include "protocol/datastream.h"
+#include "protocol/savedscreens.h"
+#include "screen/terminalscreen.h"
 
 namespace {
 
@@ -30,7 +27,85 @@ void patchEbcdic(QByteArray &reply, int offset, const char *text)
 
 } // namespace
 
-void Tn5250Client::scanCommands(const QByteArray &data, quint8 opcode)
+int DataStreamInterpreter::Effects::count(Step::Kind kind) const
+{
+    int n = 0;
+    for (const Step &step : steps) {
+        if (step.kind == kind)
+            ++n;
+    }
+    return n;
+}
+
+DataStreamInterpreter::DataStreamInterpreter(TerminalScreen &screen, SavedScreens &savedScreens,
+                                             bool wideScreenOffered)
+    : m_screen(screen)
+    , m_savedScreens(savedScreens)
+    , m_wideScreenOffered(wideScreenOffered)
+{
+}
+
+DataStreamInterpreter::Effects DataStreamInterpreter::run(quint8 opcode, const QByteArray &data)
+{
+    using namespace DataStream;
+    m_effects = Effects();
+    switch (opcode) {
+    case OP_INVITE:
+    case OP_PUT_GET:
+        // The host is ready for input: the keyboard opens before the commands
+        // run, so a lock in their control characters still wins.
+        m_screen.keyboardLocked = false;
+        scanCommands(data);
+        break;
+    case OP_NO_OPERATION:
+    case OP_OUTPUT_ONLY:
+    case OP_SAVE_SCREEN:
+    case OP_RESTORE_SCREEN:
+    case OP_READ_IMMEDIATE:
+    case OP_READ_SCREEN:
+        scanCommands(data);
+        break;
+    case OP_CANCEL_INVITE:
+        // The host takes back its invitation; it waits for this echo before
+        // it writes again (RFC 2877).
+        m_screen.keyboardLocked = true;
+        m_effects.readMode = 0;
+        answer(OP_CANCEL_INVITE, QByteArray());
+        m_effects.screenChanged = true;
+        break;
+    case OP_MESSAGE_LIGHT_ON:
+        m_screen.messageWaiting = true;
+        m_effects.screenChanged = true;
+        break;
+    case OP_MESSAGE_LIGHT_OFF:
+        m_screen.messageWaiting = false;
+        m_effects.screenChanged = true;
+        break;
+    default:
+        log(QStringLiteral("Unsupported opcode 0x%1").arg(hexByte(opcode)));
+        break;
+    }
+    return m_effects;
+}
+
+void DataStreamInterpreter::log(const QString &text)
+{
+    Step step;
+    step.kind = Step::Log;
+    step.text = text;
+    m_effects.steps.append(step);
+}
+
+void DataStreamInterpreter::answer(quint8 opcode, const QByteArray &data)
+{
+    Step step;
+    step.kind = Step::Answer;
+    step.opcode = opcode;
+    step.data = data;
+    m_effects.steps.append(step);
+}
+
+void DataStreamInterpreter::scanCommands(const QByteArray &data)
 {
     const int end = data.size();
     QStringList codes;
@@ -47,26 +122,23 @@ void Tn5250Client::scanCommands(const QByteArray &data, quint8 opcode)
         ++commandCount;
         if (codes.size() < MAX_LISTED_COMMANDS)
             codes << DataStream::hexByte(quint8(data.at(i)));
-        const int resume = processCommand(data, i, opcode);
+        const int resume = processCommand(data, i);
         // Every command consumes at least its code byte.
         i = qBound(i + 1, resume, end);
     }
     if (commandCount > 0) {
-        appendDiagnostic(QStringLiteral("5250 commands: %1%2")
-                             .arg(codes.join(QLatin1Char(' ')),
-                                  commandCount > codes.size() ? QStringLiteral(" …") : QString()));
+        log(QStringLiteral("5250 commands: %1%2")
+                .arg(codes.join(QLatin1Char(' ')), commandCount > codes.size() ? QStringLiteral(" …") : QString()));
     } else if (end > 0) {
-        appendDiagnostic(QStringLiteral("Payload contained no 5250 ESC commands (%1 bytes)").arg(end));
+        log(QStringLiteral("Payload contained no 5250 ESC commands (%1 bytes)").arg(end));
     }
-    emit screenChanged();
-    maybeAutoLogin();
-    drainTypeAhead();
+    m_effects.screenChanged = true;
+    m_effects.commandsRun = true;
 }
 
-int Tn5250Client::processCommand(const QByteArray &data, int index, quint8 opcode)
+int DataStreamInterpreter::processCommand(const QByteArray &data, int index)
 {
     using namespace DataStream;
-    Q_UNUSED(opcode);
     const int end = data.size();
     if (index < 0 || index >= end)
         return end;
@@ -76,12 +148,13 @@ int Tn5250Client::processCommand(const QByteArray &data, int index, quint8 opcod
     int readMode = 0;
     switch (code) {
     case CMD_SAVE_SCREEN:
-        sendSaveScreenReply();
+        answer(OP_SAVE_SCREEN, m_savedScreens.save(m_screen));
         return next;
     case CMD_WRITE_TO_DISPLAY:
         return processWriteToDisplay(data, next);
     case CMD_RESTORE_SCREEN:
-        restoreSavedScreen(data.mid(next));
+        if (m_savedScreens.restore(data.mid(next), m_screen))
+            log(QStringLiteral("Restored saved presentation space"));
         return end;
     case CMD_CLEAR_UNIT_ALTERNATE: {
         int resume = next;
@@ -89,7 +162,7 @@ int Tn5250Client::processCommand(const QByteArray &data, int index, quint8 opcod
             // 0x00 and 0x80 are the parameter values the reference defines.
             const quint8 parameter = quint8(data.at(next));
             if (parameter & 0x7F)
-                appendDiagnostic(QStringLiteral("Unexpected Clear Unit Alternate parameter 0x%1").arg(DataStream::hexByte(parameter)));
+                log(QStringLiteral("Unexpected Clear Unit Alternate parameter 0x%1").arg(hexByte(parameter)));
             resume = next + 1;
         }
         m_screen.resize(27, 132);
@@ -121,18 +194,21 @@ int Tn5250Client::processCommand(const QByteArray &data, int index, quint8 opcod
         m_screen.clearFormatTable();
         return next;
     case CMD_READ_SCREEN:
-        sendReadScreenReply();
+        answer(OP_NO_OPERATION, m_screen.data);
         return next;
     case CMD_READ_IMMEDIATE:
-        sendImmediate(AidResponse::ReadImmediate);
-        return next;
     case CMD_READ_IMMEDIATE_ALTERNATE:
-        sendImmediate(AidResponse::ReadImmediateAlternate);
+        // The host wants the fields now, not after the next key, so neither
+        // the keyboard state nor a pending read changes.
+        answer(KeyOpcode::ReadImmediate,
+               AidResponse::build(m_screen, AidCode::ReadImmediate, true,
+                                  code == CMD_READ_IMMEDIATE ? AidResponse::ReadImmediate
+                                                             : AidResponse::ReadImmediateAlternate));
         return next;
     case CMD_WRITE_STRUCTURED_FIELD:
         return processStructuredField(data, next, end);
     default:
-        appendDiagnostic(QStringLiteral("Unsupported 5250 command 0x%1").arg(DataStream::hexByte(code)));
+        log(QStringLiteral("Unsupported 5250 command 0x%1").arg(hexByte(code)));
         return next;
     }
 
@@ -142,24 +218,23 @@ int Tn5250Client::processCommand(const QByteArray &data, int index, quint8 opcod
     const bool haveControlCharacters = next + 1 < end;
     if (haveControlCharacters) {
         cc2 = quint8(data.at(next + 1));
-        applyControlCharacters(quint8(data.at(next)), cc2, false);
+        applyControlCharacters(quint8(data.at(next)), cc2);
         resume = next + 2;
     }
-    m_pendingReadMode = readMode;
+    m_effects.readMode = readMode;
     // A read invites input, whatever the first control character said.
     m_screen.keyboardLocked = false;
     if ((cc2 & (CC2_UNLOCK | CC2_CURSOR_STAYS)) == CC2_UNLOCK)
         m_screen.moveCursorHome();
-    const int visible = visibleCellCount();
-    const int fieldCount = m_screen.fields.size();
-    if (visible != 0 || fieldCount != 0)
-        setStatus(tr("Connected — input ready • %1 chars • %2 fields").arg(visible).arg(fieldCount));
-    else
-        setStatus(tr("IBM i requested input, but decoded screen is empty • RX %1").arg(m_rxRecordCount));
+    Step invited;
+    invited.kind = Step::InputInvited;
+    invited.visibleCells = m_screen.visibleCellCount();
+    invited.fields = m_screen.fields.size();
+    m_effects.steps.append(invited);
     return resume;
 }
 
-int Tn5250Client::processStructuredField(const QByteArray &data, int start, int end)
+int DataStreamInterpreter::processStructuredField(const QByteArray &data, int start, int end)
 {
     using namespace DataStream;
     end = qMin(end, data.size());
@@ -168,16 +243,16 @@ int Tn5250Client::processStructuredField(const QByteArray &data, int start, int 
     int p = start;
     for (;;) {
         // Each structured field: 16-bit length counting itself, class, type.
-        const int length = DataStream::readU16(data, p);
+        const int length = readU16(data, p);
         if (p + 1 >= data.size() || length <= 4 || p + length > end) {
-            appendDiagnostic(QStringLiteral("Malformed Write Structured Field"));
+            log(QStringLiteral("Malformed Write Structured Field"));
             return end;
         }
         const quint8 sfClass = quint8(data.at(p + 2));
         const quint8 sfType = quint8(data.at(p + 3));
         if (sfClass == SF_CLASS_5250 && (sfType == SF_TYPE_QUERY || sfType == SF_TYPE_QUERY_STATION_STATE)) {
-            appendDiagnostic(QStringLiteral("IBM i 5250 Query received (type 0x%1)").arg(DataStream::hexByte(sfType)));
-            sendQueryReply();
+            log(QStringLiteral("IBM i 5250 Query received (type 0x%1)").arg(hexByte(sfType)));
+            answerQuery();
         }
         p += length;
         if (p + 4 >= end)
@@ -185,56 +260,17 @@ int Tn5250Client::processStructuredField(const QByteArray &data, int start, int 
     }
 }
 
-void Tn5250Client::sendQueryReply()
+void DataStreamInterpreter::answerQuery()
 {
     using namespace DataStream;
     // Deliberately modest: a 3179 model 2, or a 3477 when the wide screen is
     // offered, with no colour, graphics or extended features to promise.
     QByteArray reply(reinterpret_cast<const char *>(QUERY_REPLY), QUERY_REPLY_SIZE);
-    const char *deviceType = m_support132 ? "3477" : "3179";
-    const char *model = m_support132 ? "00" : "02";
+    const char *deviceType = m_wideScreenOffered ? "3477" : "3179";
+    const char *model = m_wideScreenOffered ? "00" : "02";
     patchEbcdic(reply, QUERY_OFFSET_DEVICE_TYPE, deviceType);
     patchEbcdic(reply, QUERY_OFFSET_MODEL, model);
-    reply[QUERY_OFFSET_SCREEN_SIZES] = char(m_support132 ? QUERY_SCREEN_SIZES_WIDE : QUERY_SCREEN_SIZES_NARROW);
-    appendDiagnostic(QStringLiteral("TX conservative 5250 Query Reply: %1-%2")
-                         .arg(QLatin1String(deviceType), QLatin1String(model)));
-    sendRecord(OP_NO_OPERATION, reply, 0);
-}
-
-void Tn5250Client::sendSaveScreenReply()
-{
-    using namespace DataStream;
-    if (m_savedScreens.size() >= MAX_SAVED_SCREENS)
-        m_savedScreens.remove(0);
-    m_savedScreens.append(m_screen);
-    QByteArray token;
-    token.append(char(ESC));
-    token.append(char(CMD_RESTORE_SCREEN));
-    token.append(SAVE_TOKEN_TAG, SAVE_TOKEN_TAG_SIZE);
-    token.append(char(m_savedScreens.size()));
-    sendRecord(OP_SAVE_SCREEN, token, 0);
-}
-
-void Tn5250Client::sendReadScreenReply()
-{
-    sendRecord(DataStream::OP_NO_OPERATION, m_screen.data, 0);
-}
-
-void Tn5250Client::restoreSavedScreen(const QByteArray &bytes)
-{
-    using namespace DataStream;
-    // The host may hand the whole token back, ESC and command code included.
-    int tokenStart = 0;
-    if (bytes.size() >= 2 && quint8(bytes.at(0)) == ESC && quint8(bytes.at(1)) == CMD_RESTORE_SCREEN)
-        tokenStart = 2;
-    const int numberIndex = tokenStart + SAVE_TOKEN_TAG_SIZE;
-    if (numberIndex >= bytes.size())
-        return;
-    if (bytes.mid(tokenStart, SAVE_TOKEN_TAG_SIZE) != QByteArray(SAVE_TOKEN_TAG, SAVE_TOKEN_TAG_SIZE))
-        return;
-    const int number = quint8(bytes.at(numberIndex));
-    if (number == 0 || number > m_savedScreens.size())
-        return;
-    m_screen = m_savedScreens.at(number - 1);
-    appendDiagnostic(QStringLiteral("Restored saved presentation space"));
+    reply[QUERY_OFFSET_SCREEN_SIZES] = char(m_wideScreenOffered ? QUERY_SCREEN_SIZES_WIDE : QUERY_SCREEN_SIZES_NARROW);
+    log(QStringLiteral("TX conservative 5250 Query Reply: %1-%2").arg(QLatin1String(deviceType), QLatin1String(model)));
+    answer(OP_NO_OPERATION, reply);
 }
