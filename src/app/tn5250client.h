@@ -16,6 +16,7 @@
 #include "protocol/datastreaminterpreter.h"
 #include "protocol/savedscreens.h"
 #include "protocol/telnetoptions.h"
+#include "protocol/typeaheadqueue.h"
 #include "protocol/telnetparser.h"
 #include "screen/terminalscreen.h"
 
@@ -116,16 +117,6 @@ class Tn5250Client : public QObject, private TelnetParser::Events
     Q_PROPERTY(QVariantList hotspotSegments READ hotspotSegments NOTIFY screenChanged)
 
 public:
-    // One entry of the type-ahead queue.
-    struct QueuedInput
-    {
-        qint32 kind = 0;         // 0 text, 1 AID key
-        QString text;            // kind 0
-        quint8 aid = 0;          // kind 1
-        int function = 0;        // kind 1: function-key number or 0
-        bool noData = false;     // kind 1
-    };
-
     explicit Tn5250Client(QObject *parent = nullptr);
     ~Tn5250Client() override;
 
@@ -412,7 +403,7 @@ private:
     QString m_credentialStatus;
     bool m_autoLoginAttempted = false;
     bool m_typeAheadDraining = false;
-    QList<QueuedInput> m_typeAheadQueue;
+    TypeAheadQueue m_typeAheadQueue;
     CredentialStore m_credentialStore;
     // --- Connection ---------------------------------------------------------
     bool m_connected = false;
@@ -445,8 +436,6 @@ private:
     int m_rxRecordCount = 0;
     int m_lastRecordBytes = 0;
 };
-
-Q_DECLARE_TYPEINFO(Tn5250Client::QueuedInput, Q_MOVABLE_TYPE);
 
 // Switches TCP keep-alive on for a connection (src/connection/lifecycle.cpp).
 void enableKeepAlive(QAbstractSocket *socket);

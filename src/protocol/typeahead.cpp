@@ -1,8 +1,8 @@
 // Text and keys the operator produces while the host holds the keyboard
 // locked. With the type-ahead preference off they are refused with a status
 // line; with it on they wait in a first-in, first-out queue that drainTypeAhead
-// replays once a host record leaves the keyboard unlocked (commands.cpp calls
-// it at the end of every command-carrying record). The two text entry paths of
+// replays once a host record leaves the keyboard unlocked (the client's step
+// after every command-carrying record calls it). The two text entry paths of
 // the interface, typed text and the clipboard, start here too.
 #include "app/tn5250client.h"
 
@@ -10,51 +10,28 @@
 #include <QClipboard>
 #include <QGuiApplication>
 
-namespace {
-
-// Bounds of the queue: the characters of all queued texts together, and the
-// number of entries a key may still be added to.
-const int MAX_QUEUED_TEXT_UNITS = 2048;
-const int MAX_ENTRIES_BEFORE_KEY = 63;
-
-enum QueuedKind { QueuedText = 0, QueuedKey = 1 };
-
-} // namespace
-
 void Tn5250Client::queueTypeAheadText(const QString &text)
 {
-    if (text.isEmpty())
-        return;
-    int total = text.size();
-    for (const QueuedInput &entry : m_typeAheadQueue) {
-        if (entry.kind == QueuedText)
-            total += entry.text.size();
-    }
-    if (total > MAX_QUEUED_TEXT_UNITS) {
+    switch (m_typeAheadQueue.addText(text)) {
+    case TypeAheadQueue::Queued:
+        setStatus(tr("Queued input while IBM i is busy"));
+        break;
+    case TypeAheadQueue::Full:
         setStatus(tr("Type-ahead buffer is full"));
         emit terminalBell();
-        return;
+        break;
+    case TypeAheadQueue::Ignored:
+        break;
     }
-    QueuedInput entry;
-    entry.kind = QueuedText;
-    entry.text = text;
-    m_typeAheadQueue.append(entry);
-    setStatus(tr("Queued input while IBM i is busy"));
 }
 
 void Tn5250Client::queueTypeAheadAid(quint8 aid, int function, bool noData)
 {
-    if (m_typeAheadQueue.size() > MAX_ENTRIES_BEFORE_KEY) {
+    if (m_typeAheadQueue.addKey(aid, function, noData) == TypeAheadQueue::Full) {
         setStatus(tr("Type-ahead buffer is full"));
         emit terminalBell();
         return;
     }
-    QueuedInput entry;
-    entry.kind = QueuedKey;
-    entry.aid = aid;
-    entry.function = function;
-    entry.noData = noData;
-    m_typeAheadQueue.append(entry);
     setStatus(tr("Queued key while IBM i is busy"));
 }
 
@@ -69,8 +46,8 @@ void Tn5250Client::drainTypeAhead()
     // One host exchange per AID key: a replayed key locks the keyboard and
     // what follows it waits for the next unlocking record.
     while (!m_typeAheadQueue.isEmpty() && !m_screen.keyboardLocked) {
-        const QueuedInput entry = m_typeAheadQueue.takeFirst();
-        if (entry.kind == QueuedKey)
+        const TypeAheadQueue::Entry entry = m_typeAheadQueue.takeFirst();
+        if (entry.kind == TypeAheadQueue::Entry::Key)
             sendAid(entry.aid, entry.function, entry.noData); // a queued Enter skips validation
         else
             inputText(entry.text);

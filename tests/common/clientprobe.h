@@ -14,7 +14,7 @@ public:
 
     TerminalScreen &screen() { return c.m_screen; }
     const SavedScreens &savedScreens() const { return c.m_savedScreens; }
-    QList<Tn5250Client::QueuedInput> &typeAheadQueue() { return c.m_typeAheadQueue; }
+    TypeAheadQueue &typeAheadQueue() { return c.m_typeAheadQueue; }
     int &pendingReadMode() { return c.m_pendingReadMode; }
     bool &connected() { return c.m_connected; }
     bool &typeAheadDraining() { return c.m_typeAheadDraining; }

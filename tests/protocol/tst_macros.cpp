@@ -332,7 +332,7 @@ void TestMacros::textAndKeysAfterEnterAreQueued()
     QCOMPARE(int(quint8(m_wire->takeRecord().at(12))), 0xF1);
 
     // Locked: the text and the function key wait; Tab does nothing while locked.
-    const QList<Tn5250Client::QueuedInput> queue = m_probe->typeAheadQueue();
+    const TypeAheadQueue queue = m_probe->typeAheadQueue();
     QCOMPARE(queue.size(), 2);
     QCOMPARE(queue.at(0).kind, 0);
     QCOMPARE(queue.at(0).text, QStringLiteral("bob"));
