@@ -107,11 +107,7 @@ void Tn5250Client::processRecord(const QByteArray &record)
     }
     ++m_rxRecordCount;
     m_lastRecordBytes = received.size;
-    if (m_connectionState != QLatin1String("Ready")) {
-        // The first record of a connection is what proves it works.
-        m_reconnectAttempt = 0;
-        setConnectionState(QStringLiteral("Ready"));
-    }
+    sessionEstablished();
     emit protocolStatsChanged();
     appendDiagnostic(RecordFramer::receivedLine(received));
     process5250Data(received.opcode, received.data);

@@ -11,6 +11,8 @@
 #include <QVariantList>
 #include <QVector>
 
+#include "connection/protocollog.h"
+#include "connection/reconnectschedule.h"
 #include "credentials/credentialstore.h"
 #include "protocol/aidresponse.h"
 #include "protocol/datastreaminterpreter.h"
@@ -160,11 +162,11 @@ public:
     QString version() const { return QStringLiteral("1.0.0"); }
     bool connected() const { return m_connected; }
     QString status() const { return m_status; }
-    QString diagnostics() const { return m_diagnostics; }
+    QString diagnostics() const { return m_log.text(); }
     QString connectionState() const { return m_connectionState; }
     QString connectionStateLabel() const;
     bool reconnecting() const;
-    int reconnectAttempt() const { return m_reconnectAttempt; }
+    int reconnectAttempt() const { return m_reconnectSchedule.attempts(); }
     QString lastErrorCategory() const { return m_lastErrorCategory; }
     QString lastErrorDetail() const { return m_lastErrorDetail; }
     QString tlsProtocol() const { return m_tlsProtocol; }
@@ -313,7 +315,6 @@ public:
     // Reconnect policy (src/connection/reconnect.cpp)
     void scheduleReconnect(const QString &reason);
     void cancelReconnect();
-    QString classifySocketError(QAbstractSocket *socket, bool *retry) const;
 
     // TLS details (src/connection/tls.cpp)
     void updateTlsDetails();
@@ -367,6 +368,7 @@ private:
     void process5250Data(quint8 opcode, const QByteArray &data);
     void afterRecord(const DataStreamInterpreter::Effects &effects);
 
+    void sessionEstablished(); // src/app/clientconnection.cpp
     void dropSocket(bool abortSocket);
     void handleSocketClosed(); // src/connection/lifecycle.cpp
 
@@ -408,9 +410,9 @@ private:
     // --- Connection ---------------------------------------------------------
     bool m_connected = false;
     QString m_status;
-    QString m_diagnostics;
+    ProtocolLog m_log;
     QString m_connectionState;
-    int m_reconnectAttempt = 0;
+    ReconnectSchedule m_reconnectSchedule;
     bool m_userDisconnectRequested = false;
     bool m_connectionErrorReported = false;
     bool m_tlsValidationFailed = false;

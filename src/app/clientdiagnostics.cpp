@@ -1,25 +1,17 @@
-// The protocol log and the support report. Every subsystem reports notable
-// events here through appendDiagnostic; the interface shows the log, clears
-// it and copies a support report (settings and counters, then the log) to
-// the clipboard. The log lives only in memory and never holds a password:
-// the callers log redacted texts only.
+// The protocol log and the support report. Every part of the client reports
+// notable events through appendDiagnostic into the ProtocolLog; the interface
+// shows the log, clears it and copies a support report (settings and
+// counters, then the log) to the clipboard.
 #include "app/tn5250client.h"
 
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QStringList>
-#include <QTime>
 
 #include "codec/ebcdiccodec.h"
 
 namespace {
-
-// The log is cut back to its tail once it grows past the high mark, so that
-// a chatty host cannot make it grow without bound; cutting well below the
-// mark keeps the copying rare.
-const int LOG_HIGH_MARK = 24000;
-const int LOG_KEPT_AFTER_CUT = 18000;
 
 QString onOff(bool value)
 {
@@ -30,20 +22,14 @@ QString onOff(bool value)
 
 void Tn5250Client::appendDiagnostic(const QString &text)
 {
-    // Time and text are filled in one step, so a "%1" in the text stays as
-    // it is.
-    m_diagnostics += QStringLiteral("[%1] %2\n").arg(QTime::currentTime().toString(QStringLiteral("HH:mm:ss")), text);
-    if (m_diagnostics.size() > LOG_HIGH_MARK)
-        m_diagnostics = m_diagnostics.right(LOG_KEPT_AFTER_CUT);
+    m_log.append(text);
     emit diagnosticsChanged();
 }
 
 void Tn5250Client::clearDiagnostics()
 {
-    if (m_diagnostics.isEmpty())
-        return;
-    m_diagnostics.clear();
-    emit diagnosticsChanged();
+    if (m_log.clear())
+        emit diagnosticsChanged();
 }
 
 void Tn5250Client::copyDiagnostics()
@@ -74,7 +60,7 @@ void Tn5250Client::copyDiagnostics()
     lines << QStringLiteral("Settings schema: %1").arg(settingsSchemaVersion());
     lines << QString();
     lines << QStringLiteral("Protocol log:");
-    const QString log = m_diagnostics.trimmed();
+    const QString log = m_log.text().trimmed();
     lines << (log.isEmpty() ? QStringLiteral("(empty)") : log);
 
     // A QCoreApplication (no GUI) has no clipboard; the status is set anyway.
