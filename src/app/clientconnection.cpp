@@ -82,7 +82,7 @@ bool Tn5250Client::reconnecting() const
 
 void Tn5250Client::connectToHost()
 {
-    if (m_host.isEmpty()) {
+    if (host().isEmpty()) {
         setStatus(tr("Enter a host name first"));
         return;
     }
@@ -117,7 +117,7 @@ void Tn5250Client::beginConnection(bool reconnect)
     dropSocket(true);
     m_connectionTimer->stop();
     clearSessionPresentation();
-    EbcdicCodec::setCodePage(m_codePage);
+    EbcdicCodec::setCodePage(codePage());
     resetProtocolState();
     // A reconnect happens without the user; only a user connect writes the
     // settings, so that what was typed before connecting is kept.
@@ -131,20 +131,20 @@ void Tn5250Client::beginConnection(bool reconnect)
     // All placeholders in one pass: a host name may itself contain "%1"
     // (an IPv6 zone such as fe80::1%2, say) and must come out as typed.
     const QString verb = reconnect ? tr("Reconnecting to") : tr("Connecting to");
-    setStatus(tr("%1 %2:%3…").arg(verb, m_host, QString::number(m_port)));
+    setStatus(tr("%1 %2:%3…").arg(verb, host(), QString::number(port())));
     appendDiagnostic(QStringLiteral("%1 %2:%3 (%4)")
                          .arg(reconnect ? QStringLiteral("Reconnecting to") : QStringLiteral("Connecting to"),
-                              m_host, QString::number(m_port),
-                              m_tlsEnabled ? QStringLiteral("TLS") : QStringLiteral("plain TN5250")));
+                              host(), QString::number(port()),
+                              tlsEnabled() ? QStringLiteral("TLS") : QStringLiteral("plain TN5250")));
 
     QAbstractSocket *socket = nullptr;
-    if (m_tlsEnabled) {
+    if (tlsEnabled()) {
         QSslSocket *sslSocket = new QSslSocket(this);
         // The chain and the host name must validate; nothing here adds
         // certificate authorities or ignores errors, so a certificate problem
         // always ends the attempt (see sslErrors in tls.cpp).
         sslSocket->setPeerVerifyMode(QSslSocket::VerifyPeer);
-        sslSocket->setPeerVerifyName(m_host);
+        sslSocket->setPeerVerifyName(host());
         // Negotiation starts only once the handshake is done, so "connected()"
         // is deliberately left unconnected.
         connect(sslSocket, SIGNAL(encrypted()), this, SLOT(socketEncrypted()));
@@ -162,12 +162,12 @@ void Tn5250Client::beginConnection(bool reconnect)
     enableKeepAlive(socket);
     m_connectionTimer->start(CONNECTION_TIMEOUT_MS);
 
-    const quint16 port = static_cast<quint16>(m_port);
-    if (m_tlsEnabled) {
-        static_cast<QSslSocket *>(socket)->connectToHostEncrypted(m_host, port, QIODevice::ReadWrite,
+    const quint16 hostPort = static_cast<quint16>(port());
+    if (tlsEnabled()) {
+        static_cast<QSslSocket *>(socket)->connectToHostEncrypted(host(), hostPort, QIODevice::ReadWrite,
                                                                   QAbstractSocket::AnyIPProtocol);
     } else {
-        socket->connectToHost(m_host, port, QIODevice::ReadWrite, QAbstractSocket::AnyIPProtocol);
+        socket->connectToHost(host(), hostPort, QIODevice::ReadWrite, QAbstractSocket::AnyIPProtocol);
     }
 }
 
@@ -390,7 +390,7 @@ void Tn5250Client::resetProtocolState()
 
 void Tn5250Client::scheduleReconnect(const QString &reason)
 {
-    if (!m_autoReconnect || m_userDisconnectRequested || m_tlsValidationFailed || m_host.isEmpty()
+    if (!autoReconnect() || m_userDisconnectRequested || m_tlsValidationFailed || host().isEmpty()
         || m_reconnectTimer->isActive()) {
         return;
     }
@@ -415,7 +415,7 @@ void Tn5250Client::cancelReconnect()
 
 void Tn5250Client::reconnectTimeout()
 {
-    if (m_userDisconnectRequested || !m_autoReconnect)
+    if (m_userDisconnectRequested || !autoReconnect())
         return;
     beginConnection(true);
 }

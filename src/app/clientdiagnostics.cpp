@@ -36,19 +36,19 @@ void Tn5250Client::copyDiagnostics()
 {
     QStringList lines;
     lines << QStringLiteral("Vantorel %1 support report").arg(version());
-    lines << QStringLiteral("Profile: %1").arg(m_currentProfileName);
+    lines << QStringLiteral("Profile: %1").arg(currentProfileName());
     lines << QStringLiteral("State: %1").arg(m_connectionState);
-    lines << QStringLiteral("Transport: %1").arg(m_tlsEnabled ? QStringLiteral("TN5250/TLS") : QStringLiteral("TN5250"));
+    lines << QStringLiteral("Transport: %1").arg(tlsEnabled() ? QStringLiteral("TN5250/TLS") : QStringLiteral("TN5250"));
     lines << QStringLiteral("Display: %1x%2, cursor %3,%4, zoom %5%")
                  .arg(rows())
                  .arg(columns())
                  .arg(cursorRow())
                  .arg(cursorColumn())
-                 .arg(qRound(m_terminalZoom * 100));
-    lines << QStringLiteral("Code page: %1").arg(EbcdicCodec::codePageLabel(m_codePage));
+                 .arg(qRound(terminalZoom() * 100));
+    lines << QStringLiteral("Code page: %1").arg(EbcdicCodec::codePageLabel(codePage()));
     lines << QStringLiteral("Auto reconnect: %1; auto sign-on: %2; saved credential: %3")
-                 .arg(onOff(m_autoReconnect), onOff(m_autoLogin),
-                      m_passwordSaved ? QStringLiteral("yes") : QStringLiteral("no"));
+                 .arg(onOff(autoReconnect()), onOff(autoLogin()),
+                      passwordSaved() ? QStringLiteral("yes") : QStringLiteral("no"));
     lines << QStringLiteral("Records: %1; last record bytes: %2; input fields: %3")
                  .arg(m_rxRecordCount)
                  .arg(m_lastRecordBytes)

@@ -49,15 +49,15 @@ void Tn5250Client::telnetSubnegotiation(const QByteArray &bytes)
 {
     switch (TelnetOptions::request(bytes)) {
     case TelnetOptions::TerminalTypeRequest:
-        sendTelnet(TelnetOptions::subnegotiation(Telnet::OPT_TERMINAL_TYPE, TelnetOptions::terminalTypeIs(m_support132)));
-        appendDiagnostic(QStringLiteral("Terminal type: %1").arg(QLatin1String(TelnetOptions::terminalType(m_support132))));
+        sendTelnet(TelnetOptions::subnegotiation(Telnet::OPT_TERMINAL_TYPE, TelnetOptions::terminalTypeIs(support132())));
+        appendDiagnostic(QStringLiteral("Terminal type: %1").arg(QLatin1String(TelnetOptions::terminalType(support132()))));
         break;
     case TelnetOptions::EnvironmentRequest: {
-        const QString device = sanitizeDeviceName(m_deviceName);
+        const QString device = sanitizeDeviceName(deviceName());
         if (!device.isEmpty())
             appendDiagnostic(QStringLiteral("Requested IBM i device name: %1").arg(device));
-        appendDiagnostic(QStringLiteral("Requested EBCDIC code page %1").arg(m_codePage));
-        sendTelnet(TelnetOptions::subnegotiation(Telnet::OPT_NEW_ENVIRON, TelnetOptions::environmentIs(device, m_codePage)));
+        appendDiagnostic(QStringLiteral("Requested EBCDIC code page %1").arg(codePage()));
+        sendTelnet(TelnetOptions::subnegotiation(Telnet::OPT_NEW_ENVIRON, TelnetOptions::environmentIs(device, codePage())));
         break;
     }
     case TelnetOptions::NoRequest:
@@ -127,7 +127,7 @@ void Tn5250Client::sendRecord(quint8 opcode, const QByteArray &data, quint8 flag
 
 void Tn5250Client::process5250Data(quint8 opcode, const QByteArray &data)
 {
-    DataStreamInterpreter interpreter(m_screen, m_savedScreens, m_support132);
+    DataStreamInterpreter interpreter(m_screen, m_savedScreens, support132());
     afterRecord(interpreter.run(opcode, data));
 }
 

@@ -20,6 +20,7 @@
 #include <QAbstractSocket>
 
 #include "protocol/aidcodes.h"
+#include "protocol/aidresponse.h"
 
 void Tn5250Client::sendAid(quint8 aid, int function, bool noData)
 {
@@ -29,7 +30,7 @@ void Tn5250Client::sendAid(quint8 aid, int function, bool noData)
     if (m_screen.keyboardLocked) {
         // While replaying the queue, a key that meets a locked keyboard is
         // dropped rather than queued again behind itself.
-        if (m_typeAhead && !m_typeAheadDraining) {
+        if (typeAhead() && !m_typeAheadDraining) {
             queueTypeAheadAid(aid, function, noData);
             return;
         }
@@ -57,7 +58,7 @@ void Tn5250Client::sendEnter()
 {
     // Queued before any validation: the fields may still change before the
     // key is replayed, and the replay sends it through sendAid directly.
-    if (m_screen.keyboardLocked && m_typeAhead && m_connected && !m_typeAheadDraining) {
+    if (m_screen.keyboardLocked && typeAhead() && m_connected && !m_typeAheadDraining) {
         queueTypeAheadAid(AidCode::Enter, 0, false);
         return;
     }

@@ -46,7 +46,7 @@ void Tn5250Client::queueTypeAheadAid(quint8 aid, int function, bool noData)
 
 void Tn5250Client::drainTypeAhead()
 {
-    if (!m_typeAhead || m_typeAheadDraining || m_screen.keyboardLocked || m_typeAheadQueue.isEmpty())
+    if (!typeAhead() || m_typeAheadDraining || m_screen.keyboardLocked || m_typeAheadQueue.isEmpty())
         return;
 
     // Replaying can lead back into sendAid, sendEnter and inputText; the flag
@@ -67,7 +67,7 @@ void Tn5250Client::drainTypeAhead()
 bool Tn5250Client::inputText(const QString &text)
 {
     if (m_screen.keyboardLocked) {
-        if (m_typeAhead && m_connected && !m_typeAheadDraining) {
+        if (typeAhead() && m_connected && !m_typeAheadDraining) {
             // Taken only when the queue accepted it: a text refused as too
             // long is reported as not taken, so the caller can keep it.
             const int before = m_typeAheadQueue.size();
@@ -110,7 +110,7 @@ bool Tn5250Client::inputText(const QString &text)
 
 void Tn5250Client::pasteClipboard()
 {
-    if (m_screen.keyboardLocked && !m_typeAhead) {
+    if (m_screen.keyboardLocked && !typeAhead()) {
         setStatus(tr("Keyboard is locked by IBM i"));
         return;
     }

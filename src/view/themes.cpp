@@ -32,15 +32,15 @@ const Theme &themeFor(int index)
 
 QString Tn5250Client::terminalForeground() const
 {
-    return QLatin1String(themeFor(m_terminalTheme).foreground);
+    return QLatin1String(themeFor(terminalTheme()).foreground);
 }
 
 QString Tn5250Client::terminalBackground() const
 {
-    return QLatin1String(themeFor(m_terminalTheme).background);
+    return QLatin1String(themeFor(terminalTheme()).background);
 }
 
 QString Tn5250Client::terminalCursorColor() const
 {
-    return QLatin1String(themeFor(m_terminalTheme).cursor);
+    return QLatin1String(themeFor(terminalTheme()).cursor);
 }

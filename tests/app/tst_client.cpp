@@ -61,7 +61,7 @@ void TestClient::firstStartState()
     QCOMPARE(client.property("tlsEnabled").toBool(), true);
     QCOMPARE(client.property("codePage").toInt(), 37);
     QCOMPARE(client.property("terminalZoom").toDouble(), 1.25);
-    QCOMPARE(client.property("host").toString(), Tn5250Client::defaultHost());
+    QCOMPARE(client.property("host").toString(), Settings::defaultHost());
     QCOMPARE(client.property("profileCount").toInt(), 1);
     QCOMPARE(client.property("currentProfileId").toString(), QStringLiteral("Default"));
     QCOMPARE(client.property("currentProfileName").toString(), QStringLiteral("Default"));
@@ -128,7 +128,7 @@ void TestClient::newSessionForgetsNoDataKeys()
     // Write To Display with a Start of Header whose last byte marks F5.
     receive(client, 0x03, QByteArray::fromHex("04110000010700000000000010"));
     QVERIFY(!client.terminalScreen().functionSendsData(5));
-    client.resetProtocolState();
+    ClientProbe(client).resetProtocolState();
     QVERIFY(client.terminalScreen().functionSendsData(5));
     QCOMPARE(client.terminalScreen().noDataKeyMask, quint32(0));
 }

@@ -106,7 +106,7 @@ void TestLifecycle::stateLabels()
     QFETCH(QString, state);
     QFETCH(QString, label);
     Tn5250Client client;
-    client.setConnectionState(state);
+    ClientProbe(client).setConnectionState(state);
     QCOMPARE(client.property("connectionStateLabel").toString(), label);
     // Only the two waiting states count as reconnecting while no timer runs.
     const bool waiting = state == QLatin1String("Reconnecting") || state == QLatin1String("Reconnect wait");
@@ -117,7 +117,7 @@ void TestLifecycle::emptyHostOnlySetsStatus()
 {
     Tn5250Client client;
     client.setHost(QString());
-    client.setLastError(QStringLiteral("Earlier"), QStringLiteral("kept"));
+    ClientProbe(client).setLastError(QStringLiteral("Earlier"), QStringLiteral("kept"));
     QSignalSpy info(&client, SIGNAL(connectionInfoChanged()));
     client.connectToHost();
     QCOMPARE(client.status(), QStringLiteral("Enter a host name first"));
@@ -230,7 +230,7 @@ void TestLifecycle::scheduleWhilePendingChangesNothing()
     QTRY_VERIFY(probe.reconnectTimer()->isActive());
     const int lines = logLines(client).size();
 
-    client.scheduleReconnect(QStringLiteral("again"));
+    ClientProbe(client).scheduleReconnect(QStringLiteral("again"));
     QCOMPARE(client.reconnectAttempt(), 1);
     QCOMPARE(probe.reconnectTimer()->interval(), 2000);
     QCOMPARE(logLines(client).size(), lines);

@@ -9,6 +9,7 @@
 #include "app/tn5250client.h"
 #include "codec/ebcdiccodec.h"
 #include "common/clientprobe.h"
+#include "credentials/savedlogin.h"
 #include "common/connectionwatch.h"
 #include "common/hexfixture.h"
 #include "common/loopbackpair.h"
@@ -129,7 +130,7 @@ void SavedLoginTest::signOnDetection()
 
     int user = 99;
     int password = 99;
-    QCOMPARE(client.detectSignOnFields(&user, &password), detected);
+    QCOMPARE(SavedLogin::findSignOnFields(client.terminalScreen(), &user, &password), detected);
     QCOMPARE(user, userField);
     QCOMPARE(password, passwordField);
 }
@@ -144,14 +145,14 @@ void SavedLoginTest::signOnFixtureFields()
     QCOMPARE(client.inputFieldCount(), 5);
     int user = -1;
     int password = -1;
-    QVERIFY(client.detectSignOnFields(&user, &password));
+    QVERIFY(SavedLogin::findSignOnFields(client.terminalScreen(), &user, &password));
     QCOMPARE(user, 0);
     QCOMPARE(password, 1);
 
     QString error;
-    QVERIFY(client.fillField(user, QStringLiteral("qsecofr"), &error));
+    QVERIFY(ClientProbe(client).screen().setFieldText(user, QStringLiteral("qsecofr"), &error));
     QVERIFY(client.screenText().contains(QLatin1String("QSECOFR")));
-    QVERIFY(!client.fillField(7, QStringLiteral("x"), &error));
+    QVERIFY(!ClientProbe(client).screen().setFieldText(7, QStringLiteral("x"), &error));
     QCOMPARE(error, QStringLiteral("Input field is not available"));
 }
 
@@ -258,7 +259,7 @@ void SavedLoginTest::rememberWithoutNewPassword()
     }
     Tn5250Client client;
     // Starting with the flag as the file had it.
-    ClientProbe(client).passwordSaved() = flagInFile;
+    ClientProbe(client).setPasswordSaved(flagInFile);
     QSignalSpy credentials(&client, SIGNAL(credentialsChanged()));
 
     QCOMPARE(client.saveLoginCredentials(QStringLiteral("QUSER"), QString(), true), result);
@@ -465,12 +466,12 @@ void SavedLoginTest::automaticSignOnNeedsEverything()
     if (missing == QLatin1String("userName"))
         t.client.setProperty("userName", QString());
     if (missing == QLatin1String("passwordSaved"))
-        probe.passwordSaved() = false;
+        probe.setPasswordSaved(false);
     QCOMPARE(t.sent(), QByteArray());
     QSignalSpy status(&t.client, SIGNAL(statusChanged()));
     QSignalSpy credentials(&t.client, SIGNAL(credentialsChanged()));
 
-    t.client.maybeAutoLogin();
+    ClientProbe(t.client).maybeAutoLogin();
     if (missing.isEmpty()) {
         QVERIFY(probe.autoLoginAttempted());
         QVERIFY(t.sent().contains(EbcdicCodec::encode(PASSWORD.toUpper())));

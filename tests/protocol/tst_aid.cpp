@@ -14,6 +14,7 @@
 #include "common/hexfixture.h"
 #include "common/protocolstreams.h"
 #include "keywire.h"
+#include "protocol/aidresponse.h"
 
 using ProtocolStreams::hex;
 
@@ -183,7 +184,7 @@ void TestAid::readImmediate()
     QFETCH(QByteArray, data);
 
     m_probe->pendingReadMode() = AidResponse::ReadInputFields;
-    m_client->setStatus(QStringLiteral("before"));
+    m_probe->setStatus(QStringLiteral("before"));
 
     // The host's Read Immediate (Alternate) command.
     receive(*m_client, 0x06, mode == AidResponse::ReadImmediate ? hex("04 72") : hex("04 83"));
@@ -244,11 +245,11 @@ void TestAid::disconnectedKeysSendNothing()
 void TestAid::lockedKeyboardRefusesKey()
 {
     m_probe->screen().keyboardLocked = true;
-    m_probe->typeAhead() = false;
+    m_probe->setTypeAhead(false);
 
     m_client->sendFunctionKey(3);
     QCOMPARE(m_client->status(), QStringLiteral("Keyboard is locked by IBM i"));
-    m_client->setStatus(QString());
+    m_probe->setStatus(QString());
     m_client->sendEnter();
     QCOMPARE(m_client->status(), QStringLiteral("Keyboard is locked by IBM i"));
     QVERIFY(m_wire->nothingSentBefore());

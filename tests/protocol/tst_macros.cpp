@@ -359,7 +359,7 @@ void TestMacros::refusedWhenNotConnected()
     QCOMPARE(m_client->terminalScreen().data, screenBefore);
     QVERIFY(m_wire->nothingSentBefore());
 
-    m_client->setStatus(QString());
+    m_probe->setStatus(QString());
     m_client->runMacro(QString());
     QCOMPARE(m_client->status(), NOT_CONNECTED);
 }
@@ -367,7 +367,7 @@ void TestMacros::refusedWhenNotConnected()
 void TestMacros::runStoredMacro()
 {
     QVERIFY(m_client->saveMacro(-1, QStringLiteral("Sign on"), QStringLiteral("alice{F12}")));
-    m_client->setStatus(QString());
+    m_probe->setStatus(QString());
 
     QVERIFY(!m_client->runMacroAt(1));
     QVERIFY(!m_client->runMacroAt(-1));

@@ -136,7 +136,7 @@ void RecordsTest::countersAndReadyState()
 {
     Tn5250Client client;
     QSignalSpy infoSpy(&client, SIGNAL(connectionInfoChanged()));
-    client.setConnectionState(QStringLiteral("Negotiating"));
+    ClientProbe(client).setConnectionState(QStringLiteral("Negotiating"));
     infoSpy.clear();
 
     receiveRecord(client, ProtocolStreams::record(0x02, hex("40 40 40")));
@@ -154,7 +154,7 @@ void RecordsTest::countersAndReadyState()
     QCOMPARE(client.rxRecordCount(), 2);
     QCOMPARE(client.lastRecordBytes(), 11);
 
-    client.resetProtocolState();
+    ClientProbe(client).resetProtocolState();
     QCOMPARE(client.rxRecordCount(), 0);
     QCOMPARE(client.lastRecordBytes(), 0);
 }

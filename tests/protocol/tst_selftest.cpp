@@ -10,6 +10,7 @@
 #include "common/loopbackpair.h"
 #include "common/protocolstreams.h"
 #include "common/shownscreen.h"
+#include "protocol/aidresponse.h"
 
 using ProtocolStreams::logLines;
 using ProtocolStreams::logLinesStartingWith;

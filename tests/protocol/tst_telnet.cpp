@@ -67,11 +67,11 @@ void TelnetTest::waitingStatusIsSetAgainByLaterCommands()
     QVERIFY(t.attach());
     t.client.processTelnetBytes(hex("FF FD 18 FF FD 19 FF FB 19 FF FD 00 FF FB 00"));
     QCOMPARE(t.client.status(), WAITING);
-    t.client.setStatus(QStringLiteral("something else"));
+    ClientProbe(t.client).setStatus(QStringLiteral("something else"));
     t.client.processTelnetBytes(hex("FF FD 03"));
     QCOMPARE(t.client.status(), WAITING);
     // Taking binary back ends the agreement.
-    t.client.setStatus(QStringLiteral("something else"));
+    ClientProbe(t.client).setStatus(QStringLiteral("something else"));
     t.client.processTelnetBytes(hex("FF FE 00 FF FD 03"));
     QCOMPARE(t.client.status(), QStringLiteral("something else"));
 }
@@ -210,7 +210,7 @@ void TelnetTest::protocolResetEndsSkipping()
     client.processTelnetBytes(QByteArray(65535 + 10, char(0x40)));
     QCOMPARE(logLinesStartingWith(client.diagnostics(), QStringLiteral("Dropped")).size(), 1);
     // A new connection starts from scratch: its first record is not skipped.
-    client.resetProtocolState();
+    ClientProbe(client).resetProtocolState();
     client.processTelnetBytes(ProtocolStreams::telnetRecord(0x02, hex("40")));
     QCOMPARE(client.rxRecordCount(), 1);
 }

@@ -76,7 +76,7 @@ void TestTypeAhead::init()
     defineField(screen, 2, 10, 0x40, 0x00, 5);
     screen.moveCursor(2, 10);
     screen.keyboardLocked = true;
-    m_probe->typeAhead() = true;
+    m_probe->setTypeAhead(true);
 }
 
 void TestTypeAhead::cleanup()
@@ -88,11 +88,11 @@ void TestTypeAhead::cleanup()
 
 void TestTypeAhead::lockedWithoutTypeAheadRefuses()
 {
-    m_probe->typeAhead() = false;
+    m_probe->setTypeAhead(false);
     QVERIFY(!m_client->inputText(QStringLiteral("a")));
     QCOMPARE(m_client->status(), LOCKED);
 
-    m_client->setStatus(QString());
+    m_probe->setStatus(QString());
     QGuiApplication::clipboard()->setText(QStringLiteral("b"));
     m_client->pasteClipboard();
     QCOMPARE(m_client->status(), LOCKED);
@@ -133,7 +133,7 @@ void TestTypeAhead::queuedInputReplaysOnUnlock()
         receive(*m_client, 0x00, hex("04 11 00 48"));
     } else {
         m_probe->screen().keyboardLocked = false;
-        m_client->drainTypeAhead();
+        m_probe->drainTypeAhead();
     }
 
     QTRY_COMPARE(m_wire->recordCount(), 1);
@@ -153,14 +153,14 @@ void TestTypeAhead::replayStopsAtTheKeyThatLocks()
     QCOMPARE(m_probe->typeAheadQueue().size(), 3);
 
     m_probe->screen().keyboardLocked = false;
-    m_client->drainTypeAhead();
+    m_probe->drainTypeAhead();
     QTRY_COMPARE(m_wire->recordCount(), 1);
     QCOMPARE(m_wire->takeRecord().mid(10).toHex(), hex("02 0B 33  11 02 0A 81").toHex());
     QVERIFY(m_client->keyboardLocked());
     QCOMPARE(m_probe->typeAheadQueue().size(), 1);
 
     m_probe->screen().keyboardLocked = false;
-    m_client->drainTypeAhead();
+    m_probe->drainTypeAhead();
     QVERIFY(m_probe->typeAheadQueue().isEmpty());
     const TerminalScreen::Field field = m_probe->screen().fields.at(0);
     QCOMPARE(m_probe->screen().fieldBytes(field).toHex(), hex("81 82 00 00 00").toHex());
@@ -180,7 +180,7 @@ void TestTypeAhead::queuedEnterSkipsValidation()
     m_client->sendEnter();
     QCOMPARE(m_probe->typeAheadQueue().size(), 1);
     screen.keyboardLocked = false;
-    m_client->drainTypeAhead();
+    m_probe->drainTypeAhead();
     QTRY_COMPARE(m_wire->recordCount(), 1);
     QCOMPARE(m_wire->takeRecord().mid(10).toHex(), hex("03 05 F1").toHex());
 }
@@ -188,9 +188,9 @@ void TestTypeAhead::queuedEnterSkipsValidation()
 void TestTypeAhead::typeAheadOffKeepsQueueUnplayed()
 {
     QVERIFY(m_client->inputText(QStringLiteral("a")));
-    m_probe->typeAhead() = false;
+    m_probe->setTypeAhead(false);
     m_probe->screen().keyboardLocked = false;
-    m_client->drainTypeAhead();
+    m_probe->drainTypeAhead();
     QCOMPARE(m_probe->typeAheadQueue().size(), 1);
     const TerminalScreen::Field field = m_probe->screen().fields.at(0);
     QCOMPARE(m_probe->screen().fieldBytes(field).toHex(), hex("00 00 00 00 00").toHex());
@@ -259,10 +259,10 @@ void TestTypeAhead::replayedInputMeetingLockIsRefused()
 
     m_client->sendFunctionKey(2);
     QCOMPARE(m_client->status(), LOCKED);
-    m_client->setStatus(QString());
+    m_probe->setStatus(QString());
     m_client->sendEnter();
     QCOMPARE(m_client->status(), LOCKED);
-    m_client->setStatus(QString());
+    m_probe->setStatus(QString());
     QVERIFY(!m_client->inputText(QStringLiteral("x")));
     QCOMPARE(m_client->status(), LOCKED);
 
@@ -292,7 +292,7 @@ void TestTypeAhead::paste()
 
     m_probe->screen().keyboardLocked = false;
     QGuiApplication::clipboard()->setText(clipboard);
-    m_client->setStatus(QString());
+    m_probe->setStatus(QString());
     m_client->pasteClipboard();
     const TerminalScreen::Field entry = m_probe->screen().fields.at(0);
     QCOMPARE(m_probe->screen().fieldBytes(entry).toHex(), field.toHex());
