@@ -142,7 +142,7 @@ void Tn5250Client::beginConnection(bool reconnect)
         QSslSocket *sslSocket = new QSslSocket(this);
         // The chain and the host name must validate; nothing here adds
         // certificate authorities or ignores errors, so a certificate problem
-        // always ends the attempt (see sslErrors in tls.cpp).
+        // always ends the attempt (see sslErrors below).
         sslSocket->setPeerVerifyMode(QSslSocket::VerifyPeer);
         sslSocket->setPeerVerifyName(host());
         // Negotiation starts only once the handshake is done, so "connected()"

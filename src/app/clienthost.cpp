@@ -1,9 +1,13 @@
-// The client's side of the host connection's data. Bytes from the socket go
-// to the telnet parser; its events come back here: negotiation commands and
-// subnegotiations are answered as TelnetOptions decides, and every complete
-// record has its header checked by the record framer before its data goes
-// on. Everything the terminal sends leaves through sendRecord or, outside
-// records, through sendTelnetCommand and sendSubnegotiation.
+// The client's side of the host connection's data: one way in, one way out.
+// Bytes from the socket go to the telnet parser; its events come back here.
+// Negotiation commands and subnegotiations are answered as TelnetOptions
+// decides; every complete record has its header checked by the record
+// framer, counted, and its data run by the data-stream interpreter on the
+// presentation space. What the interpreter reports is then acted on in order
+// (log lines, the alarm, the status, the answers), followed by the one step
+// after each record (afterRecord). Everything the terminal sends leaves
+// through sendRecord or, outside records, sendTelnet. The display self-test
+// runs its stream through the same path.
 #include "app/tn5250client.h"
 
 #include <QAbstractSocket>

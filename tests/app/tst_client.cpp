@@ -2,7 +2,6 @@
 // published constants, the one-based cursor, the state a first start shows.
 
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QtTest>
@@ -10,6 +9,7 @@
 #include "app/tn5250client.h"
 #include "common/clientprobe.h"
 #include "common/loopbackpair.h"
+#include "common/settingssandbox.h"
 
 class TestClient : public QObject
 {
@@ -25,16 +25,12 @@ private slots:
     void newSessionForgetsNoDataKeys();
 
 private:
-    QScopedPointer<QTemporaryDir> m_config;
+    QScopedPointer<SettingsSandbox> m_config;
 };
 
 void TestClient::init()
 {
-    QCoreApplication::setOrganizationName(QStringLiteral("orvik"));
-    QCoreApplication::setApplicationName(QStringLiteral("harbour-vantorel"));
-    m_config.reset(new QTemporaryDir);
-    QVERIFY(m_config->isValid());
-    qputenv("XDG_CONFIG_HOME", m_config->path().toLocal8Bit());
+    m_config.reset(new SettingsSandbox);
 }
 
 void TestClient::publishedConstants()

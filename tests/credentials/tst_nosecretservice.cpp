@@ -11,7 +11,7 @@
 #include "common/hexfixture.h"
 #include "common/loopbackpair.h"
 #include "credentials/credentialstore.h"
-#include "settings/settingssandbox.h"
+#include "common/settingssandbox.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include "common/loopbackpair.h"
 #include "credentials/credentialstore.h"
 #include "credentials/keyring.h"
-#include "settings/settingssandbox.h"
+#include "common/settingssandbox.h"
 
 using ConnectionTest::logLines;
 

@@ -10,7 +10,7 @@
 #include "common/loopbackpair.h"
 #include "common/hexfixture.h"
 #include "keywire.h"
-#include "settings/settingssandbox.h"
+#include "common/settingssandbox.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "app/tn5250client.h"
 #include "codec/ebcdiccodec.h"
 #include "common/clientprobe.h"
-#include "settingssandbox.h"
+#include "common/settingssandbox.h"
 
 class TestPreferences : public QObject
 {

@@ -10,7 +10,7 @@
 #include "settings/profilestore.h"
 #include "codec/ebcdiccodec.h"
 #include "common/clientprobe.h"
-#include "settingssandbox.h"
+#include "common/settingssandbox.h"
 
 namespace {
 

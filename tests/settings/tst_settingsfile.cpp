@@ -6,7 +6,7 @@
 
 #include "app/tn5250client.h"
 #include "settings/schemarepair.h"
-#include "settingssandbox.h"
+#include "common/settingssandbox.h"
 
 namespace {
 
