@@ -9,6 +9,8 @@
 #include <cstdio>
 
 #include "app/tn5250client.h"
+#include "protocol/datastream.h"
+#include "protocol/recordframer.h"
 #include "benchmarks.h"
 
 namespace {
@@ -64,11 +66,11 @@ QByteArray wideScreenData()
 QByteArray telnetRecord(const QByteArray &data)
 {
     QByteArray record;
-    Tn5250Client::appendU16(record, quint16(data.size() + 10));
+    DataStream::appendU16(record, quint16(data.size() + 10));
     record.append(char(0x12)).append(char(0xA0)).append(char(0x00)).append(char(0x00));
     record.append(char(0x04)).append(char(0x00)).append(char(0x00)).append(char(0x03));
     record.append(data);
-    QByteArray wire = Tn5250Client::escapedTelnetData(record);
+    QByteArray wire = RecordFramer::escaped(record);
     wire.append(char(0xFF)).append(char(0xEF));
     return wire;
 }

@@ -10,6 +10,7 @@
 
 #include "app/tn5250client.h"
 #include "benchmarks.h"
+#include "protocol/recordframer.h"
 #include "view/terminalitem.h"
 
 namespace {
@@ -63,7 +64,7 @@ QByteArray fullScreenRecord()
 int benchRender()
 {
     Tn5250Client client;
-    client.process5250Data(0x03, fullScreenRecord());
+    client.processTelnetBytes(RecordFramer::wire(0x03, fullScreenRecord(), 0));
     if (client.rows() != ROWS || client.columns() != COLUMNS || client.visibleCellCount() == 0) {
         std::fprintf(stderr, "render: the screen was not built (%dx%d, %d visible cells)\n",
                      client.rows(), client.columns(), client.visibleCellCount());

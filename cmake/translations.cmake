@@ -50,9 +50,10 @@ if(VANTOREL_TRANSLATIONS)
 endif()
 
 # cmake --build build --target vantorel-update-translations
+# (without source locations, so that the files change only when texts do)
 if(VANTOREL_LUPDATE)
     add_custom_target(vantorel-update-translations
-        COMMAND ${VANTOREL_LUPDATE} -no-obsolete -locations relative src qml
+        COMMAND ${VANTOREL_LUPDATE} -no-obsolete -locations none src qml
                 -ts translations/harbour-vantorel.ts ${VANTOREL_TRANSLATION_SOURCES}
         WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
         COMMENT "Extracting the texts of src/ and qml/ into translations/"

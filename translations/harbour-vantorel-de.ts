@@ -103,7 +103,6 @@
 <context>
     <name>ConfirmPanel</name>
     <message>
-        <location filename="../qml/components/ConfirmPanel.qml" line="+81"/>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
     </message>
@@ -393,17 +392,14 @@
 <context>
     <name>OperatorLine</name>
     <message>
-        <location filename="../qml/components/OperatorLine.qml" line="+98"/>
         <source>X SYSTEM</source>
         <translation>X SYSTEM</translation>
     </message>
     <message>
-        <location line="+12"/>
         <source>INS</source>
         <translation>INS</translation>
     </message>
     <message>
-        <location line="+11"/>
         <source>MW</source>
         <translation>MW</translation>
     </message>
@@ -657,250 +653,198 @@
 <context>
     <name>SettingsPanel</name>
     <message>
-        <location filename="../qml/components/SettingsPanel.qml" line="+36"/>
         <source>The port is a number from 1 to 65535.</source>
         <translation>Der Port ist eine Zahl von 1 bis 65535.</translation>
     </message>
     <message>
-        <location line="+25"/>
         <source>Settings</source>
         <translation>Einstellungen</translation>
     </message>
     <message>
-        <location line="+8"/>
         <source>Close</source>
         <translation>Schließen</translation>
     </message>
     <message>
-        <location line="+8"/>
         <source>Profiles</source>
         <translation>Profile</translation>
     </message>
     <message>
-        <location line="+15"/>
         <source>Switch to the profile %1? This ends the session with %2.</source>
         <translation>Zum Profil %1 wechseln? Das beendet die Sitzung mit %2.</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>Switch</source>
         <translation>Wechseln</translation>
     </message>
     <message>
-        <location line="+9"/>
         <source>New</source>
         <translation>Neu</translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>Create a new profile? This ends the session with %1.</source>
         <translation>Ein neues Profil anlegen? Das beendet die Sitzung mit %1.</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>New profile</source>
         <translation>Neues Profil</translation>
     </message>
     <message>
-        <location line="+3"/>
-        <location line="+4"/>
         <source>Duplicate</source>
         <translation>Duplizieren</translation>
     </message>
     <message>
-        <location line="-1"/>
         <source>Duplicate this profile and switch to the copy? This ends the session with %1.</source>
         <translation>Dieses Profil duplizieren und zur Kopie wechseln? Das beendet die Sitzung mit %1.</translation>
     </message>
     <message>
-        <location line="+5"/>
-        <location line="+8"/>
-        <location line="+323"/>
         <source>Delete</source>
         <translation>Löschen</translation>
     </message>
     <message>
-        <location line="-325"/>
         <source>Delete the profile %1 with its macros and saved password?</source>
         <translation>Das Profil %1 mit seinen Makros und dem gespeicherten Kennwort löschen?</translation>
     </message>
     <message>
-        <location line="+6"/>
         <source>Profile name</source>
         <translation>Profilname</translation>
     </message>
     <message>
-        <location line="+9"/>
         <source>Connection</source>
         <translation>Verbindung</translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>Host</source>
         <translation>Host</translation>
     </message>
     <message>
-        <location line="+10"/>
         <source>Port</source>
         <translation>Port</translation>
     </message>
     <message>
-        <location line="+11"/>
         <source>Device name</source>
         <translation>Einheitenname</translation>
     </message>
     <message>
-        <location line="+15"/>
         <source>Code page</source>
         <translation>Codepage</translation>
     </message>
     <message>
-        <location line="+22"/>
         <source>TLS</source>
         <translation>TLS</translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>Offer 27 x 132</source>
         <translation>27 x 132 anbieten</translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>Connect at start</source>
         <translation>Beim Start verbinden</translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>Reconnect after a lost connection</source>
         <translation>Nach Verbindungsverlust neu verbinden</translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>Ask before ending a session</source>
         <translation>Vor dem Beenden einer Sitzung fragen</translation>
     </message>
     <message>
-        <location line="+10"/>
         <source>Sign-on</source>
         <translation>Anmeldung</translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>User</source>
         <translation>Benutzer</translation>
     </message>
     <message>
-        <location line="+10"/>
         <source>Password</source>
         <translation>Kennwort</translation>
     </message>
     <message>
-        <location line="+8"/>
         <source>Remember password</source>
         <translation>Kennwort merken</translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>Sign on automatically</source>
         <translation>Automatisch anmelden</translation>
     </message>
     <message>
-        <location line="+10"/>
         <source>Save login</source>
         <translation>Anmeldung speichern</translation>
     </message>
     <message>
-        <location line="+9"/>
         <source>Clear login</source>
         <translation>Anmeldung löschen</translation>
     </message>
     <message>
-        <location line="+15"/>
         <source>Display</source>
         <translation>Anzeige</translation>
     </message>
     <message>
-        <location line="+8"/>
         <source>Zoom</source>
         <translation>Zoom</translation>
     </message>
     <message>
-        <location line="+25"/>
         <source>Fit</source>
         <translation>Einpassen</translation>
     </message>
     <message>
-        <location line="+13"/>
         <source>Theme</source>
         <translation>Farbschema</translation>
     </message>
     <message>
-        <location line="+15"/>
         <source>Function keys</source>
         <translation>Funktionstasten</translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>Editing keys</source>
         <translation>Bearbeitungstasten</translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>Operator line</source>
         <translation>Bedienerzeile</translation>
     </message>
     <message>
-        <location line="+8"/>
         <source>Terminal</source>
         <translation>Terminal</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>Type ahead while the host is busy</source>
         <translation>Vorauseingabe, solange der Host beschäftigt ist</translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>Tappable F-keys and addresses</source>
         <translation>Antippbare F-Tasten und Adressen</translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>Double tap sends Enter</source>
         <translation>Doppeltippen sendet Eingabe</translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>Open the keyboard on connect</source>
         <translation>Tastatur beim Verbinden öffnen</translation>
     </message>
     <message>
-        <location line="+8"/>
         <source>Macros</source>
         <translation>Makros</translation>
     </message>
     <message>
-        <location line="+6"/>
         <source>Text is typed as it stands; keys go in braces: {ENTER} {TAB} {F3} {PGDN} {FIELD+} …</source>
         <translation>Text wird so getippt, wie er dasteht; Tasten stehen in geschweiften Klammern: {ENTER} {TAB} {F3} {PGDN} {FIELD+} …</translation>
     </message>
     <message>
-        <location line="+9"/>
         <source>Run %1</source>
         <translation>%1 ausführen</translation>
     </message>
     <message>
-        <location line="+29"/>
         <source>New macro</source>
         <translation>Neues Makro</translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>Sequence</source>
         <translation>Tastenfolge</translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>Add macro</source>
         <translation>Makro hinzufügen</translation>
     </message>
@@ -1020,92 +964,74 @@
 <context>
     <name>TerminalScreen</name>
     <message>
-        <location filename="../src/screen/fieldediting.cpp" line="+96"/>
         <source>Keyboard is locked by the host</source>
         <translation>Die Tastatur ist vom Host gesperrt</translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>Cursor is in a protected area</source>
         <translation>Der Cursor steht in einem geschützten Bereich</translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>Character is not valid for this field</source>
         <translation>Dieses Zeichen ist in diesem Feld nicht zulässig</translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>Character is not available in EBCDIC code page 37</source>
         <translation>Dieses Zeichen gibt es in der EBCDIC-Codepage 37 nicht</translation>
     </message>
     <message>
-        <location line="+6"/>
         <source>Cursor is on the sign position of a signed numeric field</source>
         <translation>Der Cursor steht auf der Vorzeichenstelle eines numerischen Felds mit Vorzeichen</translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>Insert mode: field has no free position</source>
         <translation>Einfügemodus: Das Feld hat keine freie Stelle</translation>
     </message>
     <message>
-        <location line="+34"/>
         <source>Field Exit is only valid in an input field</source>
         <translation>Feldende ist nur in einem Eingabefeld möglich</translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>Field- is only valid in a signed numeric field</source>
         <translation>Feld- ist nur in einem numerischen Feld mit Vorzeichen möglich</translation>
     </message>
     <message>
-        <location line="+4"/>
         <source>This is a mandatory-entry field</source>
         <translation>Dies ist ein Feld mit Eingabepflicht</translation>
     </message>
     <message>
-        <location line="+8"/>
         <source>Mandatory-fill field is not complete</source>
         <translation>Das Feld mit Füllpflicht ist nicht vollständig ausgefüllt</translation>
     </message>
     <message>
-        <location line="+60"/>
         <source>Erase EOF is only valid in an input field</source>
         <translation>Löschen bis Feldende ist nur in einem Eingabefeld möglich</translation>
     </message>
     <message>
-        <location line="+82"/>
         <source>Input field is not available</source>
         <translation>Das Eingabefeld ist nicht verfügbar</translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>Input field is protected</source>
         <translation>Das Eingabefeld ist geschützt</translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>Saved login value is longer than the IBM i input field</source>
         <translation>Die gespeicherte Anmeldeangabe ist länger als das Eingabefeld von IBM i</translation>
     </message>
     <message>
-        <location line="+10"/>
         <source>Saved login contains a character invalid for this field</source>
         <translation>Die gespeicherte Anmeldung enthält ein Zeichen, das in diesem Feld nicht zulässig ist</translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>Saved login contains a character unavailable in EBCDIC code page 37</source>
         <translation>Die gespeicherte Anmeldung enthält ein Zeichen, das es in der EBCDIC-Codepage 37 nicht gibt</translation>
     </message>
     <message>
-        <location line="+20"/>
         <source>A mandatory-entry field has not been entered</source>
         <translation>Ein Feld mit Eingabepflicht wurde nicht ausgefüllt</translation>
     </message>
     <message>
-        <location line="+6"/>
         <source>A mandatory-fill field is incomplete</source>
         <translation>Ein Feld mit Füllpflicht ist unvollständig</translation>
     </message>
@@ -1166,324 +1092,242 @@
 <context>
     <name>Tn5250Client</name>
     <message>
-        <location filename="../src/connection/diagnostics.cpp" line="+85"/>
         <source>Support report copied</source>
         <translation>Supportbericht kopiert</translation>
     </message>
     <message>
-        <location filename="../src/connection/lifecycle.cpp" line="+35"/>
-        <location line="+27"/>
-        <location line="+36"/>
-        <location line="+144"/>
-        <location filename="../src/settings/preferences.cpp" line="+182"/>
         <source>Disconnected</source>
         <translation>Getrennt</translation>
     </message>
     <message>
-        <location line="-206"/>
         <source>Connecting</source>
         <translation>Verbindung wird hergestellt</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Reconnecting</source>
         <translation>Verbindung wird wiederhergestellt</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Waiting to reconnect</source>
         <translation>Wartet auf erneute Verbindung</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Negotiating</source>
         <translation>Aushandlung</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Ready</source>
         <translation>Bereit</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Error</source>
         <translation>Fehler</translation>
     </message>
     <message>
-        <location line="+34"/>
         <source>Enter a host name first</source>
         <translation>Geben Sie zuerst einen Hostnamen ein</translation>
     </message>
     <message>
-        <location line="+47"/>
         <source>Reconnecting to</source>
         <translation>Erneute Verbindung mit</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Connecting to</source>
         <translation>Verbindung mit</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>%1 %2:%3…</source>
         <translation>%1 %2:%3…</translation>
     </message>
     <message>
-        <location line="+71"/>
-        <location line="+1"/>
-        <location filename="../src/connection/reconnect.cpp" line="+35"/>
         <source>Connection timeout</source>
         <translation>Zeitüberschreitung der Verbindung</translation>
     </message>
     <message>
-        <location line="-1"/>
         <source>No connection was established within 15 seconds</source>
         <translation>Innerhalb von 15 Sekunden kam keine Verbindung zustande</translation>
     </message>
     <message>
-        <location line="+58"/>
         <source>Remote disconnect</source>
         <translation>Von der Gegenseite getrennt</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>The IBM i host closed the connection</source>
         <translation>Der IBM i-Host hat die Verbindung geschlossen</translation>
     </message>
     <message>
-        <location line="+6"/>
         <source>Disconnected — %1</source>
         <translation>Getrennt — %1</translation>
     </message>
     <message>
-        <location line="+25"/>
         <source>%1: %2</source>
         <translation>%1: %2</translation>
     </message>
     <message>
-        <location filename="../src/connection/reconnect.cpp" line="-4"/>
         <source>Connection refused</source>
         <translation>Verbindung abgelehnt</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Remote host closed connection</source>
         <translation>Der entfernte Host hat die Verbindung geschlossen</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>DNS / host not found</source>
         <translation>DNS / Host nicht gefunden</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Socket access denied</source>
         <translation>Zugriff auf den Socket verweigert</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>Network unavailable</source>
         <translation>Netzwerk nicht verfügbar</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>TLS handshake failed</source>
         <translation>TLS-Handshake fehlgeschlagen</translation>
     </message>
     <message>
-        <location line="+16"/>
         <source>Connection lost — reconnecting in %1 s</source>
         <translation>Verbindung verloren — neuer Versuch in %1 s</translation>
     </message>
     <message>
-        <location line="+29"/>
-        <source>Network error</source>
-        <translation>Netzwerkfehler</translation>
-    </message>
-    <message>
-        <location line="+9"/>
-        <source>Connection error</source>
-        <translation>Verbindungsfehler</translation>
-    </message>
-    <message>
-        <location filename="../src/connection/tls.cpp" line="+66"/>
         <source>TLS certificate validation</source>
         <translation>TLS-Zertifikatsprüfung</translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>TLS certificate validation failed</source>
         <translation>TLS-Zertifikatsprüfung fehlgeschlagen</translation>
     </message>
     <message>
-        <location filename="../src/credentials/savedlogin.cpp" line="+69"/>
         <source>Enter a password before enabling saved password</source>
         <translation>Geben Sie ein Kennwort ein, bevor Sie das Speichern des Kennworts einschalten</translation>
     </message>
     <message>
-        <location line="+7"/>
-        <location filename="../src/settings/settingsfile.cpp" line="+122"/>
         <source>Password saved securely for this profile</source>
         <translation>Kennwort für dieses Profil sicher gespeichert</translation>
     </message>
     <message>
-        <location line="+1"/>
-        <location filename="../src/settings/settingsfile.cpp" line="+1"/>
         <source>Password not saved for this profile</source>
         <translation>Für dieses Profil ist kein Kennwort gespeichert</translation>
     </message>
     <message>
-        <location line="+4"/>
         <source>Secure credential save failed — %1</source>
         <translation>Sicheres Speichern der Anmeldedaten fehlgeschlagen — %1</translation>
     </message>
     <message>
-        <location line="+15"/>
         <source>Saved login cleared</source>
         <translation>Gespeicherte Anmeldung gelöscht</translation>
     </message>
     <message>
-        <location line="+14"/>
         <source>Saved login is not available while the keyboard is locked</source>
         <translation>Die gespeicherte Anmeldung ist nicht verfügbar, solange die Tastatur gesperrt ist</translation>
     </message>
     <message>
-        <location line="+4"/>
         <source>Save an IBM i user name and password first</source>
         <translation>Speichern Sie zuerst einen IBM i-Benutzernamen und ein Kennwort</translation>
     </message>
     <message>
-        <location line="+6"/>
         <source>This screen does not look like an IBM i sign-on screen</source>
         <translation>Diese Anzeige sieht nicht wie eine IBM i-Anmeldeanzeige aus</translation>
     </message>
     <message>
-        <location line="+12"/>
         <source>Secure credential retrieval failed — %1</source>
         <translation>Sicheres Abrufen der Anmeldedaten fehlgeschlagen — %1</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>Could not retrieve saved password</source>
         <translation>Das gespeicherte Kennwort konnte nicht abgerufen werden</translation>
     </message>
     <message>
-        <location line="+18"/>
         <source>Could not fill saved sign-on fields</source>
         <translation>Die Anmeldefelder konnten nicht mit der gespeicherten Anmeldung gefüllt werden</translation>
     </message>
     <message>
-        <location filename="../src/protocol/aid.cpp" line="+107"/>
-        <location filename="../src/protocol/typeahead.cpp" line="+91"/>
-        <location line="+37"/>
         <source>Keyboard is locked by IBM i</source>
         <translation>Die Tastatur ist von IBM i gesperrt</translation>
     </message>
     <message>
-        <location line="+15"/>
         <source>Connected — waiting for IBM i</source>
         <translation>Verbunden — warte auf IBM i</translation>
     </message>
     <message>
-        <location filename="../src/protocol/commands.cpp" line="+156"/>
         <source>Connected — input ready • %1 chars • %2 fields</source>
         <translation>Verbunden — Eingabe bereit • %1 Zeichen • %2 Felder</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>IBM i requested input, but decoded screen is empty • RX %1</source>
         <translation>IBM i fordert eine Eingabe an, aber die dekodierte Anzeige ist leer • RX %1</translation>
     </message>
     <message>
-        <location filename="../src/protocol/macros.cpp" line="+108"/>
-        <location line="+36"/>
         <source>Connect before running a macro</source>
         <translation>Stellen Sie eine Verbindung her, bevor Sie ein Makro ausführen</translation>
     </message>
     <message>
-        <location filename="../src/protocol/selftest.cpp" line="+99"/>
         <source>Disconnect before running the display self-test</source>
         <translation>Trennen Sie die Verbindung, bevor Sie den Anzeige-Selbsttest ausführen</translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>5250 self-test — parser/render ready • %1 chars • %2 fields</source>
         <translation>5250-Selbsttest — Parser/Darstellung bereit • %1 Zeichen • %2 Felder</translation>
     </message>
     <message>
-        <location filename="../src/protocol/telnet.cpp" line="+288"/>
         <source>Negotiating TN5250…</source>
         <translation>TN5250 wird ausgehandelt…</translation>
     </message>
     <message>
-        <location line="+80"/>
         <source>Connected — waiting for IBM i display</source>
         <translation>Verbunden — warte auf die Anzeige von IBM i</translation>
     </message>
     <message>
-        <location filename="../src/protocol/typeahead.cpp" line="-94"/>
-        <location line="+14"/>
         <source>Type-ahead buffer is full</source>
         <translation>Der Puffer für Vorauseingaben ist voll</translation>
     </message>
     <message>
-        <location line="-6"/>
         <source>Queued input while IBM i is busy</source>
         <translation>Eingabe vorgemerkt, solange IBM i beschäftigt ist</translation>
     </message>
     <message>
-        <location line="+16"/>
         <source>Queued key while IBM i is busy</source>
         <translation>Taste vorgemerkt, solange IBM i beschäftigt ist</translation>
     </message>
     <message>
-        <location line="+89"/>
         <source>Clipboard contains no text to paste</source>
         <translation>Die Zwischenablage enthält keinen Text zum Einfügen</translation>
     </message>
     <message>
-        <location filename="../src/settings/macrostorage.cpp" line="+40"/>
         <source>Macro name and sequence are required</source>
         <translation>Makroname und Tastenfolge sind erforderlich</translation>
     </message>
     <message>
-        <location line="+14"/>
         <source>A profile can have up to 12 macros</source>
         <translation>Ein Profil kann höchstens 12 Makros haben</translation>
     </message>
     <message>
-        <location line="+19"/>
         <source>Macro saved</source>
         <translation>Makro gespeichert</translation>
     </message>
     <message>
-        <location line="+28"/>
         <source>Macro deleted</source>
         <translation>Makro gelöscht</translation>
     </message>
     <message>
-        <location filename="../src/settings/preferences.cpp" line="-45"/>
         <source>Code page changed — reconnect to apply it to the IBM i device</source>
         <translation>Codepage geändert — verbinden Sie sich erneut, damit sie für die IBM i-Einheit gilt</translation>
     </message>
     <message>
-        <location filename="../src/settings/profiles.cpp" line="+91"/>
         <source>Profile selected: %1</source>
         <translation>Profil gewählt: %1</translation>
     </message>
     <message>
-        <location line="+98"/>
         <source>Profile deleted</source>
         <translation>Profil gelöscht</translation>
     </message>
     <message>
-        <location filename="../src/settings/settingsfile.cpp" line="+54"/>
         <source>Could not save Vantorel settings</source>
         <translation>Die Einstellungen von Vantorel konnten nicht gespeichert werden</translation>
     </message>
     <message>
-        <location filename="../src/view/screenviews.cpp" line="+53"/>
         <source>Screen copied (password fields redacted)</source>
         <translation>Anzeige kopiert (Kennwortfelder unkenntlich gemacht)</translation>
     </message>
@@ -1491,96 +1335,74 @@
 <context>
     <name>harbour-vantorel</name>
     <message>
-        <location filename="../qml/harbour-vantorel.qml" line="+42"/>
         <source>Open %1 in the web browser?</source>
         <translation>%1 im Webbrowser öffnen?</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Open</source>
         <translation>Öffnen</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>Could not open %1: no web browser answered.</source>
         <translation>%1 konnte nicht geöffnet werden: Kein Webbrowser hat geantwortet.</translation>
     </message>
     <message>
-        <location line="+47"/>
         <source>(TLS)</source>
         <translation>(TLS)</translation>
     </message>
     <message>
-        <location line="+25"/>
-        <location line="+228"/>
         <source>Sign on</source>
         <translation>Anmelden</translation>
     </message>
     <message>
-        <location line="-220"/>
-        <location line="+239"/>
         <source>Copy screen</source>
         <translation>Anzeige kopieren</translation>
     </message>
     <message>
-        <location line="-232"/>
         <source>Settings</source>
         <translation>Einstellungen</translation>
     </message>
     <message>
-        <location line="+8"/>
-        <location line="+231"/>
         <source>Protocol log</source>
         <translation>Protokoll</translation>
     </message>
     <message>
-        <location line="-86"/>
         <source>Copy report</source>
         <translation>Bericht kopieren</translation>
     </message>
     <message>
-        <location line="+6"/>
         <source>Clear</source>
         <translation>Leeren</translation>
     </message>
     <message>
-        <location line="+6"/>
         <source>Close</source>
         <translation>Schließen</translation>
     </message>
     <message>
-        <location line="+56"/>
-        <location line="+3"/>
         <source>Disconnect</source>
         <translation>Trennen</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Disconnect from %1?</source>
         <translation>Verbindung mit %1 trennen?</translation>
     </message>
     <message>
-        <location line="+23"/>
         <source>Self-test</source>
         <translation>Selbsttest</translation>
     </message>
     <message>
-        <location line="+8"/>
         <source>Keyboard</source>
         <translation>Tastatur</translation>
     </message>
     <message>
-        <location line="+9"/>
         <source>Zoom −</source>
         <translation>Zoom −</translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>Fit</source>
         <translation>Einpassen</translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>Zoom +</source>
         <translation>Zoom +</translation>
     </message>
@@ -1588,142 +1410,114 @@
 <context>
     <name>keys</name>
     <message>
-        <location filename="../qml/components/keys.js" line="+13"/>
         <source>PA1</source>
         <translation>PA1</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>PA2</source>
         <translation>PA2</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>PA3</source>
         <translation>PA3</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>SysReq</source>
         <translation>S-Abf</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Attn</source>
         <translation>Attn</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Print</source>
         <translation>Druck</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Help</source>
         <translation>Hilfe</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Clear</source>
         <translation>Anz. löschen</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Test Req</source>
         <translation>Testanf.</translation>
     </message>
     <message>
-        <location line="+6"/>
         <source>F1–12</source>
         <translation>F1–12</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>F13–24</source>
         <translation>F13–24</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>PA…</source>
         <translation>PA…</translation>
     </message>
     <message>
-        <location line="+6"/>
         <source>Enter</source>
         <translation>Eingabe</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Tab</source>
         <translation>Tab</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Backtab</source>
         <translation>Rück-Tab</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Field Exit</source>
         <translation>Feldende</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Field+</source>
         <translation>Feld+</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Field−</source>
         <translation>Feld−</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Erase EOF</source>
         <translation>Rest löschen</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Erase Input</source>
         <translation>Eingaben löschen</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Insert</source>
         <translation>Einfg</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Home</source>
         <translation>Pos1</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>End</source>
         <translation>Ende</translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>Delete</source>
         <translation>Entf</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Page Up</source>
         <translation>Bild ↑</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Page Down</source>
         <translation>Bild ↓</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Copy</source>
         <translation>Kopieren</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Paste</source>
         <translation>Einfügen</translation>
     </message>
@@ -1731,28 +1525,22 @@
 <context>
     <name>session</name>
     <message>
-        <location filename="../qml/components/session.js" line="+21"/>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>Reconnect now</source>
         <translation>Jetzt neu verbinden</translation>
     </message>
     <message>
-        <location line="+2"/>
-        <location line="+20"/>
         <source>Disconnect</source>
         <translation>Trennen</translation>
     </message>
     <message>
-        <location line="-19"/>
         <source>Connect</source>
         <translation>Verbinden</translation>
     </message>
     <message>
-        <location line="+19"/>
         <source>Disconnect from %1?</source>
         <translation>Verbindung mit %1 trennen?</translation>
     </message>

@@ -103,7 +103,6 @@
 <context>
     <name>ConfirmPanel</name>
     <message>
-        <location filename="../qml/components/ConfirmPanel.qml" line="+81"/>
         <source>Cancel</source>
         <translation type="unfinished"></translation>
     </message>
@@ -393,17 +392,14 @@
 <context>
     <name>OperatorLine</name>
     <message>
-        <location filename="../qml/components/OperatorLine.qml" line="+98"/>
         <source>X SYSTEM</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+12"/>
         <source>INS</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+11"/>
         <source>MW</source>
         <translation type="unfinished"></translation>
     </message>
@@ -657,250 +653,198 @@
 <context>
     <name>SettingsPanel</name>
     <message>
-        <location filename="../qml/components/SettingsPanel.qml" line="+36"/>
         <source>The port is a number from 1 to 65535.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+25"/>
         <source>Settings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+8"/>
         <source>Close</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+8"/>
         <source>Profiles</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+15"/>
         <source>Switch to the profile %1? This ends the session with %2.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>Switch</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+9"/>
         <source>New</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>Create a new profile? This ends the session with %1.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>New profile</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+3"/>
-        <location line="+4"/>
         <source>Duplicate</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-1"/>
         <source>Duplicate this profile and switch to the copy? This ends the session with %1.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+5"/>
-        <location line="+8"/>
-        <location line="+323"/>
         <source>Delete</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-325"/>
         <source>Delete the profile %1 with its macros and saved password?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+6"/>
         <source>Profile name</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+9"/>
         <source>Connection</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>Host</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+10"/>
         <source>Port</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+11"/>
         <source>Device name</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+15"/>
         <source>Code page</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+22"/>
         <source>TLS</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>Offer 27 x 132</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>Connect at start</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>Reconnect after a lost connection</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>Ask before ending a session</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+10"/>
         <source>Sign-on</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>User</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+10"/>
         <source>Password</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+8"/>
         <source>Remember password</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>Sign on automatically</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+10"/>
         <source>Save login</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+9"/>
         <source>Clear login</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+15"/>
         <source>Display</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+8"/>
         <source>Zoom</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+25"/>
         <source>Fit</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+13"/>
         <source>Theme</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+15"/>
         <source>Function keys</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>Editing keys</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>Operator line</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+8"/>
         <source>Terminal</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>Type ahead while the host is busy</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>Tappable F-keys and addresses</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>Double tap sends Enter</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>Open the keyboard on connect</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+8"/>
         <source>Macros</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+6"/>
         <source>Text is typed as it stands; keys go in braces: {ENTER} {TAB} {F3} {PGDN} {FIELD+} …</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+9"/>
         <source>Run %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+29"/>
         <source>New macro</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>Sequence</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>Add macro</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1020,92 +964,74 @@
 <context>
     <name>TerminalScreen</name>
     <message>
-        <location filename="../src/screen/fieldediting.cpp" line="+96"/>
         <source>Keyboard is locked by the host</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>Cursor is in a protected area</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>Character is not valid for this field</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>Character is not available in EBCDIC code page 37</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+6"/>
         <source>Cursor is on the sign position of a signed numeric field</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>Insert mode: field has no free position</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+34"/>
         <source>Field Exit is only valid in an input field</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>Field- is only valid in a signed numeric field</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+4"/>
         <source>This is a mandatory-entry field</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+8"/>
         <source>Mandatory-fill field is not complete</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+60"/>
         <source>Erase EOF is only valid in an input field</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+82"/>
         <source>Input field is not available</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>Input field is protected</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>Saved login value is longer than the IBM i input field</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+10"/>
         <source>Saved login contains a character invalid for this field</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>Saved login contains a character unavailable in EBCDIC code page 37</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+20"/>
         <source>A mandatory-entry field has not been entered</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+6"/>
         <source>A mandatory-fill field is incomplete</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1166,324 +1092,242 @@
 <context>
     <name>Tn5250Client</name>
     <message>
-        <location filename="../src/connection/diagnostics.cpp" line="+85"/>
         <source>Support report copied</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/connection/lifecycle.cpp" line="+35"/>
-        <location line="+27"/>
-        <location line="+36"/>
-        <location line="+144"/>
-        <location filename="../src/settings/preferences.cpp" line="+182"/>
         <source>Disconnected</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-206"/>
         <source>Connecting</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Reconnecting</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Waiting to reconnect</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Negotiating</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Ready</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Error</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+34"/>
         <source>Enter a host name first</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+47"/>
         <source>Reconnecting to</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Connecting to</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>%1 %2:%3…</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+71"/>
-        <location line="+1"/>
-        <location filename="../src/connection/reconnect.cpp" line="+35"/>
         <source>Connection timeout</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-1"/>
         <source>No connection was established within 15 seconds</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+58"/>
         <source>Remote disconnect</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>The IBM i host closed the connection</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+6"/>
         <source>Disconnected — %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+25"/>
         <source>%1: %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/connection/reconnect.cpp" line="-4"/>
         <source>Connection refused</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Remote host closed connection</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>DNS / host not found</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Socket access denied</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>Network unavailable</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>TLS handshake failed</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+16"/>
         <source>Connection lost — reconnecting in %1 s</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+29"/>
-        <source>Network error</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+9"/>
-        <source>Connection error</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location filename="../src/connection/tls.cpp" line="+66"/>
         <source>TLS certificate validation</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>TLS certificate validation failed</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/credentials/savedlogin.cpp" line="+69"/>
         <source>Enter a password before enabling saved password</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+7"/>
-        <location filename="../src/settings/settingsfile.cpp" line="+122"/>
         <source>Password saved securely for this profile</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
-        <location filename="../src/settings/settingsfile.cpp" line="+1"/>
         <source>Password not saved for this profile</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+4"/>
         <source>Secure credential save failed — %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+15"/>
         <source>Saved login cleared</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+14"/>
         <source>Saved login is not available while the keyboard is locked</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+4"/>
         <source>Save an IBM i user name and password first</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+6"/>
         <source>This screen does not look like an IBM i sign-on screen</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+12"/>
         <source>Secure credential retrieval failed — %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>Could not retrieve saved password</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+18"/>
         <source>Could not fill saved sign-on fields</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/protocol/aid.cpp" line="+107"/>
-        <location filename="../src/protocol/typeahead.cpp" line="+91"/>
-        <location line="+37"/>
         <source>Keyboard is locked by IBM i</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+15"/>
         <source>Connected — waiting for IBM i</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/protocol/commands.cpp" line="+156"/>
         <source>Connected — input ready • %1 chars • %2 fields</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>IBM i requested input, but decoded screen is empty • RX %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/protocol/macros.cpp" line="+108"/>
-        <location line="+36"/>
         <source>Connect before running a macro</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/protocol/selftest.cpp" line="+99"/>
         <source>Disconnect before running the display self-test</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>5250 self-test — parser/render ready • %1 chars • %2 fields</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/protocol/telnet.cpp" line="+288"/>
         <source>Negotiating TN5250…</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+80"/>
         <source>Connected — waiting for IBM i display</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/protocol/typeahead.cpp" line="-94"/>
-        <location line="+14"/>
         <source>Type-ahead buffer is full</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-6"/>
         <source>Queued input while IBM i is busy</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+16"/>
         <source>Queued key while IBM i is busy</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+89"/>
         <source>Clipboard contains no text to paste</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/settings/macrostorage.cpp" line="+40"/>
         <source>Macro name and sequence are required</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+14"/>
         <source>A profile can have up to 12 macros</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+19"/>
         <source>Macro saved</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+28"/>
         <source>Macro deleted</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/settings/preferences.cpp" line="-45"/>
         <source>Code page changed — reconnect to apply it to the IBM i device</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/settings/profiles.cpp" line="+91"/>
         <source>Profile selected: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+98"/>
         <source>Profile deleted</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/settings/settingsfile.cpp" line="+54"/>
         <source>Could not save Vantorel settings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/view/screenviews.cpp" line="+53"/>
         <source>Screen copied (password fields redacted)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1491,96 +1335,74 @@
 <context>
     <name>harbour-vantorel</name>
     <message>
-        <location filename="../qml/harbour-vantorel.qml" line="+42"/>
         <source>Open %1 in the web browser?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Open</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>Could not open %1: no web browser answered.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+47"/>
         <source>(TLS)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+25"/>
-        <location line="+228"/>
         <source>Sign on</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-220"/>
-        <location line="+239"/>
         <source>Copy screen</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-232"/>
         <source>Settings</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+8"/>
-        <location line="+231"/>
         <source>Protocol log</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-86"/>
         <source>Copy report</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+6"/>
         <source>Clear</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+6"/>
         <source>Close</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+56"/>
-        <location line="+3"/>
         <source>Disconnect</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Disconnect from %1?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+23"/>
         <source>Self-test</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+8"/>
         <source>Keyboard</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+9"/>
         <source>Zoom −</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>Fit</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>Zoom +</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1588,142 +1410,114 @@
 <context>
     <name>keys</name>
     <message>
-        <location filename="../qml/components/keys.js" line="+13"/>
         <source>PA1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>PA2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>PA3</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>SysReq</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Attn</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Print</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Help</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Clear</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Test Req</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+6"/>
         <source>F1–12</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>F13–24</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>PA…</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+6"/>
         <source>Enter</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Tab</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Backtab</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Field Exit</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Field+</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Field−</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Erase EOF</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Erase Input</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Insert</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Home</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>End</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>Delete</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Page Up</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Page Down</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Copy</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Paste</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1731,28 +1525,22 @@
 <context>
     <name>session</name>
     <message>
-        <location filename="../qml/components/session.js" line="+21"/>
         <source>Cancel</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>Reconnect now</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+2"/>
-        <location line="+20"/>
         <source>Disconnect</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-19"/>
         <source>Connect</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+19"/>
         <source>Disconnect from %1?</source>
         <translation type="unfinished"></translation>
     </message>

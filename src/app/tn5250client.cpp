@@ -1,19 +1,10 @@
+// Construction and destruction of the client. The members start from their
+// defaults (the settings table's for every preference, the host a public
+// IBM i server), the two timers are single-shot children, and the settings
+// file is loaded last.
 #include "app/tn5250client.h"
 
 #include <QTimer>
-
-namespace {
-
-// The host a first start offers: a public IBM i server, so that a new user
-// can try the application before entering a host of their own.
-const char DEFAULT_HOST[] = "pub400.com";
-
-} // namespace
-
-QString Tn5250Client::defaultHost()
-{
-    return QLatin1String(DEFAULT_HOST);
-}
 
 Tn5250Client::Tn5250Client(QObject *parent)
     : QObject(parent)
@@ -22,7 +13,6 @@ Tn5250Client::Tn5250Client(QObject *parent)
     , m_reconnectTimer(new QTimer(this))
     , m_connectionTimer(new QTimer(this))
 {
-    m_host = defaultHost();
     m_reconnectTimer->setSingleShot(true);
     m_connectionTimer->setSingleShot(true);
     connect(m_reconnectTimer, SIGNAL(timeout()), this, SLOT(reconnectTimeout()));

@@ -11,8 +11,16 @@
 #include <QVariantList>
 #include <QVector>
 
+#include "connection/protocollog.h"
+#include "connection/reconnectschedule.h"
 #include "credentials/credentialstore.h"
+#include "protocol/datastreaminterpreter.h"
+#include "protocol/savedscreens.h"
+#include "protocol/telnetoptions.h"
+#include "protocol/telnetparser.h"
+#include "protocol/typeaheadqueue.h"
 #include "screen/terminalscreen.h"
+#include "settings/settingstable.h"
 
 class QAbstractSocket;
 class QSettings;
@@ -23,15 +31,21 @@ class QTimer;
 // invokable operations and re-reads on its parameterless change signals; the
 // client never pushes data into QML.
 //
-// Its operations are spread over the subsystem folders, one file per concern:
-// src/protocol (telnet, records, commands, write orders, AID keys, type-ahead,
-// macros, self-test), src/connection (lifecycle, reconnect, TLS, diagnostics),
-// src/settings (settings file, repair, profiles, preferences, macro storage),
-// src/credentials (saved login) and src/view (themes, screen views).
+// It is glue: the work is done by plain classes it owns or calls, below it
+// in the layers (the telnet parser and options, the record framer, the
+// data-stream interpreter, the read response, the type-ahead queue, the
+// reconnect schedule, the protocol log, the settings table, the credential
+// store), and the client connects them to the socket, the timers and the
+// interface. Its own operations are in src/app, one file per concern:
+// clienthost.cpp (the host's data, both ways), clientkeys.cpp (the
+// operator's keys), clienttyping.cpp (typing, type-ahead, macros),
+// clientconnection.cpp (lifecycle, reconnect, TLS), clientdiagnostics.cpp,
+// clientsettings.cpp, clientprofiles.cpp, clientlogin.cpp; the views the
+// page reads are in src/view (screenviews.cpp, themes.cpp).
 //
 // Everything runs on the GUI thread; socket and timer signals arrive through
 // the event loop.
-class Tn5250Client : public QObject
+class Tn5250Client : public QObject, private TelnetParser::Events
 {
     Q_OBJECT
 
@@ -111,73 +125,54 @@ class Tn5250Client : public QObject
     Q_PROPERTY(QVariantList hotspotSegments READ hotspotSegments NOTIFY screenChanged)
 
 public:
-    // What the next read response contains (set by the host's read commands).
-    enum ReadMode {
-        ReadInputFields = 1,
-        ReadMdtFields = 2,
-        ReadMdtFieldsAlternate = 3,
-        ReadImmediate = 4,
-        ReadImmediateAlternate = 5
-    };
-
-    // One entry of the type-ahead queue.
-    struct QueuedInput
-    {
-        qint32 kind = 0;         // 0 text, 1 AID key
-        QString text;            // kind 0
-        quint8 aid = 0;          // kind 1
-        int function = 0;        // kind 1: function-key number or 0
-        bool noData = false;     // kind 1
-    };
-
     explicit Tn5250Client(QObject *parent = nullptr);
     ~Tn5250Client() override;
 
     // --- Property readers ----------------------------------------------------
     QString currentProfileId() const { return m_currentProfileId; }
-    QString currentProfileName() const { return m_currentProfileName; }
+    QString currentProfileName() const { return m_settings.text(Settings::ProfileName); }
     QVariantList profiles() const;
     int profileCount() const { return m_profileIds.size(); }
-    QString host() const { return m_host; }
-    int port() const { return m_port; }
-    bool tlsEnabled() const { return m_tlsEnabled; }
-    QString deviceName() const { return m_deviceName; }
-    bool support132() const { return m_support132; }
-    int codePage() const { return m_codePage; }
+    QString host() const { return m_settings.text(Settings::Host); }
+    int port() const { return m_settings.number(Settings::Port); }
+    bool tlsEnabled() const { return m_settings.flag(Settings::Tls); }
+    QString deviceName() const { return m_settings.text(Settings::DeviceName); }
+    bool support132() const { return m_settings.flag(Settings::Support132); }
+    int codePage() const { return m_settings.number(Settings::CodePage); }
     QString codePageDescription() const;
     QVariantList codePageOptions() const;
-    double terminalZoom() const { return m_terminalZoom; }
-    bool autoConnect() const { return m_autoConnect; }
-    bool autoReconnect() const { return m_autoReconnect; }
-    bool autoLogin() const { return m_autoLogin; }
-    bool showKeyboardOnConnect() const { return m_showKeyboardOnConnect; }
-    bool keepDisplayOn() const { return m_keepDisplayOn; }
-    bool typeAhead() const { return m_typeAhead; }
-    bool confirmDisconnect() const { return m_confirmDisconnect; }
-    bool doubleTapEnter() const { return m_doubleTapEnter; }
-    bool hotspotsEnabled() const { return m_hotspotsEnabled; }
-    bool showFunctionBar() const { return m_showFunctionBar; }
-    bool showActionBar() const { return m_showActionBar; }
-    bool showStatusBar() const { return m_showStatusBar; }
-    int terminalTheme() const { return m_terminalTheme; }
-    int orientationLock() const { return m_orientationLock; }
-    int keyboardMode() const { return m_keyboardMode; }
-    int functionKeyPage() const { return m_functionKeyPage; }
+    double terminalZoom() const { return m_settings.real(Settings::Zoom); }
+    bool autoConnect() const { return m_settings.flag(Settings::AutoConnect); }
+    bool autoReconnect() const { return m_settings.flag(Settings::AutoReconnect); }
+    bool autoLogin() const { return m_settings.flag(Settings::AutoLogin); }
+    bool showKeyboardOnConnect() const { return m_settings.flag(Settings::ShowKeyboardOnConnect); }
+    bool keepDisplayOn() const { return m_settings.flag(Settings::KeepDisplayOn); }
+    bool typeAhead() const { return m_settings.flag(Settings::TypeAhead); }
+    bool confirmDisconnect() const { return m_settings.flag(Settings::ConfirmDisconnect); }
+    bool doubleTapEnter() const { return m_settings.flag(Settings::DoubleTapEnter); }
+    bool hotspotsEnabled() const { return m_settings.flag(Settings::Hotspots); }
+    bool showFunctionBar() const { return m_settings.flag(Settings::ShowFunctionBar); }
+    bool showActionBar() const { return m_settings.flag(Settings::ShowActionBar); }
+    bool showStatusBar() const { return m_settings.flag(Settings::ShowStatusBar); }
+    int terminalTheme() const { return m_settings.number(Settings::Theme); }
+    int orientationLock() const { return m_settings.number(Settings::OrientationLock); }
+    int keyboardMode() const { return m_settings.number(Settings::KeyboardMode); }
+    int functionKeyPage() const { return m_settings.number(Settings::FunctionKeyPage); }
     int settingsSchemaVersion() const { return 6; }
     QString terminalForeground() const;
     QString terminalBackground() const;
     QString terminalCursorColor() const;
-    QString userName() const { return m_userName; }
-    bool passwordSaved() const { return m_passwordSaved; }
+    QString userName() const { return m_settings.text(Settings::UserName); }
+    bool passwordSaved() const { return m_settings.flag(Settings::PasswordSaved); }
     QString credentialStatus() const { return m_credentialStatus; }
     QString version() const { return QStringLiteral("1.0.0"); }
     bool connected() const { return m_connected; }
     QString status() const { return m_status; }
-    QString diagnostics() const { return m_diagnostics; }
+    QString diagnostics() const { return m_log.text(); }
     QString connectionState() const { return m_connectionState; }
     QString connectionStateLabel() const;
     bool reconnecting() const;
-    int reconnectAttempt() const { return m_reconnectAttempt; }
+    int reconnectAttempt() const { return m_reconnectSchedule.attempts(); }
     QString lastErrorCategory() const { return m_lastErrorCategory; }
     QString lastErrorDetail() const { return m_lastErrorDetail; }
     QString tlsProtocol() const { return m_tlsProtocol; }
@@ -194,7 +189,8 @@ public:
     bool keyboardLocked() const { return m_screen.keyboardLocked; }
     bool messageWaiting() const { return m_screen.messageWaiting; }
     bool insertMode() const { return m_screen.insertMode; }
-    int visibleCellCount() const;
+    // Lets the page tell an empty presentation space from a drawn one.
+    int visibleCellCount() const { return m_screen.visibleCellCount(); }
     int inputFieldCount() const { return m_screen.fields.size(); }
     int rxRecordCount() const { return m_rxRecordCount; }
     int lastRecordBytes() const { return m_lastRecordBytes; }
@@ -205,8 +201,8 @@ public:
     // The presentation space, for the painted view.
     const TerminalScreen &terminalScreen() const { return m_screen; }
 
-    // --- Property setters (src/settings/profiles.cpp, preferences.cpp;
-    //     setUserName in src/credentials/savedlogin.cpp) --------------------
+    // --- Property setters (src/app/clientsettings.cpp; setCurrentProfileName
+    //     in clientprofiles.cpp, setUserName in clientlogin.cpp) ------------
     void setCurrentProfileName(const QString &name);
     void setHost(const QString &host);
     void setPort(int port);
@@ -310,139 +306,75 @@ public:
     Q_INVOKABLE bool deleteMacro(int index);
     Q_INVOKABLE bool runMacroAt(int index);
 
-    // --- Operations outside the QML interface -------------------------------
-    // They are public so that the tests and the benchmarks can drive the
-    // protocol engine without a socket; the interface never sees them.
-
-    // Status line, connection state, last error (src/connection/lifecycle.cpp)
-    void setStatus(const QString &text);
-    void setConnectionState(const QString &state);
-    void setLastError(const QString &category, const QString &detail);
-    void beginConnection(bool reconnect);
-    void clearSessionPresentation();
-    void resetProtocolState();
-
-    // Reconnect policy (src/connection/reconnect.cpp)
-    void scheduleReconnect(const QString &reason);
-    void cancelReconnect();
-    QString classifySocketError(QAbstractSocket *socket, bool *retry) const;
-
-    // TLS details (src/connection/tls.cpp)
-    void updateTlsDetails();
-    void resetTlsDetails();
-
-    // Protocol log (src/connection/diagnostics.cpp)
-    void appendDiagnostic(const QString &text);
-
-    // Telnet layer (src/protocol/telnet.cpp)
+    // --- Outside the QML interface ---------------------------------------
+    // The bytes the socket delivers, as socketReadyRead hands them on; the
+    // benchmarks and the tests feed host streams in here.
     void processTelnetBytes(const QByteArray &bytes);
-    void startNegotiation();
-    void sendTelnetCommand(quint8 verb, quint8 option);
-    void sendSubnegotiation(quint8 option, const QByteArray &payload);
-    static QByteArray escapedTelnetData(const QByteArray &data);
-    void handleTelnetNegotiation(quint8 verb, quint8 option);
-    void handleSubnegotiation(const QByteArray &bytes);
-
-    // Record framing (src/protocol/records.cpp)
-    void processRecord(const QByteArray &record);
-    void sendRecord(quint8 opcode, const QByteArray &data, quint8 flags);
-    void process5250Data(quint8 opcode, const QByteArray &payload);
-    static quint16 readU16(const QByteArray &data, int index);
-    static void appendU16(QByteArray &data, quint16 value);
-
-    // 5250 commands (src/protocol/commands.cpp)
-    void scanCommands(const QByteArray &data, quint8 opcode);
-    int processCommand(const QByteArray &data, int index, quint8 opcode);
-    int processStructuredField(const QByteArray &data, int start, int end);
-    void sendQueryReply();
-    void sendSaveScreenReply();
-    void sendReadScreenReply();
-    void restoreSavedScreen(const QByteArray &bytes);
-
-    // Write To Display orders (src/protocol/writeorders.cpp)
-    int processWriteToDisplay(const QByteArray &data, int index);
-    void applyControlCharacters(quint8 cc1, quint8 cc2, bool unused);
-    int processWriteOrders(const QByteArray &data, int start, int end,
-                           int *lastCursorOrder = nullptr, int *cursorIndex = nullptr);
-    bool setAddress(quint8 row, quint8 column);
-    void parseStartOfHeader(const QByteArray &data, int &position, int end);
-
-    // AID keys and read responses (src/protocol/aid.cpp)
-    void sendAid(quint8 aid, int function, bool noData);
-    QByteArray buildReadResponse(quint8 aid, bool includeFields, ReadMode mode) const;
-    QByteArray normalizedFieldData(const TerminalScreen::Field &field, bool alternate) const;
-    void sendImmediate(ReadMode mode);
-    static quint8 aidForFunction(int number);
-    void applyFieldExit(bool minus); // Field Exit, Field+, Field- (src/protocol/localediting.cpp)
-
-    // Type-ahead (src/protocol/typeahead.cpp)
-    void queueTypeAheadText(const QString &text);
-    void queueTypeAheadAid(quint8 aid, int function, bool noData);
-    void drainTypeAhead();
-
-    // Settings file, repair, profiles, preferences (src/settings/)
-    void loadSettings();
-    void loadCurrentProfile(QSettings *settings);
-    void saveCurrentProfile(QSettings *settings);
-    void migrateProfiles(QSettings *settings);
-    void repairSettings(QSettings *settings);
-    static QString newProfileId();
-    static QString defaultHost();
-    QString profileKey(const QString &key) const;
-    void saveBooleanSetting(const QString &key, bool value);
-
-    // Saved login (src/credentials/savedlogin.cpp)
-    void maybeAutoLogin();
-    bool detectSignOnFields(int *userField, int *passwordField) const;
-    bool fillField(int fieldIndex, const QString &text, QString *error);
 
 private:
     friend class ClientProbe; // tests/common/clientprobe.h
 
-    void dropSocket(bool abortSocket);
-    void handleSocketClosed(); // src/connection/lifecycle.cpp
+    // The host's data and the answers to it (src/app/clienthost.cpp)
+    void telnetRecord(const QByteArray &record) override;
+    void telnetNegotiation(quint8 verb, quint8 option) override;
+    void telnetSubnegotiation(const QByteArray &bytes) override;
+    void telnetDropped(const QString &diagnostic) override;
+    void startNegotiation();
+    void sendTelnet(const QByteArray &bytes, const QString &logLine = QString());
+    void processRecord(const QByteArray &record);
+    void sendRecord(quint8 opcode, const QByteArray &data, quint8 flags);
+    void process5250Data(quint8 opcode, const QByteArray &data);
+    void afterRecord(const DataStreamInterpreter::Effects &effects);
 
-    // --- Profiles and preferences --------------------------------------------
+    // The operator's keys and text (src/app/clientkeys.cpp, clienttyping.cpp)
+    void sendAid(quint8 aid, int function, bool noData);
+    void applyFieldExit(bool minus);
+    void queueTypeAheadText(const QString &text);
+    void queueTypeAheadAid(quint8 aid, int function, bool noData);
+    void drainTypeAhead();
+
+    // Connection lifecycle, reconnect, TLS (src/app/clientconnection.cpp)
+    void setStatus(const QString &text);
+    void setConnectionState(const QString &state);
+    void setLastError(const QString &category, const QString &detail);
+    void beginConnection(bool reconnect);
+    void sessionEstablished();
+    void clearSessionPresentation();
+    void resetProtocolState();
+    void dropSocket(bool abortSocket);
+    void handleSocketClosed();
+    void scheduleReconnect(const QString &reason);
+    void cancelReconnect();
+    void updateTlsDetails();
+    void resetTlsDetails();
+
+    // Protocol log (src/app/clientdiagnostics.cpp)
+    void appendDiagnostic(const QString &text);
+
+    // Settings and the saved login (src/app/clientsettings.cpp, clientlogin.cpp)
+    void loadSettings();
+    void loadCurrentProfile(QSettings &settings);
+    bool changeSetting(Settings::Key key, const QVariant &value);
+    void setSetting(Settings::Key key, const QVariant &value);
+    void probeSavedPassword(QSettings &settings);
+    void maybeAutoLogin();
+
+    // --- Profiles, preferences and the saved login ------------------------------
     QString m_currentProfileId;
-    QString m_currentProfileName;
     QStringList m_profileIds;
-    QString m_host;
-    int m_port = 992;
-    bool m_tlsEnabled = true;
-    QString m_deviceName;
-    bool m_support132 = false;
-    int m_codePage = 37;
-    double m_terminalZoom = 1.25;
-    bool m_autoConnect = false;
-    bool m_autoReconnect = false;
-    bool m_autoLogin = false;
-    bool m_showKeyboardOnConnect = false;
-    bool m_keepDisplayOn = false;
-    bool m_typeAhead = false;
-    bool m_confirmDisconnect = true;
-    bool m_doubleTapEnter = true;
-    bool m_hotspotsEnabled = true;
-    bool m_showFunctionBar = true;
-    bool m_showActionBar = true;
-    bool m_showStatusBar = true;
-    int m_terminalTheme = 0;
-    int m_orientationLock = 0;
-    int m_keyboardMode = 0;
-    int m_functionKeyPage = 0;
-    // --- Saved login and type-ahead ----------------------------------------
-    QString m_userName;
-    bool m_passwordSaved = false;
+    Settings::Values m_settings;
     QString m_credentialStatus;
     bool m_autoLoginAttempted = false;
+    // --- Type-ahead -------------------------------------------------------------
     bool m_typeAheadDraining = false;
-    QList<QueuedInput> m_typeAheadQueue;
+    TypeAheadQueue m_typeAheadQueue;
     CredentialStore m_credentialStore;
     // --- Connection ---------------------------------------------------------
     bool m_connected = false;
     QString m_status;
-    QString m_diagnostics;
+    ProtocolLog m_log;
     QString m_connectionState;
-    int m_reconnectAttempt = 0;
+    ReconnectSchedule m_reconnectSchedule;
     bool m_userDisconnectRequested = false;
     bool m_connectionErrorReported = false;
     bool m_tlsValidationFailed = false;
@@ -459,26 +391,17 @@ private:
     QPointer<QAbstractSocket> m_socket;
     // --- Presentation space -------------------------------------------------
     TerminalScreen m_screen;
-    QVector<TerminalScreen> m_savedScreens;
+    SavedScreens m_savedScreens;
     // --- Protocol engine ------------------------------------------------------
-    int m_telnetState = 0;
-    quint8 m_telnetCommand = 0;
-    QByteArray m_recordBuffer;
-    QByteArray m_subnegotiationBuffer;
+    TelnetParser m_telnetParser;
+    TelnetOptions m_telnetOptions;
     bool m_negotiationStarted = false;
-    bool m_localBinary = false;
-    bool m_remoteBinary = false;
-    bool m_localEor = false;
-    bool m_remoteEor = false;
-    bool m_terminalTypeRequested = false;
     int m_pendingReadMode = 0;
     int m_rxRecordCount = 0;
     int m_lastRecordBytes = 0;
 };
 
-Q_DECLARE_TYPEINFO(Tn5250Client::QueuedInput, Q_MOVABLE_TYPE);
-
-// Switches TCP keep-alive on for a connection (src/connection/lifecycle.cpp).
+// Switches TCP keep-alive on for a connection (src/app/clientconnection.cpp).
 void enableKeepAlive(QAbstractSocket *socket);
 
 #endif

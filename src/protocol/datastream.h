@@ -1,6 +1,7 @@
 #ifndef VANTOREL_DATASTREAM_H
 #define VANTOREL_DATASTREAM_H
 
+#include <QByteArray>
 #include <QString>
 #include <QtGlobal>
 
@@ -134,6 +135,21 @@ const quint8 QUERY_SCREEN_SIZES_WIDE = 0x31;   // 24 x 80 and 27 x 132
 inline QString hexByte(quint8 value)
 {
     return QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0'));
+}
+
+// Big-endian 16-bit values, as every length and address field carries them.
+// Reading past the end gives 0.
+inline quint16 readU16(const QByteArray &data, int index)
+{
+    if (index < 0 || index + 1 >= data.size())
+        return 0;
+    return quint16((quint8(data.at(index)) << 8) | quint8(data.at(index + 1)));
+}
+
+inline void appendU16(QByteArray &data, quint16 value)
+{
+    data.append(char(value >> 8));
+    data.append(char(value & 0xFF));
 }
 
 } // namespace DataStream

@@ -1,8 +1,4 @@
-// Display self-test: a fixed sign-on-like screen built as a 5250 data stream
-// in memory and run through the same command interpreter as host records,
-// so that parsing, field definition, the hidden password field and the
-// painting can be checked before any connection exists.
-#include "app/tn5250client.h"
+#include "protocol/selftest.h"
 
 #include "codec/ebcdiccodec.h"
 #include "protocol/datastream.h"
@@ -60,10 +56,12 @@ void appendField(QByteArray &stream, const TestField &field)
     stream.append(char(0x00)); // format word: alphanumeric input field
     stream.append(char(0x00));
     stream.append(char(field.attribute));
-    Tn5250Client::appendU16(stream, field.length);
+    DataStream::appendU16(stream, field.length);
 }
 
-QByteArray selfTestStream()
+} // namespace
+
+QByteArray SelfTest::stream()
 {
     using namespace DataStream;
     QByteArray stream;
@@ -89,22 +87,4 @@ QByteArray selfTestStream()
     stream.append(char(0x00));
     stream.append(char(0x00));
     return stream;
-}
-
-} // namespace
-
-void Tn5250Client::showDisplayTest()
-{
-    if (m_connected) {
-        setStatus(tr("Disconnect before running the display self-test"));
-        return;
-    }
-    resetProtocolState();
-    // Exactly as if a Put/Get record with this data had arrived; no header
-    // is built, so the record counters stay at zero.
-    process5250Data(DataStream::OP_PUT_GET, selfTestStream());
-    setStatus(tr("5250 self-test — parser/render ready • %1 chars • %2 fields")
-                  .arg(visibleCellCount())
-                  .arg(m_screen.fields.size()));
-    appendDiagnostic(QStringLiteral("Local 5250 parser/display self-test shown (no host data)"));
 }

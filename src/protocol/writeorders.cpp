@@ -1,14 +1,15 @@
-// Write To Display orders. The command interpreter (commands.cpp) hands
-// Write To Display and Write Error Code here: two control characters, then
-// a stream of orders and data bytes (IBM 5250 Functions Reference, "Write To
-// Display command" and "Write To Display orders") that move the write
-// position, define fields and write characters. Every change goes through
-// the presentation space (TerminalScreen); a truncated order ends the
-// command quietly, since the host's data cannot be trusted past it.
-#include "app/tn5250client.h"
+// Write To Display orders. The command scanner (datastreaminterpreter.cpp)
+// hands Write To Display and Write Error Code here: two control characters,
+// then a stream of orders and data bytes (IBM 5250 Functions Reference,
+// "Write To Display command" and "Write To Display orders") that move the
+// write position, define fields and write characters. Every change goes
+// through the presentation space (TerminalScreen); a truncated order ends
+// the command quietly, since the host's data cannot be trusted past it.
+#include "protocol/datastreaminterpreter.h"
 
 #include "codec/ebcdiccodec.h"
 #include "protocol/datastream.h"
+#include "screen/terminalscreen.h"
 
 namespace {
 
@@ -37,7 +38,7 @@ bool validAddress(const TerminalScreen &screen, int row, int column)
 
 } // namespace
 
-int Tn5250Client::processWriteToDisplay(const QByteArray &data, int index)
+int DataStreamInterpreter::processWriteToDisplay(const QByteArray &data, int index)
 {
     using namespace DataStream;
     const int end = data.size();
@@ -46,7 +47,7 @@ int Tn5250Client::processWriteToDisplay(const QByteArray &data, int index)
     const quint8 cc1 = quint8(data.at(index));
     const quint8 cc2 = quint8(data.at(index + 1));
     m_screen.setDisplayAddressIndex(0);
-    applyControlCharacters(cc1, cc2, false);
+    applyControlCharacters(cc1, cc2);
 
     int lastCursorOrder = NoCursorOrder;
     int cursorIndex = -1;
@@ -65,27 +66,26 @@ int Tn5250Client::processWriteToDisplay(const QByteArray &data, int index)
     const QString home = m_screen.insertCursorIndex < 0
         ? QStringLiteral("default")
         : QStringLiteral("%1,%2").arg(m_screen.insertCursorIndex / columns + 1).arg(m_screen.insertCursorIndex % columns + 1);
-    appendDiagnostic(QStringLiteral("WTD complete: %1 visible cells, %2 input fields, %3x%4, cursor %5,%6, home %7, last cursor order %8")
-                         .arg(visibleCellCount())
-                         .arg(m_screen.fields.size())
-                         .arg(m_screen.rows)
-                         .arg(m_screen.columns)
-                         .arg(m_screen.cursorRow() + 1)
-                         .arg(m_screen.cursorColumn() + 1)
-                         .arg(home, cursorOrderName(lastCursorOrder)));
+    log(QStringLiteral("WTD complete: %1 visible cells, %2 input fields, %3x%4, cursor %5,%6, home %7, last cursor order %8")
+            .arg(m_screen.visibleCellCount())
+            .arg(m_screen.fields.size())
+            .arg(m_screen.rows)
+            .arg(m_screen.columns)
+            .arg(m_screen.cursorRow() + 1)
+            .arg(m_screen.cursorColumn() + 1)
+            .arg(home, cursorOrderName(lastCursorOrder)));
     return stop;
 }
 
-void Tn5250Client::applyControlCharacters(quint8 cc1, quint8 cc2, bool unused)
+void DataStreamInterpreter::applyControlCharacters(quint8 cc1, quint8 cc2)
 {
     using namespace DataStream;
-    Q_UNUSED(unused);
     const quint8 action = cc1 & CC1_MASK;
     if (action != 0x00) {
         // Every action but "nothing" starts by locking the keyboard, which
         // also withdraws any read the host had asked for.
         m_screen.keyboardLocked = true;
-        m_pendingReadMode = 0;
+        m_effects.readMode = 0;
     }
     switch (action) {
     case 0x40:
@@ -114,16 +114,19 @@ void Tn5250Client::applyControlCharacters(quint8 cc1, quint8 cc2, bool unused)
     }
     if (cc2 & CC2_UNLOCK)
         m_screen.keyboardLocked = false;
-    if (cc2 & CC2_ALARM)
-        emit terminalBell();
+    if (cc2 & CC2_ALARM) {
+        Step alarm;
+        alarm.kind = Step::Alarm;
+        m_effects.steps.append(alarm);
+    }
     if (cc2 & CC2_MESSAGE_OFF)
         m_screen.messageWaiting = false;
     if (cc2 & CC2_MESSAGE_ON)
         m_screen.messageWaiting = true;
 }
 
-int Tn5250Client::processWriteOrders(const QByteArray &data, int start, int end,
-                                     int *lastCursorOrder, int *cursorIndex)
+int DataStreamInterpreter::processWriteOrders(const QByteArray &data, int start, int end,
+                                              int *lastCursorOrder, int *cursorIndex)
 {
     using namespace DataStream;
     end = qMin(end, data.size());
@@ -165,7 +168,7 @@ int Tn5250Client::processWriteOrders(const QByteArray &data, int start, int end,
         case ORDER_TD: {
             if (p + 2 >= end)
                 return end;
-            const int length = readU16(data, p + 1);
+            const int length = DataStream::readU16(data, p + 1);
             const int first = p + 3;
             const int count = qMin(length, end - first);
             m_screen.writeTransparent(data.mid(first, count));
@@ -186,14 +189,14 @@ int Tn5250Client::processWriteOrders(const QByteArray &data, int start, int end,
             break;
         case ORDER_IC: {
             if (p + 2 >= end) {
-                appendDiagnostic(QStringLiteral("Truncated IC order"));
+                log(QStringLiteral("Truncated IC order"));
                 return end;
             }
             const int row = byteAt(p + 1);
             const int column = byteAt(p + 2);
             p += 3;
             if (!validAddress(m_screen, row, column)) {
-                appendDiagnostic(QStringLiteral("Invalid IC address %1,%2").arg(row).arg(column));
+                log(QStringLiteral("Invalid IC address %1,%2").arg(row).arg(column));
                 break;
             }
             const int index = (row - 1) * m_screen.columns + (column - 1);
@@ -233,7 +236,7 @@ int Tn5250Client::processWriteOrders(const QByteArray &data, int start, int end,
                 return end;
             // Structured fields inside Write To Display (windows, scroll
             // bars, selection fields) are not drawn; skip them whole.
-            const int length = readU16(data, p + 1);
+            const int length = DataStream::readU16(data, p + 1);
             p = length > 1 ? qMin(p + 1 + length, end) : p + 3;
             break;
         }
@@ -263,7 +266,7 @@ int Tn5250Client::processWriteOrders(const QByteArray &data, int start, int end,
             }
             if (q + 2 >= end)
                 return end;
-            m_screen.startField(hasFfw, ffwHigh, ffwLow, fcws, byteAt(q), readU16(data, q + 1));
+            m_screen.startField(hasFfw, ffwHigh, ffwLow, fcws, byteAt(q), DataStream::readU16(data, q + 1));
             p = q + 3;
             break;
         }
@@ -276,7 +279,7 @@ int Tn5250Client::processWriteOrders(const QByteArray &data, int start, int end,
     return end;
 }
 
-bool Tn5250Client::setAddress(quint8 row, quint8 column)
+bool DataStreamInterpreter::setAddress(quint8 row, quint8 column)
 {
     // Row 1, column 0 is accepted as the first cell: hosts address the
     // start of the screen that way as well.
@@ -290,7 +293,7 @@ bool Tn5250Client::setAddress(quint8 row, quint8 column)
     return true;
 }
 
-void Tn5250Client::parseStartOfHeader(const QByteArray &data, int &position, int end)
+void DataStreamInterpreter::parseStartOfHeader(const QByteArray &data, int &position, int end)
 {
     using namespace DataStream;
     end = qMin(end, data.size());
@@ -302,7 +305,7 @@ void Tn5250Client::parseStartOfHeader(const QByteArray &data, int &position, int
     const int length = quint8(data.at(position));
     ++position;
     if (length > SOH_MAX_LENGTH) {
-        appendDiagnostic(QStringLiteral("Invalid Start-of-Header length %1").arg(length));
+        log(QStringLiteral("Invalid Start-of-Header length %1").arg(length));
         position = qMin(position + length, end);
         return;
     }

@@ -328,6 +328,20 @@ void TerminalScreen::moveCursorHome()
 
 // --- Text -------------------------------------------------------------------------------
 
+int TerminalScreen::visibleCellCount() const
+{
+    const int total = size();
+    int count = 0;
+    for (int index = 0; index < total; ++index) {
+        if (isAttributeAt(index) || isNondisplayAt(index))
+            continue;
+        const QChar character = charAt(index);
+        if (character.unicode() != 0 && character != QLatin1Char(' '))
+            ++count;
+    }
+    return count;
+}
+
 QString TerminalScreen::plainText(bool hideNondisplay) const
 {
     QString text;

@@ -108,6 +108,9 @@ public:
 
     // --- Text ------------------------------------------------------------------
     QString plainText(bool hideNondisplay) const;
+    // Cells that show a character: not null, not blank, not an attribute and
+    // not nondisplay, so that a typed password counts as empty.
+    int visibleCellCount() const;
 
     // --- Format table ------------------------------------------------------
     void startField(bool hasFfw, unsigned char ffwHigh, unsigned char ffwLow,

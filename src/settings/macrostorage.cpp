@@ -1,8 +1,6 @@
-// The macros of the current profile as the settings file keeps them: a
-// count and, per slot, a name and a token sequence. The file is the only
-// copy; the list is read from it on every call, so the interface always sees
-// the last save. Running a sequence is src/protocol/macros.cpp.
-#include "app/tn5250client.h"
+// The macros of a profile in the settings file (macrostorage.h); running a
+// sequence is the client's (src/app/clienttyping.cpp).
+#include "settings/macrostorage.h"
 
 #include <QSettings>
 #include <QVariantMap>
@@ -11,14 +9,16 @@
 
 using namespace SettingsKeys;
 
-QVariantList Tn5250Client::macros() const
+namespace MacroStorage {
+
+QVariantList list(const QString &profileId)
 {
     QVariantList list;
-    if (m_currentProfileId.isEmpty())
+    if (profileId.isEmpty())
         return list;
 
     QSettings settings(settingsFilePath(), QSettings::NativeFormat);
-    const QString prefix = profilePrefix(m_currentProfileId);
+    const QString prefix = profilePrefix(profileId);
     const int count = clamped(settings.value(prefix + QLatin1String(MACRO_COUNT), 0).toInt(), 0, MACRO_MAX);
     for (int n = 0; n < count; ++n) {
         QVariantMap entry;
@@ -31,35 +31,29 @@ QVariantList Tn5250Client::macros() const
     return list;
 }
 
-bool Tn5250Client::saveMacro(int index, const QString &name, const QString &sequence)
+SaveResult save(const QString &profileId, int index, const QString &name, const QString &sequence)
 {
-    if (m_currentProfileId.isEmpty())
-        return false;
     const QString trimmedName = name.trimmed();
-    if (trimmedName.isEmpty() || sequence.isEmpty()) {
-        setStatus(tr("Macro name and sequence are required"));
-        return false;
-    }
+    if (trimmedName.isEmpty() || sequence.isEmpty())
+        return Incomplete;
     // The sequence is kept as typed: blanks can be meaningful input.
     const QString storedName = trimmedName.left(MACRO_NAME_MAX);
     const QString storedSequence = sequence.left(MACRO_SEQUENCE_MAX);
 
     QSettings settings(settingsFilePath(), QSettings::NativeFormat);
-    const QString prefix = profilePrefix(m_currentProfileId);
+    const QString prefix = profilePrefix(profileId);
     const int count = settings.value(prefix + QLatin1String(MACRO_COUNT), 0).toInt();
     int slot = 0;
     int newCount = 0;
     if (index < 0) {
-        if (count >= MACRO_MAX) {
-            setStatus(tr("A profile can have up to 12 macros"));
-            return false;
-        }
+        if (count >= MACRO_MAX)
+            return Full;
         slot = count <= 0 ? 0 : count;
         newCount = slot + 1;
     } else {
         const int listed = clamped(count, 0, MACRO_MAX);
         if (index >= listed)
-            return false;
+            return NoSuchSlot;
         slot = index;
         newCount = listed;
     }
@@ -68,36 +62,32 @@ bool Tn5250Client::saveMacro(int index, const QString &name, const QString &sequ
     settings.setValue(prefix + macroKey(slot, "sequence"), storedSequence);
     settings.setValue(prefix + QLatin1String(MACRO_COUNT), newCount);
     settings.sync();
-
-    emit macrosChanged();
-    setStatus(tr("Macro saved"));
-    return true;
+    return Saved;
 }
 
-bool Tn5250Client::deleteMacro(int index)
+bool remove(const QString &profileId, int index)
 {
-    const QVariantList list = macros();
-    if (index < 0 || index >= list.size())
+    const QVariantList macros = list(profileId);
+    if (index < 0 || index >= macros.size())
         return false;
 
     // The whole group goes, including anything stored beyond the counted
     // slots, and the remaining macros are written back without a gap.
     QSettings settings(settingsFilePath(), QSettings::NativeFormat);
-    const QString prefix = profilePrefix(m_currentProfileId);
+    const QString prefix = profilePrefix(profileId);
     settings.remove(prefix + QLatin1String(MACROS));
     int slot = 0;
-    for (int i = 0; i < list.size(); ++i) {
+    for (int i = 0; i < macros.size(); ++i) {
         if (i == index)
             continue;
-        const QVariantMap entry = list.at(i).toMap();
+        const QVariantMap entry = macros.at(i).toMap();
         settings.setValue(prefix + macroKey(slot, "name"), entry.value(QStringLiteral("name")));
         settings.setValue(prefix + macroKey(slot, "sequence"), entry.value(QStringLiteral("sequence")));
         ++slot;
     }
     settings.setValue(prefix + QLatin1String(MACRO_COUNT), slot);
     settings.sync();
-
-    emit macrosChanged();
-    setStatus(tr("Macro deleted"));
     return true;
 }
+
+} // namespace MacroStorage

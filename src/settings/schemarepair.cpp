@@ -5,7 +5,7 @@
 //
 // Both steps write through the caller's settings object: the loader reads
 // the repaired values from it even when the file itself cannot be written.
-#include "app/tn5250client.h"
+#include "settings/schemarepair.h"
 
 #include <QSettings>
 #include <QStringList>
@@ -87,7 +87,7 @@ void repairProfile(QSettings *settings, const QString &id)
 
 } // namespace
 
-void Tn5250Client::migrateProfiles(QSettings *settings)
+void migrateProfiles(QSettings *settings)
 {
     if (!settings)
         return;
@@ -111,7 +111,7 @@ void Tn5250Client::migrateProfiles(QSettings *settings)
     settings->sync();
 }
 
-void Tn5250Client::repairSettings(QSettings *settings)
+void repairSettings(QSettings *settings)
 {
     if (!settings)
         return;

@@ -135,7 +135,14 @@ inline QString macroKey(int slot, const char *field)
 } // namespace SettingsKeys
 
 // The full path of the settings file in the per-application configuration
-// directory; the directory is created (with its parents) on every call.
+// directory; the directory is created (with its parents) on every call
+// (settingsfile.cpp).
 QString settingsFilePath();
+
+class QSettings;
+// Older releases kept their settings in the default QSettings file of the
+// application: copies its keys once, those already in the file winning, and
+// notes that it did (settingsfile.cpp).
+void importLegacySettings(QSettings &settings);
 
 #endif

@@ -87,7 +87,7 @@ QVariantList Tn5250Client::inputFieldSegments() const
 QVariantList Tn5250Client::hotspotSegments() const
 {
     QVariantList hotspots;
-    if (!m_hotspotsEnabled || m_screen.columns <= 0)
+    if (!hotspotsEnabled() || m_screen.columns <= 0)
         return hotspots;
 
     static const QRegularExpression functionKey(QLatin1String(FUNCTION_KEY_PATTERN),

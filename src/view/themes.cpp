@@ -1,6 +1,6 @@
-// Colours for the page around the painted terminal, and the count of cells
-// that show something. The painted cells themselves keep the fixed 5250
-// attribute colours of TerminalItem; the theme only dresses the page.
+// Colours for the page around the painted terminal. The painted cells
+// themselves keep the fixed 5250 attribute colours of TerminalItem; the
+// theme only dresses the page.
 #include "app/tn5250client.h"
 
 namespace {
@@ -32,31 +32,15 @@ const Theme &themeFor(int index)
 
 QString Tn5250Client::terminalForeground() const
 {
-    return QLatin1String(themeFor(m_terminalTheme).foreground);
+    return QLatin1String(themeFor(terminalTheme()).foreground);
 }
 
 QString Tn5250Client::terminalBackground() const
 {
-    return QLatin1String(themeFor(m_terminalTheme).background);
+    return QLatin1String(themeFor(terminalTheme()).background);
 }
 
 QString Tn5250Client::terminalCursorColor() const
 {
-    return QLatin1String(themeFor(m_terminalTheme).cursor);
-}
-
-// Lets the page tell an empty presentation space from a drawn one. Password
-// fields count as empty however much has been typed into them.
-int Tn5250Client::visibleCellCount() const
-{
-    const int size = m_screen.size();
-    int count = 0;
-    for (int index = 0; index < size; ++index) {
-        if (m_screen.isAttributeAt(index) || m_screen.isNondisplayAt(index))
-            continue;
-        const QChar character = m_screen.charAt(index);
-        if (character.unicode() != 0 && character != QLatin1Char(' '))
-            ++count;
-    }
-    return count;
+    return QLatin1String(themeFor(terminalTheme()).cursor);
 }

@@ -2,13 +2,14 @@
 // published constants, the one-based cursor, the state a first start shows.
 
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QtTest>
 
 #include "app/tn5250client.h"
 #include "common/clientprobe.h"
+#include "common/loopbackpair.h"
+#include "common/settingssandbox.h"
 
 class TestClient : public QObject
 {
@@ -24,16 +25,12 @@ private slots:
     void newSessionForgetsNoDataKeys();
 
 private:
-    QScopedPointer<QTemporaryDir> m_config;
+    QScopedPointer<SettingsSandbox> m_config;
 };
 
 void TestClient::init()
 {
-    QCoreApplication::setOrganizationName(QStringLiteral("orvik"));
-    QCoreApplication::setApplicationName(QStringLiteral("harbour-vantorel"));
-    m_config.reset(new QTemporaryDir);
-    QVERIFY(m_config->isValid());
-    qputenv("XDG_CONFIG_HOME", m_config->path().toLocal8Bit());
+    m_config.reset(new SettingsSandbox);
 }
 
 void TestClient::publishedConstants()
@@ -60,7 +57,7 @@ void TestClient::firstStartState()
     QCOMPARE(client.property("tlsEnabled").toBool(), true);
     QCOMPARE(client.property("codePage").toInt(), 37);
     QCOMPARE(client.property("terminalZoom").toDouble(), 1.25);
-    QCOMPARE(client.property("host").toString(), Tn5250Client::defaultHost());
+    QCOMPARE(client.property("host").toString(), Settings::defaultHost());
     QCOMPARE(client.property("profileCount").toInt(), 1);
     QCOMPARE(client.property("currentProfileId").toString(), QStringLiteral("Default"));
     QCOMPARE(client.property("currentProfileName").toString(), QStringLiteral("Default"));
@@ -125,9 +122,9 @@ void TestClient::newSessionForgetsNoDataKeys()
 {
     Tn5250Client client;
     // Write To Display with a Start of Header whose last byte marks F5.
-    client.process5250Data(0x03, QByteArray::fromHex("04110000010700000000000010"));
+    receive(client, 0x03, QByteArray::fromHex("04110000010700000000000010"));
     QVERIFY(!client.terminalScreen().functionSendsData(5));
-    client.resetProtocolState();
+    ClientProbe(client).resetProtocolState();
     QVERIFY(client.terminalScreen().functionSendsData(5));
     QCOMPARE(client.terminalScreen().noDataKeyMask, quint32(0));
 }

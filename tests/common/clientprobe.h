@@ -5,40 +5,44 @@
 
 #include "app/tn5250client.h"
 
-// Read and write access to the client's internal state for the tests. The
-// client names this class its friend; nothing in the product uses it.
+// What the tests of the client itself need beyond its interface: the state
+// a test sets up or reads directly (the screen a key works on, the socket,
+// the timers) and the few operations it drives without a host. The client
+// names this class its friend; nothing in the product uses it. The classes
+// the client is made of are tested on their own, without it.
 class ClientProbe
 {
 public:
     explicit ClientProbe(Tn5250Client &client) : c(client) {}
 
     TerminalScreen &screen() { return c.m_screen; }
-    QVector<TerminalScreen> &savedScreens() { return c.m_savedScreens; }
-    QList<Tn5250Client::QueuedInput> &typeAheadQueue() { return c.m_typeAheadQueue; }
+    const SavedScreens &savedScreens() const { return c.m_savedScreens; }
+    TypeAheadQueue &typeAheadQueue() { return c.m_typeAheadQueue; }
     int &pendingReadMode() { return c.m_pendingReadMode; }
-    int &telnetState() { return c.m_telnetState; }
-    QByteArray &recordBuffer() { return c.m_recordBuffer; }
-    QByteArray &subnegotiationBuffer() { return c.m_subnegotiationBuffer; }
     bool &connected() { return c.m_connected; }
     bool &typeAheadDraining() { return c.m_typeAheadDraining; }
-    bool &typeAhead() { return c.m_typeAhead; }
     bool &autoLoginAttempted() { return c.m_autoLoginAttempted; }
-    bool &negotiationStarted() { return c.m_negotiationStarted; }
-    bool &userDisconnectRequested() { return c.m_userDisconnectRequested; }
-    bool &connectionErrorReported() { return c.m_connectionErrorReported; }
-    bool &tlsValidationFailed() { return c.m_tlsValidationFailed; }
     QPointer<QAbstractSocket> &socket() { return c.m_socket; }
     QTimer *reconnectTimer() { return c.m_reconnectTimer; }
     QTimer *connectionTimer() { return c.m_connectionTimer; }
-    bool localBinary() const { return c.m_localBinary; }
-    bool remoteBinary() const { return c.m_remoteBinary; }
-    bool localEor() const { return c.m_localEor; }
-    bool remoteEor() const { return c.m_remoteEor; }
-    bool terminalTypeRequested() const { return c.m_terminalTypeRequested; }
-    QStringList &profileIds() { return c.m_profileIds; }
     QString &tlsProtocol() { return c.m_tlsProtocol; }
     QString &tlsCipher() { return c.m_tlsCipher; }
-    bool &passwordSaved() { return c.m_passwordSaved; }
+    // In memory only, as the file would have it after a load.
+    void setTypeAhead(bool on) { c.m_settings.assign(Settings::TypeAhead, on); }
+    void setPasswordSaved(bool saved) { c.m_settings.assign(Settings::PasswordSaved, saved); }
+
+    // Operations the interface never calls.
+    void setStatus(const QString &text) { c.setStatus(text); }
+    void setConnectionState(const QString &state) { c.setConnectionState(state); }
+    void setLastError(const QString &category, const QString &detail) { c.setLastError(category, detail); }
+    void appendDiagnostic(const QString &text) { c.appendDiagnostic(text); }
+    void resetProtocolState() { c.resetProtocolState(); }
+    void scheduleReconnect(const QString &reason) { c.scheduleReconnect(reason); }
+    void startNegotiation() { c.startNegotiation(); }
+    void sendRecord(quint8 opcode, const QByteArray &data, quint8 flags) { c.sendRecord(opcode, data, flags); }
+    void sendAid(quint8 aid, int function, bool noData) { c.sendAid(aid, function, noData); }
+    void drainTypeAhead() { c.drainTypeAhead(); }
+    void maybeAutoLogin() { c.maybeAutoLogin(); }
 
 private:
     Tn5250Client &c;

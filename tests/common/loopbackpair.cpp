@@ -78,5 +78,15 @@ bool LoopbackTerminal::attach()
 
 void LoopbackTerminal::feed(quint8 opcode, const QByteArray &data)
 {
-    client.processRecord(ProtocolStreams::record(opcode, data));
+    receive(client, opcode, data);
+}
+
+void receiveRecord(Tn5250Client &client, const QByteArray &record)
+{
+    client.processTelnetBytes(ProtocolStreams::telnetFramed(record));
+}
+
+void receive(Tn5250Client &client, quint8 opcode, const QByteArray &data)
+{
+    receiveRecord(client, ProtocolStreams::record(opcode, data));
 }

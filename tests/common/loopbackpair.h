@@ -38,6 +38,12 @@ private:
     QByteArray m_received;
 };
 
+// Hands the client bytes as one record of the telnet stream (escaped, IAC
+// EOR), the way its socket would: well-formed or not.
+void receiveRecord(Tn5250Client &client, const QByteArray &record);
+// A well-formed record with this opcode and data.
+void receive(Tn5250Client &client, quint8 opcode, const QByteArray &data);
+
 // A client whose current socket is the terminal end of a loopback pair, for
 // tests that check the exact bytes the client writes.
 struct LoopbackTerminal

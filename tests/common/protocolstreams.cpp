@@ -42,7 +42,12 @@ QByteArray escaped(const QByteArray &bytes)
 
 QByteArray telnetRecord(quint8 opcode, const QByteArray &data, quint8 flags)
 {
-    QByteArray out = escaped(record(opcode, data, flags));
+    return telnetFramed(record(opcode, data, flags));
+}
+
+QByteArray telnetFramed(const QByteArray &record)
+{
+    QByteArray out = escaped(record);
     out.append(char(0xFF));
     out.append(char(0xEF));
     return out;

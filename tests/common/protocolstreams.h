@@ -23,6 +23,8 @@ QByteArray escaped(const QByteArray &bytes);
 
 // A record as it travels in the telnet stream: escaped, then IAC EOR.
 QByteArray telnetRecord(quint8 opcode, const QByteArray &data, quint8 flags = 0);
+// Any bytes, well-formed record or not, sent the same way.
+QByteArray telnetFramed(const QByteArray &record);
 
 // The lines of the protocol log without their "[HH:mm:ss] " time stamps.
 QStringList logLines(const QString &diagnostics);

@@ -14,8 +14,8 @@
 #include <QtTest>
 
 #include "app/tn5250client.h"
-#include "common/clientprobe.h"
 #include "common/connectionwatch.h"
+#include "common/protocolstreams.h"
 #include "demoaccount.h"
 #include "demohost.h"
 #include "demoscreens.h"
@@ -24,12 +24,9 @@
 #include "screendescription.h"
 #include "screenregistry.h"
 
-namespace {
+using ProtocolStreams::hex;
 
-QByteArray hex(const char *digits)
-{
-    return QByteArray::fromHex(digits);
-}
+namespace {
 
 QByteArray ebcdic(const char *text)
 {

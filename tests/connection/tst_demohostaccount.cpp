@@ -15,6 +15,7 @@
 #include "app/tn5250client.h"
 #include "common/clientprobe.h"
 #include "common/connectionwatch.h"
+#include "common/shownscreen.h"
 #include "demoaccount.h"
 #include "demohost.h"
 #include "demoscreens.h"
@@ -27,16 +28,6 @@ namespace {
 
 const char ACCOUNT_USER[] = "DEMO";
 const char ACCOUNT_PASSWORD[] = "demo5250";
-
-// The characters of `length` cells from (row, column) as the client shows
-// them, trailing blanks removed.
-QString shownCells(const Tn5250Client &client, int row, int column, int length)
-{
-    QString cells = client.terminalText().split(QLatin1Char('\n')).value(row - 1).mid(column - 1, length);
-    while (cells.endsWith(QLatin1Char(' ')))
-        cells.chop(1);
-    return cells;
-}
 
 // What the client holds in the input field starting at (row, column), even
 // a nondisplay one: its bytes with trailing nulls and blanks removed. A
@@ -185,10 +176,10 @@ void TestDemoHostAccount::signOnChecksAccount()
         QVERIFY2(text.contains(QStringLiteral("IBM i Main Menu")), qPrintable(text));
     } else {
         QVERIFY2(text.contains(QStringLiteral("Sign On")), qPrintable(text));
-        QCOMPARE(shownCells(client, 24, 2, 78), message);
+        QCOMPARE(ShownScreen::cells(client, 24, 2, 78), message);
         // The password field comes back blank, the user name as it was.
         QCOMPARE(fieldContents(client, 7, 53), QByteArray());
-        QCOMPARE(shownCells(client, 6, 53, 10), userShown);
+        QCOMPARE(ShownScreen::cells(client, 6, 53, 10), userShown);
     }
     QCOMPARE(host.failedSignOns(), failed);
     QCOMPARE(host.latestSession()->failedSignOns(), failed);
@@ -221,11 +212,11 @@ void TestDemoHostAccount::failedAttemptsOnOneConnection()
     QCOMPARE(host.failedSignOns(), 1);
     typeSignOn(client, QStringLiteral("nobody"), QLatin1String(ACCOUNT_PASSWORD));
     QCOMPARE(host.failedSignOns(), 2);
-    QCOMPARE(shownCells(client, 24, 2, 78), QStringLiteral("User NOBODY does not exist."));
+    QCOMPARE(ShownScreen::cells(client, 24, 2, 78), QStringLiteral("User NOBODY does not exist."));
     // A shorter name over the longer one left in the field.
     typeSignOn(client, QStringLiteral("demo"), QStringLiteral("second"));
     QCOMPARE(host.failedSignOns(), 3);
-    QCOMPARE(shownCells(client, 6, 53, 10), QStringLiteral("DEMO"));
+    QCOMPARE(ShownScreen::cells(client, 6, 53, 10), QStringLiteral("DEMO"));
     if (QTest::currentTestFailed())
         return;
 
@@ -244,8 +235,8 @@ void TestDemoHostAccount::failedAttemptsOnOneConnection()
     client.sendEnter();
     QTRY_COMPARE(host.currentScreen(), QStringLiteral("signon"));
     QTRY_VERIFY(!client.keyboardLocked());
-    QCOMPARE(shownCells(client, 6, 53, 10), QString());
-    QCOMPARE(shownCells(client, 24, 2, 78), QString());
+    QCOMPARE(ShownScreen::cells(client, 6, 53, 10), QString());
+    QCOMPARE(ShownScreen::cells(client, 24, 2, 78), QString());
 
     client.disconnectFromHost();
     connectToSignOn(client, host.serverPort());
@@ -427,7 +418,7 @@ void TestDemoHostAccount::programAccount()
             QVERIFY2(client.terminalText().contains(QStringLiteral("IBM i Main Menu")),
                      qPrintable(client.terminalText()));
         else
-            QCOMPARE(shownCells(client, 24, 2, 78), message);
+            QCOMPARE(ShownScreen::cells(client, 24, 2, 78), message);
         // The session log on standard error tells the attempt, never the password.
         QByteArray log;
         QTRY_VERIFY((log += process.readAllStandardError()).contains("Sign"));

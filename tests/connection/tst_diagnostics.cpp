@@ -9,6 +9,7 @@
 #include "app/tn5250client.h"
 #include "codec/ebcdiccodec.h"
 #include "common/clientprobe.h"
+#include "common/loopbackpair.h"
 #include "common/protocolstreams.h"
 
 namespace {
@@ -51,8 +52,8 @@ void DiagnosticsTest::lineFormat()
     Tn5250Client client;
     client.clearDiagnostics();
     QSignalSpy spy(&client, SIGNAL(diagnosticsChanged()));
-    client.appendDiagnostic(QStringLiteral("first"));
-    client.appendDiagnostic(QStringLiteral("second line"));
+    ClientProbe(client).appendDiagnostic(QStringLiteral("first"));
+    ClientProbe(client).appendDiagnostic(QStringLiteral("second line"));
     QCOMPARE(spy.count(), 2);
     const QRegularExpression format(QStringLiteral("^\\[\\d\\d:\\d\\d:\\d\\d\\] first\\n\\[\\d\\d:\\d\\d:\\d\\d\\] second line\\n$"));
     QVERIFY2(format.match(client.diagnostics()).hasMatch(), qPrintable(client.diagnostics()));
@@ -72,7 +73,7 @@ void DiagnosticsTest::percentSignsStayLiteral()
     QFETCH(QString, text);
     Tn5250Client client;
     client.clearDiagnostics();
-    client.appendDiagnostic(text);
+    ClientProbe(client).appendDiagnostic(text);
     QCOMPARE(ProtocolStreams::logLines(client.diagnostics()), QStringList() << text);
 }
 
@@ -94,7 +95,7 @@ void DiagnosticsTest::boundKeepsTheTail()
     Tn5250Client client;
     client.clearDiagnostics();
     const QString text = countingText(textLength);
-    client.appendDiagnostic(text);
+    ClientProbe(client).appendDiagnostic(text);
     const QString log = client.diagnostics();
     if (cut) {
         QCOMPARE(log.size(), 18000);
@@ -112,7 +113,7 @@ void DiagnosticsTest::boundAcrossSeveralLines()
     QString expected;
     for (int i = 0; i < 2000; ++i) {
         const QString text = QStringLiteral("line %1 %2").arg(i).arg(countingText(i % 37));
-        client.appendDiagnostic(text);
+        ClientProbe(client).appendDiagnostic(text);
         // The stamps are the same length whatever the time: rebuild the
         // expected log from the real one's last line.
         const QString log = client.diagnostics();
@@ -133,7 +134,7 @@ void DiagnosticsTest::clearDiagnostics()
     QSignalSpy spy(&client, SIGNAL(diagnosticsChanged()));
     client.clearDiagnostics();
     QCOMPARE(spy.count(), 0);
-    client.appendDiagnostic(QStringLiteral("x"));
+    ClientProbe(client).appendDiagnostic(QStringLiteral("x"));
     client.clearDiagnostics();
     QCOMPARE(spy.count(), 2);
     QCOMPARE(client.diagnostics(), QString());
@@ -198,15 +199,15 @@ void DiagnosticsTest::supportReportWithEverything()
     client.setTerminalZoom(0.875);
     client.setAutoReconnect(true);
     client.setAutoLogin(true);
-    probe.passwordSaved() = true;
-    client.setLastError(errorCategory, errorCategory.isEmpty() ? QString() : QStringLiteral("Connection refused"));
+    probe.setPasswordSaved(true);
+    ClientProbe(client).setLastError(errorCategory, errorCategory.isEmpty() ? QString() : QStringLiteral("Connection refused"));
     probe.tlsProtocol() = tlsProtocol;
     probe.tlsCipher() = tlsCipher;
-    client.processRecord(ProtocolStreams::record(
+    receiveRecord(client, ProtocolStreams::record(
         0x03, ProtocolStreams::hex("04 20 00 04 11 00 08 11 02 03 1D 40 00 24 00 05 13 02 04")));
     client.clearDiagnostics();
-    client.appendDiagnostic(QStringLiteral("  first  "));
-    client.appendDiagnostic(QStringLiteral("last"));
+    ClientProbe(client).appendDiagnostic(QStringLiteral("  first  "));
+    ClientProbe(client).appendDiagnostic(QStringLiteral("last"));
 
     client.copyDiagnostics();
     const QStringList report = QGuiApplication::clipboard()->text().split(QLatin1Char('\n'));

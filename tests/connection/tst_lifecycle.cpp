@@ -16,6 +16,7 @@
 #include "common/clientprobe.h"
 #include "common/connectionwatch.h"
 #include "common/silenthost.h"
+#include "connection/socketerrors.h"
 
 using namespace ConnectionTest;
 
@@ -105,7 +106,7 @@ void TestLifecycle::stateLabels()
     QFETCH(QString, state);
     QFETCH(QString, label);
     Tn5250Client client;
-    client.setConnectionState(state);
+    ClientProbe(client).setConnectionState(state);
     QCOMPARE(client.property("connectionStateLabel").toString(), label);
     // Only the two waiting states count as reconnecting while no timer runs.
     const bool waiting = state == QLatin1String("Reconnecting") || state == QLatin1String("Reconnect wait");
@@ -116,7 +117,7 @@ void TestLifecycle::emptyHostOnlySetsStatus()
 {
     Tn5250Client client;
     client.setHost(QString());
-    client.setLastError(QStringLiteral("Earlier"), QStringLiteral("kept"));
+    ClientProbe(client).setLastError(QStringLiteral("Earlier"), QStringLiteral("kept"));
     QSignalSpy info(&client, SIGNAL(connectionInfoChanged()));
     client.connectToHost();
     QCOMPARE(client.status(), QStringLiteral("Enter a host name first"));
@@ -229,7 +230,7 @@ void TestLifecycle::scheduleWhilePendingChangesNothing()
     QTRY_VERIFY(probe.reconnectTimer()->isActive());
     const int lines = logLines(client).size();
 
-    client.scheduleReconnect(QStringLiteral("again"));
+    ClientProbe(client).scheduleReconnect(QStringLiteral("again"));
     QCOMPARE(client.reconnectAttempt(), 1);
     QCOMPARE(probe.reconnectTimer()->interval(), 2000);
     QCOMPARE(logLines(client).size(), lines);
@@ -577,7 +578,7 @@ void TestLifecycle::socketErrorCategories()
     ErrorSocket *socket = new ErrorSocket(&client);
     socket->prepare(error, QStringLiteral("forced error"));
     bool retryFlag = !retry;
-    QCOMPARE(client.classifySocketError(socket, &retryFlag), category);
+    QCOMPARE(classifySocketError(socket, &retryFlag), category);
     QCOMPARE(retryFlag, retry);
 
     // The same error reported by the current socket.
@@ -595,11 +596,10 @@ void TestLifecycle::socketErrorCategories()
 
 void TestLifecycle::classifyWithoutSocket()
 {
-    Tn5250Client client;
     bool retry = false;
-    QCOMPARE(client.classifySocketError(nullptr, &retry), QStringLiteral("Network error"));
+    QCOMPARE(classifySocketError(nullptr, &retry), QStringLiteral("Network error"));
     QVERIFY(retry);
-    QCOMPARE(client.classifySocketError(nullptr, nullptr), QStringLiteral("Network error"));
+    QCOMPARE(classifySocketError(nullptr, nullptr), QStringLiteral("Network error"));
 }
 
 QTEST_GUILESS_MAIN(TestLifecycle)

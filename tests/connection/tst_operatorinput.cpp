@@ -15,6 +15,7 @@
 #include "app/tn5250client.h"
 #include "common/clientprobe.h"
 #include "common/connectionwatch.h"
+#include "common/shownscreen.h"
 #include "demohost.h"
 #include "demosession.h"
 #include "hostcodec.h"
@@ -29,21 +30,6 @@ const char PASSWORD[] = "Pa55word";
 QByteArray ebcdic(const QString &text)
 {
     return HostCodec(37).encode(text);
-}
-
-QString screenLine(const Tn5250Client &client, int row)
-{
-    return client.terminalText().split(QLatin1Char('\n')).value(row - 1);
-}
-
-// The characters shown in `length` cells from (row, column), trailing
-// blanks removed.
-QString cellsAt(const Tn5250Client &client, int row, int column, int length)
-{
-    QString cells = screenLine(client, row).mid(column - 1, length);
-    while (cells.endsWith(QLatin1Char(' ')))
-        cells.chop(1);
-    return cells;
 }
 
 // The screen line that starts with `label` after its leading blanks.
@@ -163,11 +149,11 @@ void TestOperatorInput::expectListPage(Tn5250Client &client, int page)
     const int first = page * 15 + 1;
     for (int item = first; item < first + 15; ++item) {
         const QString label = QStringLiteral("Item %1").arg(item, 3, 10, QLatin1Char('0'));
-        QVERIFY2(cellsAt(client, 6 + item - first, 2, 8) == label, qPrintable(text));
+        QVERIFY2(ShownScreen::cells(client, 6 + item - first, 2, 8) == label, qPrintable(text));
     }
     if (first > 1)
         QVERIFY2(!text.contains(QStringLiteral("Item %1").arg(first - 1, 3, 10, QLatin1Char('0'))), qPrintable(text));
-    QCOMPARE(screenLine(client, 21).trimmed(), page < 3 ? QStringLiteral("More...") : QStringLiteral("Bottom"));
+    QCOMPARE(ShownScreen::line(client, 21).trimmed(), page < 3 ? QStringLiteral("More...") : QStringLiteral("Bottom"));
 }
 
 void TestOperatorInput::signOnSendsTypedFields()
@@ -210,11 +196,11 @@ void TestOperatorInput::signOnSendsTypedFields()
     // The menu, with the demonstration options listed.
     QTRY_VERIFY(!client.keyboardLocked());
     QCOMPARE(host.currentScreen(), QStringLiteral("mainmenu"));
-    QCOMPARE(cellsAt(client, 1, 33, 15), QStringLiteral("IBM i Main Menu"));
-    QCOMPARE(cellsAt(client, 5, 43, 38), QStringLiteral("21. Entry form with field rules"));
-    QCOMPARE(cellsAt(client, 6, 43, 38), QStringLiteral("22. List of items (Page Up/Down)"));
-    QCOMPARE(cellsAt(client, 7, 43, 38), QStringLiteral("23. Refresh without field data"));
-    QCOMPARE(cellsAt(client, 8, 43, 38), QStringLiteral("24. Function keys and web links"));
+    QCOMPARE(ShownScreen::cells(client, 1, 33, 15), QStringLiteral("IBM i Main Menu"));
+    QCOMPARE(ShownScreen::cells(client, 5, 43, 38), QStringLiteral("21. Entry form with field rules"));
+    QCOMPARE(ShownScreen::cells(client, 6, 43, 38), QStringLiteral("22. List of items (Page Up/Down)"));
+    QCOMPARE(ShownScreen::cells(client, 7, 43, 38), QStringLiteral("23. Refresh without field data"));
+    QCOMPARE(ShownScreen::cells(client, 8, 43, 38), QStringLiteral("24. Function keys and web links"));
     QCOMPARE(client.cursorRow(), 20);
     QCOMPARE(client.cursorColumn(), 7);
 }
@@ -234,8 +220,8 @@ void TestOperatorInput::passwordNeverShownOrLogged()
     QVERIFY(client.inputText(password));
 
     // Typed, on the screen, not yet sent: the field shows blanks.
-    QCOMPARE(cellsAt(client, 6, 53, 10), QStringLiteral("QSECOFR"));
-    QCOMPARE(cellsAt(client, 7, 53, 10), QString());
+    QCOMPARE(ShownScreen::cells(client, 6, 53, 10), QStringLiteral("QSECOFR"));
+    QCOMPARE(ShownScreen::cells(client, 7, 53, 10), QString());
     QVERIFY(!client.terminalText().contains(password, Qt::CaseInsensitive));
     QVERIFY(!client.screenText().contains(password, Qt::CaseInsensitive));
     QGuiApplication::clipboard()->clear();
@@ -339,7 +325,7 @@ void TestOperatorInput::entryFieldRules()
     const QString before = client.status();
 
     client.inputText(typed);
-    QCOMPARE(cellsAt(client, row, column, length), shown);
+    QCOMPARE(ShownScreen::cells(client, row, column, length), shown);
     QCOMPARE(client.status(), status.isEmpty() ? before : status);
     if (cursorAfter < 0) {
         QVERIFY(next);
@@ -517,12 +503,12 @@ void TestOperatorInput::listPagesWithRollKeys()
         QVERIFY(host.lastResponse().fields.isEmpty());
         QVERIFY2(host.lastCheck().ok(), qPrintable(host.lastCheck().summary()));
     }
-    QCOMPARE(screenLine(client, 24).trimmed(), QString());
+    QCOMPARE(ShownScreen::line(client, 24).trimmed(), QString());
 
     client.sendPageDown();
     waitForAnswer(client);
     expectListPage(client, 3);
-    QCOMPARE(screenLine(client, 24).trimmed(), QStringLiteral("You are already at the bottom of the list."));
+    QCOMPARE(ShownScreen::line(client, 24).trimmed(), QStringLiteral("You are already at the bottom of the list."));
 
     for (int page = 2; page >= 0; --page) {
         client.sendPageUp();
@@ -536,7 +522,7 @@ void TestOperatorInput::listPagesWithRollKeys()
     client.sendPageUp();
     waitForAnswer(client);
     expectListPage(client, 0);
-    QCOMPARE(screenLine(client, 24).trimmed(), QStringLiteral("You are already at the top of the list."));
+    QCOMPARE(ShownScreen::line(client, 24).trimmed(), QStringLiteral("You are already at the top of the list."));
 
     // Enter with a position jumps to the page of that item.
     QVERIFY(client.inputText(QStringLiteral("47")));
@@ -589,7 +575,7 @@ void TestOperatorInput::noDataKeySendsAidAlone()
         QCOMPARE(response.fields.at(0).data, ebcdic(QStringLiteral("keep this")));
     }
     QVERIFY2(host.lastCheck().ok(), qPrintable(host.lastCheck().summary()));
-    QCOMPARE(screenLine(client, 24).trimmed(), message);
+    QCOMPARE(ShownScreen::line(client, 24).trimmed(), message);
 }
 
 void TestOperatorInput::functionKeyHotspots_data()
@@ -639,7 +625,7 @@ void TestOperatorInput::functionKeyHotspots()
     QCOMPARE(host.lastResponse().aid, quint8(0x30 + key));
     QVERIFY2(host.lastCheck().ok(), qPrintable(host.lastCheck().summary()));
     QCOMPARE(host.currentScreen(), screen);
-    QCOMPARE(screenLine(client, 24).trimmed(), message);
+    QCOMPARE(ShownScreen::line(client, 24).trimmed(), message);
 }
 
 void TestOperatorInput::typeAheadReplaysInOrder()

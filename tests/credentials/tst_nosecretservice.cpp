@@ -11,7 +11,7 @@
 #include "common/hexfixture.h"
 #include "common/loopbackpair.h"
 #include "credentials/credentialstore.h"
-#include "settings/settingssandbox.h"
+#include "common/settingssandbox.h"
 
 namespace {
 
@@ -156,7 +156,7 @@ void NoSecretServiceTest::savedLoginReportsTheService()
     ClientProbe(t.client).connected() = true;
     QSignalSpy credentials(&t.client, SIGNAL(credentialsChanged()));
 
-    t.client.process5250Data(0x03, HexFixture::load(QStringLiteral("signon.hex")));
+    receive(t.client, 0x03, HexFixture::load(QStringLiteral("signon.hex")));
     QCOMPARE(t.client.status(), QStringLiteral("Could not retrieve saved password"));
     QVERIFY2(t.client.credentialStatus().startsWith(QStringLiteral("Secure credential retrieval failed — ") + UNREACHABLE),
              qPrintable(t.client.credentialStatus()));

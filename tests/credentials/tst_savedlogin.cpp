@@ -9,12 +9,13 @@
 #include "app/tn5250client.h"
 #include "codec/ebcdiccodec.h"
 #include "common/clientprobe.h"
+#include "credentials/savedlogin.h"
 #include "common/connectionwatch.h"
 #include "common/hexfixture.h"
 #include "common/loopbackpair.h"
 #include "credentials/credentialstore.h"
 #include "credentials/keyring.h"
-#include "settings/settingssandbox.h"
+#include "common/settingssandbox.h"
 
 using ConnectionTest::logLines;
 
@@ -129,7 +130,7 @@ void SavedLoginTest::signOnDetection()
 
     int user = 99;
     int password = 99;
-    QCOMPARE(client.detectSignOnFields(&user, &password), detected);
+    QCOMPARE(SavedLogin::findSignOnFields(client.terminalScreen(), &user, &password), detected);
     QCOMPARE(user, userField);
     QCOMPARE(password, passwordField);
 }
@@ -140,18 +141,18 @@ void SavedLoginTest::signOnFixtureFields()
 {
     SettingsSandbox sandbox;
     Tn5250Client client;
-    client.process5250Data(0x03, HexFixture::load(QLatin1String(SIGN_ON_FIXTURE)));
+    receive(client, 0x03, HexFixture::load(QLatin1String(SIGN_ON_FIXTURE)));
     QCOMPARE(client.inputFieldCount(), 5);
     int user = -1;
     int password = -1;
-    QVERIFY(client.detectSignOnFields(&user, &password));
+    QVERIFY(SavedLogin::findSignOnFields(client.terminalScreen(), &user, &password));
     QCOMPARE(user, 0);
     QCOMPARE(password, 1);
 
     QString error;
-    QVERIFY(client.fillField(user, QStringLiteral("qsecofr"), &error));
+    QVERIFY(ClientProbe(client).screen().setFieldText(user, QStringLiteral("qsecofr"), &error));
     QVERIFY(client.screenText().contains(QLatin1String("QSECOFR")));
-    QVERIFY(!client.fillField(7, QStringLiteral("x"), &error));
+    QVERIFY(!ClientProbe(client).screen().setFieldText(7, QStringLiteral("x"), &error));
     QCOMPARE(error, QStringLiteral("Input field is not available"));
 }
 
@@ -258,7 +259,7 @@ void SavedLoginTest::rememberWithoutNewPassword()
     }
     Tn5250Client client;
     // Starting with the flag as the file had it.
-    ClientProbe(client).passwordSaved() = flagInFile;
+    ClientProbe(client).setPasswordSaved(flagInFile);
     QSignalSpy credentials(&client, SIGNAL(credentialsChanged()));
 
     QCOMPARE(client.saveLoginCredentials(QStringLiteral("QUSER"), QString(), true), result);
@@ -344,7 +345,7 @@ void SavedLoginTest::savedLoginFillsAndSends()
     ClientProbe probe(t.client);
     probe.connected() = true;
     QVERIFY(t.client.saveLoginCredentials(QStringLiteral("qsecofr"), PASSWORD, true));
-    t.client.process5250Data(0x03, HexFixture::load(QLatin1String(SIGN_ON_FIXTURE)));
+    receive(t.client, 0x03, HexFixture::load(QLatin1String(SIGN_ON_FIXTURE)));
     QVERIFY(!probe.autoLoginAttempted());
     QCOMPARE(t.sent(), QByteArray());
 
@@ -411,7 +412,7 @@ void SavedLoginTest::performSavedLoginRefusals()
     QVERIFY(t.client.passwordSaved());
 
     if (signOnScreen)
-        t.client.process5250Data(0x03, HexFixture::load(QLatin1String(SIGN_ON_FIXTURE)));
+        receive(t.client, 0x03, HexFixture::load(QLatin1String(SIGN_ON_FIXTURE)));
     else
         t.client.showDisplayTest();
     probe.screen().keyboardLocked = !unlocked;
@@ -456,7 +457,7 @@ void SavedLoginTest::automaticSignOnNeedsEverything()
     ClientProbe probe(t.client);
     QVERIFY(t.client.saveLoginCredentials(QStringLiteral("QUSER"), PASSWORD, true));
     const char *fixture = missing == QLatin1String("signOn") ? "menu.hex" : SIGN_ON_FIXTURE;
-    t.client.process5250Data(0x03, HexFixture::load(QLatin1String(fixture)));
+    receive(t.client, 0x03, HexFixture::load(QLatin1String(fixture)));
     // Set up after the screen arrived, so that its own check found nothing to do.
     probe.connected() = missing != QLatin1String("connected");
     probe.autoLoginAttempted() = missing == QLatin1String("attempt");
@@ -465,12 +466,12 @@ void SavedLoginTest::automaticSignOnNeedsEverything()
     if (missing == QLatin1String("userName"))
         t.client.setProperty("userName", QString());
     if (missing == QLatin1String("passwordSaved"))
-        probe.passwordSaved() = false;
+        probe.setPasswordSaved(false);
     QCOMPARE(t.sent(), QByteArray());
     QSignalSpy status(&t.client, SIGNAL(statusChanged()));
     QSignalSpy credentials(&t.client, SIGNAL(credentialsChanged()));
 
-    t.client.maybeAutoLogin();
+    ClientProbe(t.client).maybeAutoLogin();
     if (missing.isEmpty()) {
         QVERIFY(probe.autoLoginAttempted());
         QVERIFY(t.sent().contains(EbcdicCodec::encode(PASSWORD.toUpper())));
@@ -498,12 +499,12 @@ void SavedLoginTest::automaticSignOnAsksTheStoreOnce()
     QSignalSpy credentials(&t.client, SIGNAL(credentialsChanged()));
 
     // Each host record ends with the automatic sign-on check.
-    t.client.process5250Data(0x03, HexFixture::load(QLatin1String(SIGN_ON_FIXTURE)));
+    receive(t.client, 0x03, HexFixture::load(QLatin1String(SIGN_ON_FIXTURE)));
     QCOMPARE(t.client.status(), QStringLiteral("Could not retrieve saved password"));
     QCOMPARE(credentials.count(), 1);
     QVERIFY(ClientProbe(t.client).autoLoginAttempted());
 
-    t.client.process5250Data(0x03, HexFixture::load(QLatin1String(SIGN_ON_FIXTURE)));
+    receive(t.client, 0x03, HexFixture::load(QLatin1String(SIGN_ON_FIXTURE)));
     QCOMPARE(credentials.count(), 1);
     QCOMPARE(t.sent(), QByteArray());
 }

@@ -9,16 +9,16 @@
 
 #include "app/tn5250client.h"
 #include "common/clientprobe.h"
+#include "common/loopbackpair.h"
 #include "codec/ebcdiccodec.h"
 #include "common/hexfixture.h"
+#include "common/protocolstreams.h"
 #include "keywire.h"
+#include "protocol/aidresponse.h"
+
+using ProtocolStreams::hex;
 
 namespace {
-
-QByteArray hex(const char *text)
-{
-    return HexFixture::parse(QString::fromLatin1(text));
-}
 
 // A modified field "AB" at row 5, column 10, an unmodified input field "C" at
 // row 6, column 10, the cursor at row 5, column 12 and the keyboard unlocked.
@@ -173,9 +173,9 @@ void TestAid::readImmediate_data()
     QTest::addColumn<int>("mode");
     QTest::addColumn<QByteArray>("data");
     QTest::newRow("Read Immediate: every input field")
-        << int(Tn5250Client::ReadImmediate) << hex("05 0C 00  11 05 0A C1 C2  11 06 0A C3");
+        << int(AidResponse::ReadImmediate) << hex("05 0C 00  11 05 0A C1 C2  11 06 0A C3");
     QTest::newRow("Read Immediate Alternate: modified fields")
-        << int(Tn5250Client::ReadImmediateAlternate) << hex("05 0C 00  11 05 0A C1 C2");
+        << int(AidResponse::ReadImmediateAlternate) << hex("05 0C 00  11 05 0A C1 C2");
 }
 
 void TestAid::readImmediate()
@@ -183,15 +183,16 @@ void TestAid::readImmediate()
     QFETCH(int, mode);
     QFETCH(QByteArray, data);
 
-    m_probe->pendingReadMode() = Tn5250Client::ReadInputFields;
-    m_client->setStatus(QStringLiteral("before"));
+    m_probe->pendingReadMode() = AidResponse::ReadInputFields;
+    m_probe->setStatus(QStringLiteral("before"));
 
-    m_client->sendImmediate(Tn5250Client::ReadMode(mode));
+    // The host's Read Immediate (Alternate) command.
+    receive(*m_client, 0x06, mode == AidResponse::ReadImmediate ? hex("04 72") : hex("04 83"));
     QTRY_COMPARE(m_wire->recordCount(), 1);
     QCOMPARE(m_wire->takeRecord().toHex(), (KeyWire::header(data.size(), 0x00, 0x06) + data).toHex());
     // Answered at once: the operator keeps the keyboard and the pending read.
     QVERIFY(!m_client->keyboardLocked());
-    QCOMPARE(m_probe->pendingReadMode(), int(Tn5250Client::ReadInputFields));
+    QCOMPARE(m_probe->pendingReadMode(), int(AidResponse::ReadInputFields));
     QCOMPARE(m_client->status(), QStringLiteral("before"));
 }
 
@@ -244,11 +245,11 @@ void TestAid::disconnectedKeysSendNothing()
 void TestAid::lockedKeyboardRefusesKey()
 {
     m_probe->screen().keyboardLocked = true;
-    m_probe->typeAhead() = false;
+    m_probe->setTypeAhead(false);
 
     m_client->sendFunctionKey(3);
     QCOMPARE(m_client->status(), QStringLiteral("Keyboard is locked by IBM i"));
-    m_client->setStatus(QString());
+    m_probe->setStatus(QString());
     m_client->sendEnter();
     QCOMPARE(m_client->status(), QStringLiteral("Keyboard is locked by IBM i"));
     QVERIFY(m_wire->nothingSentBefore());

@@ -1,13 +1,13 @@
 // The 5250 command interpreter: the scanner and its diagnostics, the screen
 // commands, Save/Restore Screen, the read commands, Read Screen and the 5250
 // Query, with every answer checked byte for byte as the host receives it.
-#include <QSignalSpy>
 #include <QtTest>
 
 #include "app/tn5250client.h"
-#include "common/clientprobe.h"
+#include "common/interpretedscreen.h"
 #include "common/loopbackpair.h"
 #include "common/protocolstreams.h"
+#include "protocol/aidresponse.h"
 
 using ProtocolStreams::hex;
 using ProtocolStreams::logLines;
@@ -59,6 +59,7 @@ private slots:
     void restoreScreen_data();
     void restoreScreen();
     void readScreen();
+    void answersAreSentAndLogged();
     void queryReply_data();
     void queryReply();
     void structuredFields_data();
@@ -99,25 +100,24 @@ void CommandsTest::scannerDiagnostics()
     QFETCH(QByteArray, data);
     QFETCH(QStringList, lines);
 
-    Tn5250Client client;
-    client.clearDiagnostics();
-    QSignalSpy screenSpy(&client, SIGNAL(screenChanged()));
-    client.process5250Data(0x00, data);
-    QCOMPARE(logLines(client.diagnostics()), lines);
-    QCOMPARE(screenSpy.count(), 1);
+    InterpretedScreen t;
+    t.run(0x00, data);
+    QCOMPARE(t.log, lines);
+    QCOMPARE(t.screenChanges, 1);
+    QVERIFY(t.last.commandsRun);
 }
 
 void CommandsTest::clearUnitThenWriteToDisplay()
 {
-    Tn5250Client client;
-    ClientProbe(client).screen().resize(27, 132);
-    client.process5250Data(0x03, hex("04 40 04 11 00 08 11 01 01 C1"));
-    QCOMPARE(logLinesStartingWith(client.diagnostics(), QStringLiteral("5250 commands")),
+    InterpretedScreen t;
+    t.screen.resize(27, 132);
+    t.run(0x03, hex("04 40 04 11 00 08 11 01 01 C1"));
+    QCOMPARE(t.logStartingWith(QStringLiteral("5250 commands")),
              QStringList() << QStringLiteral("5250 commands: 40 11"));
-    QCOMPARE(client.rows(), 24);
-    QCOMPARE(client.columns(), 80);
-    QCOMPARE(int(client.terminalScreen().rawAt(0)), 0xC1);
-    QVERIFY(client.terminalText().startsWith(QStringLiteral("A\n")));
+    QCOMPARE(t.screen.rows, 24);
+    QCOMPARE(t.screen.columns, 80);
+    QCOMPARE(int(t.screen.rawAt(0)), 0xC1);
+    QVERIFY(t.text().startsWith(QStringLiteral("A\n")));
 }
 
 void CommandsTest::clearUnitAlternate_data()
@@ -144,98 +144,93 @@ void CommandsTest::clearUnitAlternate()
     QFETCH(QStringList, unexpected);
     QFETCH(int, firstCell);
 
-    Tn5250Client client;
-    client.setSupport132(false); // the host decides, whatever the setting
-    ClientProbe probe(client);
-    probe.screen().writeByte(0xC9);
-    probe.screen().startField(true, 0x40, 0x00, QVector<unsigned short>(), 0x24, 5);
-    client.process5250Data(0x00, data);
-    QCOMPARE(client.rows(), 27);
-    QCOMPARE(client.columns(), 132);
-    QCOMPARE(client.terminalScreen().size(), 27 * 132);
-    QCOMPARE(client.inputFieldCount(), 0);
-    QCOMPARE(int(client.terminalScreen().rawAt(0)), firstCell);
-    QCOMPARE(logLinesStartingWith(client.diagnostics(), QStringLiteral("Unexpected")), unexpected);
+    InterpretedScreen t;
+    t.wideScreenOffered = false; // the host decides, whatever the setting
+    t.screen.writeByte(0xC9);
+    t.screen.startField(true, 0x40, 0x00, QVector<unsigned short>(), 0x24, 5);
+    t.run(0x00, data);
+    QCOMPARE(t.screen.rows, 27);
+    QCOMPARE(t.screen.columns, 132);
+    QCOMPARE(t.screen.size(), 27 * 132);
+    QCOMPARE(t.screen.fields.size(), 0);
+    QCOMPARE(int(t.screen.rawAt(0)), firstCell);
+    QCOMPARE(t.logStartingWith(QStringLiteral("Unexpected")), unexpected);
 }
 
 void CommandsTest::clearFormatTable()
 {
-    Tn5250Client client;
-    client.process5250Data(0x03, hex("04 11 00 08 11 01 05 1D 40 00 24 00 05 C1"));
-    QCOMPARE(client.inputFieldCount(), 1);
-    QVERIFY(!client.keyboardLocked());
-    client.process5250Data(0x00, hex("04 50"));
-    QCOMPARE(client.inputFieldCount(), 0);
-    QVERIFY(client.keyboardLocked());
+    InterpretedScreen t;
+    t.run(0x03, hex("04 11 00 08 11 01 05 1D 40 00 24 00 05 C1"));
+    QCOMPARE(t.screen.fields.size(), 1);
+    QVERIFY(!t.screen.keyboardLocked);
+    t.run(0x00, hex("04 50"));
+    QCOMPARE(t.screen.fields.size(), 0);
+    QVERIFY(t.screen.keyboardLocked);
     // The buffer stays.
-    QCOMPARE(int(client.terminalScreen().rawAt(5)), 0xC1);
+    QCOMPARE(int(t.screen.rawAt(5)), 0xC1);
 }
 
 void CommandsTest::roll()
 {
-    Tn5250Client client;
+    InterpretedScreen t;
     // "G" on row 7, column 1; roll rows 5-10 up by two.
-    client.process5250Data(0x00, hex("04 11 00 00 11 07 01 C7"));
-    client.process5250Data(0x00, hex("04 23 02 05 0A"));
-    QCOMPARE(int(client.terminalScreen().rawAt(4 * 80)), 0xC7);
-    QCOMPARE(int(client.terminalScreen().rawAt(6 * 80)), 0x00);
+    t.run(0x00, hex("04 11 00 00 11 07 01 C7"));
+    t.run(0x00, hex("04 23 02 05 0A"));
+    QCOMPARE(int(t.screen.rawAt(4 * 80)), 0xC7);
+    QCOMPARE(int(t.screen.rawAt(6 * 80)), 0x00);
     // Two operand bytes are not enough: nothing moves.
-    client.process5250Data(0x00, hex("04 23 82 05"));
-    QCOMPARE(int(client.terminalScreen().rawAt(4 * 80)), 0xC7);
-    QCOMPARE(int(client.terminalScreen().rawAt(6 * 80)), 0x00);
+    t.run(0x00, hex("04 23 82 05"));
+    QCOMPARE(int(t.screen.rawAt(4 * 80)), 0xC7);
+    QCOMPARE(int(t.screen.rawAt(6 * 80)), 0x00);
 }
 
 void CommandsTest::writeErrorCode()
 {
-    Tn5250Client client;
-    ClientProbe probe(client);
-    client.process5250Data(0x03, hex("04 11 00 08 11 03 01 C1 13 05 05"));
-    QCOMPARE(client.cursorRow(), 5);
-    QCOMPARE(probe.screen().insertCursorIndex, 4 * 80 + 4);
+    InterpretedScreen t;
+    t.run(0x03, hex("04 11 00 08 11 03 01 C1 13 05 05"));
+    QCOMPARE(t.screen.cursorRow() + 1, 5);
+    QCOMPARE(t.screen.insertCursorIndex, 4 * 80 + 4);
     // Write Error Code goes on at the write position and moves the cursor
     // at once; the home position stays.
-    client.process5250Data(0x00, hex("04 21 C2 13 02 02"));
-    QCOMPARE(int(probe.screen().rawAt(2 * 80 + 1)), 0xC2);
-    QCOMPARE(client.cursorRow(), 2);
-    QCOMPARE(client.cursorColumn(), 2);
-    QCOMPARE(probe.screen().insertCursorIndex, 4 * 80 + 4);
-    client.process5250Data(0x00, hex("04 21 14 18 50"));
-    QCOMPARE(client.cursorRow(), 24);
-    QCOMPARE(client.cursorColumn(), 80);
+    t.run(0x00, hex("04 21 C2 13 02 02"));
+    QCOMPARE(int(t.screen.rawAt(2 * 80 + 1)), 0xC2);
+    QCOMPARE(t.screen.cursorRow() + 1, 2);
+    QCOMPARE(t.screen.cursorColumn() + 1, 2);
+    QCOMPARE(t.screen.insertCursorIndex, 4 * 80 + 4);
+    t.run(0x00, hex("04 21 14 18 50"));
+    QCOMPARE(t.screen.cursorRow() + 1, 24);
+    QCOMPARE(t.screen.cursorColumn() + 1, 80);
 }
 
 void CommandsTest::saveScreenToken()
 {
-    LoopbackTerminal t;
-    QVERIFY(t.attach());
-    t.feed(0x03, hex("04 11 00 08 11 01 01 C1"));
-    t.sent();
-    t.feed(0x04, hex("04 02"));
-    QCOMPARE(t.sent(), hex("00 11 12 A0 00 00 04 00 00 04 04 12 56 4E 54 4C 01 FF EF"));
-    t.feed(0x04, hex("04 02 04 02"));
-    QCOMPARE(t.sent(), wire(0x04, hex("04 12 56 4E 54 4C 02")) + wire(0x04, hex("04 12 56 4E 54 4C 03")));
-    QCOMPARE(ClientProbe(t.client).savedScreens().size(), 3);
+    InterpretedScreen t;
+    t.run(0x03, hex("04 11 00 08 11 01 01 C1"));
+    QCOMPARE(t.takeSent(), QByteArray());
+    t.run(0x04, hex("04 02"));
+    QCOMPARE(t.takeSent(), hex("00 11 12 A0 00 00 04 00 00 04 04 12 56 4E 54 4C 01 FF EF"));
+    t.run(0x04, hex("04 02 04 02"));
+    QCOMPARE(t.takeSent(), wire(0x04, hex("04 12 56 4E 54 4C 02")) + wire(0x04, hex("04 12 56 4E 54 4C 03")));
+    QCOMPARE(t.savedScreens.size(), 3);
 }
 
 void CommandsTest::saveScreenStackIsBounded()
 {
-    LoopbackTerminal t;
-    QVERIFY(t.attach());
-    ClientProbe probe(t.client);
+    InterpretedScreen t;
     QByteArray expected;
     for (int i = 1; i <= 251; ++i) {
         // Each saved screen carries its own number in cell 0 and cell 1.
-        probe.screen().data[0] = char(i & 0xFF);
-        probe.screen().data[1] = char(i >> 8);
-        t.client.process5250Data(0x04, hex("04 02"));
+        t.screen.data[0] = char(i & 0xFF);
+        t.screen.data[1] = char(i >> 8);
+        t.run(0x04, hex("04 02"));
         expected += wire(0x04, hex("04 12 56 4E 54 4C") + QByteArray(1, char(qMin(i, 250))));
     }
-    QCOMPARE(t.sent(), expected);
-    QCOMPARE(probe.savedScreens().size(), 250);
+    QCOMPARE(t.takeSent(), expected);
+    QCOMPARE(t.savedScreens.size(), 250);
     // The first one was dropped; the second is now the oldest.
-    QCOMPARE(int(probe.savedScreens().first().rawAt(0)), 2);
-    QCOMPARE(int(probe.savedScreens().last().rawAt(0)), 251 & 0xFF);
-    QCOMPARE(int(probe.savedScreens().last().rawAt(1)), 251 >> 8);
+    QCOMPARE(int(t.savedScreens.at(0).rawAt(0)), 2);
+    QCOMPARE(int(t.savedScreens.at(249).rawAt(0)), 251 & 0xFF);
+    QCOMPARE(int(t.savedScreens.at(249).rawAt(1)), 251 >> 8);
 }
 
 void CommandsTest::restoreScreen_data()
@@ -259,36 +254,48 @@ void CommandsTest::restoreScreen()
     QFETCH(QByteArray, command);
     QFETCH(int, restored);
 
-    Tn5250Client client;
-    ClientProbe probe(client);
-    client.process5250Data(0x03, hex("04 11 00 08 11 01 01 C1 C2"));
-    client.process5250Data(0x04, hex("04 02"));
-    const QString first = client.terminalText();
-    client.process5250Data(0x03, hex("04 11 00 08 11 02 01 C3 13 02 02"));
-    client.process5250Data(0x04, hex("04 02"));
-    const QString second = client.terminalText();
-    const int secondCursor = probe.screen().cursor;
+    InterpretedScreen t;
+    t.run(0x03, hex("04 11 00 08 11 01 01 C1 C2"));
+    t.run(0x04, hex("04 02"));
+    const QString first = t.text();
+    t.run(0x03, hex("04 11 00 08 11 02 01 C3 13 02 02"));
+    t.run(0x04, hex("04 02"));
+    const QString second = t.text();
+    const int secondCursor = t.screen.cursor;
     // Something else on the screen, 27 x 132.
-    client.process5250Data(0x00, hex("04 20 00 04 11 00 00 C9"));
-    const QString current = client.terminalText();
-    client.clearDiagnostics();
+    t.run(0x00, hex("04 20 00 04 11 00 00 C9"));
+    const QString current = t.text();
+    t.log.clear();
 
-    client.process5250Data(0x05, command);
+    t.run(0x05, command);
     const QString expected = restored == 1 ? first : restored == 2 ? second : current;
-    QCOMPARE(client.terminalText(), expected);
-    QCOMPARE(client.columns(), restored ? 80 : 132);
+    QCOMPARE(t.text(), expected);
+    QCOMPARE(t.screen.columns, restored ? 80 : 132);
     if (restored == 2)
-        QCOMPARE(probe.screen().cursor, secondCursor);
-    QCOMPARE(logLinesStartingWith(client.diagnostics(), QStringLiteral("Restored")).size(), restored ? 1 : 0);
+        QCOMPARE(t.screen.cursor, secondCursor);
+    QCOMPARE(t.logStartingWith(QStringLiteral("Restored")).size(), restored ? 1 : 0);
     // The entry stays on the stack.
-    QCOMPARE(probe.savedScreens().size(), 2);
+    QCOMPARE(t.savedScreens.size(), 2);
 }
 
 void CommandsTest::readScreen()
 {
+    InterpretedScreen t;
+    // "AB" at row 1, a transparent 0xFF at row 2: it must be escaped.
+    t.run(0x03, hex("04 11 00 08 11 01 01 C1 C2 11 02 01 10 00 01 FF"));
+    t.run(0x08, hex("04 62"));
+    QByteArray screen(24 * 80, char(0x00));
+    screen[0] = char(0xC1);
+    screen[1] = char(0xC2);
+    screen[80] = char(0xFF);
+    QCOMPARE(t.takeSent(), wire(0x00, screen));
+}
+
+// The client sends what the interpreter answers, and logs it.
+void CommandsTest::answersAreSentAndLogged()
+{
     LoopbackTerminal t;
     QVERIFY(t.attach());
-    // "AB" at row 1, a transparent 0xFF at row 2: it must be escaped.
     t.feed(0x03, hex("04 11 00 08 11 01 01 C1 C2 11 02 01 10 00 01 FF"));
     t.sent();
     t.feed(0x08, hex("04 62"));
@@ -299,6 +306,14 @@ void CommandsTest::readScreen()
     QCOMPARE(t.sent(), wire(0x00, screen));
     QCOMPARE(logLinesStartingWith(t.client.diagnostics(), QStringLiteral("TX ")),
              QStringList() << QStringLiteral("TX opcode 0x00, 1920 data bytes"));
+    t.client.setSupport132(false);
+    t.client.clearDiagnostics();
+    t.feed(0x00, hex("04 F3 00 05 D9 70 00"));
+    QCOMPARE(t.sent(), wire(0x00, queryReply3179()));
+    QStringList logged = logLines(t.client.diagnostics());
+    QCOMPARE(logged.mid(1, 3), QStringList() << "IBM i 5250 Query received (type 0x70)"
+                                             << "TX conservative 5250 Query Reply: 3179-02"
+                                             << "TX opcode 0x00, 61 data bytes");
 }
 
 void CommandsTest::queryReply_data()
@@ -325,16 +340,14 @@ void CommandsTest::queryReply()
     QFETCH(QByteArray, reply);
     QFETCH(QStringList, lines);
 
-    LoopbackTerminal t;
-    t.client.setSupport132(support132);
-    QVERIFY(t.attach());
+    InterpretedScreen t;
+    t.wideScreenOffered = support132;
     QCOMPARE(reply.size(), 61);
-    t.client.clearDiagnostics();
-    t.client.process5250Data(0x00, command);
-    QCOMPARE(t.sent(), wire(0x00, reply));
-    QStringList logged = logLines(t.client.diagnostics());
-    QCOMPARE(logged.mid(0, 2), lines);
-    QCOMPARE(logged.value(2), QStringLiteral("TX opcode 0x00, 61 data bytes"));
+    t.run(0x00, command);
+    QCOMPARE(t.takeSent(), wire(0x00, reply));
+    QCOMPARE(t.log.mid(0, 2), lines);
+    // Both lines come before the answer goes out.
+    QCOMPARE(int(t.last.steps.at(2).kind), int(DataStreamInterpreter::Step::Answer));
 }
 
 void CommandsTest::structuredFields_data()
@@ -362,20 +375,17 @@ void CommandsTest::structuredFields()
     QFETCH(int, replies);
     QFETCH(QStringList, lines);
 
-    LoopbackTerminal t;
-    t.client.setSupport132(false);
-    QVERIFY(t.attach());
-    t.client.process5250Data(0x00, command);
+    InterpretedScreen t;
+    t.run(0x00, command);
     QByteArray expected;
     for (int i = 0; i < replies; ++i)
         expected += wire(0x00, queryReply3179());
-    QCOMPARE(t.sent(), expected);
-    QCOMPARE(logLinesStartingWith(t.client.diagnostics(), QStringLiteral("Malformed")), lines);
-    QCOMPARE(logLinesStartingWith(t.client.diagnostics(), QStringLiteral("IBM i 5250 Query")).size(), replies);
+    QCOMPARE(t.takeSent(), expected);
+    QCOMPARE(t.logStartingWith(QStringLiteral("Malformed")), lines);
+    QCOMPARE(t.logStartingWith(QStringLiteral("IBM i 5250 Query")).size(), replies);
     // A malformed field ends the record: a Clear Unit after it never runs.
     if (command.endsWith(hex("04 40")))
-        QCOMPARE(logLinesStartingWith(t.client.diagnostics(), QStringLiteral("5250 commands")),
-                 QStringList() << QStringLiteral("5250 commands: f3"));
+        QCOMPARE(t.logStartingWith(QStringLiteral("5250 commands")), QStringList() << QStringLiteral("5250 commands: f3"));
 }
 
 void CommandsTest::readCommands_data()
@@ -384,16 +394,16 @@ void CommandsTest::readCommands_data()
     QTest::addColumn<int>("mode");
     QTest::addColumn<bool>("cursorHome");
 
-    QTest::newRow("Read Input Fields") << hex("04 42 00 00") << int(Tn5250Client::ReadInputFields) << false;
-    QTest::newRow("Read MDT Fields") << hex("04 52 00 00") << int(Tn5250Client::ReadMdtFields) << false;
-    QTest::newRow("Read MDT Fields Alternate") << hex("04 82 00 00") << int(Tn5250Client::ReadMdtFieldsAlternate)
+    QTest::newRow("Read Input Fields") << hex("04 42 00 00") << int(AidResponse::ReadInputFields) << false;
+    QTest::newRow("Read MDT Fields") << hex("04 52 00 00") << int(AidResponse::ReadMdtFields) << false;
+    QTest::newRow("Read MDT Fields Alternate") << hex("04 82 00 00") << int(AidResponse::ReadMdtFieldsAlternate)
                                                << false;
-    QTest::newRow("CC2 0x08 sends the cursor home") << hex("04 52 00 08") << int(Tn5250Client::ReadMdtFields) << true;
-    QTest::newRow("CC2 0x48 leaves the cursor") << hex("04 52 00 48") << int(Tn5250Client::ReadMdtFields) << false;
+    QTest::newRow("CC2 0x08 sends the cursor home") << hex("04 52 00 08") << int(AidResponse::ReadMdtFields) << true;
+    QTest::newRow("CC2 0x48 leaves the cursor") << hex("04 52 00 48") << int(AidResponse::ReadMdtFields) << false;
     QTest::newRow("a locking CC1 still leaves the keyboard open")
-        << hex("04 42 20 00") << int(Tn5250Client::ReadInputFields) << false;
-    QTest::newRow("one control character only") << hex("04 52 00") << int(Tn5250Client::ReadMdtFields) << false;
-    QTest::newRow("no control characters") << hex("04 82") << int(Tn5250Client::ReadMdtFieldsAlternate) << false;
+        << hex("04 42 20 00") << int(AidResponse::ReadInputFields) << false;
+    QTest::newRow("one control character only") << hex("04 52 00") << int(AidResponse::ReadMdtFields) << false;
+    QTest::newRow("no control characters") << hex("04 82") << int(AidResponse::ReadMdtFieldsAlternate) << false;
 }
 
 void CommandsTest::readCommands()
@@ -402,45 +412,47 @@ void CommandsTest::readCommands()
     QFETCH(int, mode);
     QFETCH(bool, cursorHome);
 
-    LoopbackTerminal t;
-    QVERIFY(t.attach());
-    ClientProbe probe(t.client);
+    InterpretedScreen t;
     // A screen with a label and one input field at row 3, column 11; the
     // cursor is left at row 10.
-    t.feed(0x02, hex("04 11 00 00 11 03 01 20 C9 D5 11 03 0A 1D 40 00 24 00 05 14 0A 01"));
-    QCOMPARE(t.client.cursorRow(), 10);
-    t.sent();
-    t.client.process5250Data(0x00, command);
-    QCOMPARE(probe.pendingReadMode(), mode);
-    QVERIFY(!t.client.keyboardLocked());
-    QCOMPARE(t.client.cursorRow(), cursorHome ? 3 : 10);
-    QCOMPARE(t.client.cursorColumn(), cursorHome ? 11 : 1);
-    QCOMPARE(t.client.status(), QStringLiteral("Connected — input ready • 2 chars • 1 fields"));
+    t.run(0x02, hex("04 11 00 00 11 03 01 20 C9 D5 11 03 0A 1D 40 00 24 00 05 14 0A 01"));
+    QCOMPARE(t.screen.cursorRow() + 1, 10);
+    t.run(0x00, command);
+    QCOMPARE(t.pendingReadMode, mode);
+    QVERIFY(!t.screen.keyboardLocked);
+    QCOMPARE(t.screen.cursorRow() + 1, cursorHome ? 3 : 10);
+    QCOMPARE(t.screen.cursorColumn() + 1, cursorHome ? 11 : 1);
+    QCOMPARE(t.invitations, QStringList() << QStringLiteral("2, 1"));
     // Nothing goes to the host until an AID key.
-    QCOMPARE(t.sent(), QByteArray());
+    QCOMPARE(t.takeSent(), QByteArray());
 }
 
+// The status the client shows for the host's invitation.
 void CommandsTest::readCommandStatusOnEmptyScreen()
 {
     Tn5250Client client;
-    client.processRecord(ProtocolStreams::record(0x02, QByteArray()));
-    client.processRecord(ProtocolStreams::record(0x03, hex("04 40 04 52 00 00")));
+    receive(client, 0x02, QByteArray());
+    receive(client, 0x03, hex("04 40 04 52 00 00"));
     QCOMPARE(client.status(), QStringLiteral("IBM i requested input, but decoded screen is empty • RX 2"));
+    receive(client, 0x03, hex("04 11 00 00 11 03 01 20 C9 D5 11 03 0A 1D 40 00 24 00 05 04 52 00 00"));
+    QCOMPARE(client.status(), QStringLiteral("Connected — input ready • 2 chars • 1 fields"));
 }
 
 void CommandsTest::readImmediate()
 {
-    LoopbackTerminal t;
-    QVERIFY(t.attach());
-    ClientProbe(t.client).connected() = true;
-    t.feed(0x03, hex("04 11 00 08 14 02 03"));
-    t.sent();
-    t.client.process5250Data(0x06, hex("04 72"));
-    const QByteArray sent = t.sent();
+    InterpretedScreen t;
+    t.run(0x03, hex("04 11 00 08 14 02 03"));
+    t.pendingReadMode = AidResponse::ReadInputFields;
+    t.run(0x06, hex("04 72"));
+    const QByteArray sent = t.takeSent();
     // A Read Immediate answer: opcode 0x06, cursor row and column, AID 0x00.
     QVERIFY2(sent.size() >= 15, sent.toHex().constData());
     QCOMPARE(sent.mid(2, 8), hex("12 A0 00 00 04 00 00 06"));
     QCOMPARE(sent.mid(10, 3), hex("02 03 00"));
+    // Answered at once: the keyboard and the pending read stay as they were.
+    QVERIFY(!t.screen.keyboardLocked);
+    QCOMPARE(t.pendingReadMode, int(AidResponse::ReadInputFields));
+    QCOMPARE(t.invitations, QStringList());
 }
 
 QTEST_MAIN(CommandsTest)

@@ -10,14 +10,12 @@
 #include "common/clientprobe.h"
 #include "codec/ebcdiccodec.h"
 #include "common/hexfixture.h"
+#include "common/protocolstreams.h"
 #include "keywire.h"
 
-namespace {
+using ProtocolStreams::hex;
 
-QByteArray hex(const char *text)
-{
-    return HexFixture::parse(QString::fromLatin1(text));
-}
+namespace {
 
 // Two input fields, "AB" at row 3, column 5 (length 4) and an empty one at
 // row 7, column 5; the cursor on position 1 of the first.

@@ -7,9 +7,10 @@
 #include "app/tn5250client.h"
 #include "codec/ebcdiccodec.h"
 #include "common/clientprobe.h"
+#include "common/loopbackpair.h"
 #include "common/hexfixture.h"
 #include "keywire.h"
-#include "settings/settingssandbox.h"
+#include "common/settingssandbox.h"
 
 namespace {
 
@@ -116,7 +117,7 @@ bool TestMacros::showEntryScreen()
     const QByteArray record = HexFixture::parse(QString::fromLatin1(ENTRY_SCREEN), &error);
     if (!error.isEmpty())
         return false;
-    m_client->process5250Data(0x03, record);
+    receive(*m_client, 0x03, record);
     return m_client->inputFieldCount() == 3 && !m_client->keyboardLocked() && m_client->cursorRow() == 5
         && m_client->cursorColumn() == 21;
 }
@@ -331,7 +332,7 @@ void TestMacros::textAndKeysAfterEnterAreQueued()
     QCOMPARE(int(quint8(m_wire->takeRecord().at(12))), 0xF1);
 
     // Locked: the text and the function key wait; Tab does nothing while locked.
-    const QList<Tn5250Client::QueuedInput> queue = m_probe->typeAheadQueue();
+    const TypeAheadQueue queue = m_probe->typeAheadQueue();
     QCOMPARE(queue.size(), 2);
     QCOMPARE(queue.at(0).kind, 0);
     QCOMPARE(queue.at(0).text, QStringLiteral("bob"));
@@ -358,7 +359,7 @@ void TestMacros::refusedWhenNotConnected()
     QCOMPARE(m_client->terminalScreen().data, screenBefore);
     QVERIFY(m_wire->nothingSentBefore());
 
-    m_client->setStatus(QString());
+    m_probe->setStatus(QString());
     m_client->runMacro(QString());
     QCOMPARE(m_client->status(), NOT_CONNECTED);
 }
@@ -366,7 +367,7 @@ void TestMacros::refusedWhenNotConnected()
 void TestMacros::runStoredMacro()
 {
     QVERIFY(m_client->saveMacro(-1, QStringLiteral("Sign on"), QStringLiteral("alice{F12}")));
-    m_client->setStatus(QString());
+    m_probe->setStatus(QString());
 
     QVERIFY(!m_client->runMacroAt(1));
     QVERIFY(!m_client->runMacroAt(-1));

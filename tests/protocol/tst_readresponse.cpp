@@ -6,10 +6,12 @@
 
 #include <QtTest>
 
-#include "app/tn5250client.h"
-#include "common/clientprobe.h"
 #include "common/hexfixture.h"
+#include "common/protocolstreams.h"
 #include "keywire.h"
+#include "protocol/aidresponse.h"
+
+using ProtocolStreams::hex;
 
 namespace {
 
@@ -31,11 +33,6 @@ FieldSpec field(int row, int column, quint8 ffwHigh, int length, const char *con
 {
     return FieldSpec{row, column, ffwHigh, 0x00, length,
                      HexFixture::parse(QString::fromLatin1(contentHex)), transparent};
-}
-
-QByteArray hex(const char *text)
-{
-    return HexFixture::parse(QString::fromLatin1(text));
 }
 
 // FFW first bytes: 0x40 is the usual "this is an FFW" top bit pattern, 0x08
@@ -74,86 +71,86 @@ void TestReadResponse::response_data()
     const FieldSpecs twoFields = {field(5, 10, MODIFIED, 4, "C1 C2"), field(6, 10, INPUT, 3, "C3")};
 
     QTest::newRow("MDT read sends only the modified field")
-        << twoFields << 5 << 12 << 0xF1 << true << int(Tn5250Client::ReadMdtFields)
+        << twoFields << 5 << 12 << 0xF1 << true << int(AidResponse::ReadMdtFields)
         << hex("05 0C F1  11 05 0A C1 C2");
     QTest::newRow("read input fields sends unmodified fields too")
-        << twoFields << 5 << 12 << 0xF1 << true << int(Tn5250Client::ReadInputFields)
+        << twoFields << 5 << 12 << 0xF1 << true << int(AidResponse::ReadInputFields)
         << hex("05 0C F1  11 05 0A C1 C2  11 06 0A C3");
     QTest::newRow("read immediate sends every input field")
-        << twoFields << 1 << 1 << 0x00 << true << int(Tn5250Client::ReadImmediate)
+        << twoFields << 1 << 1 << 0x00 << true << int(AidResponse::ReadImmediate)
         << hex("01 01 00  11 05 0A C1 C2  11 06 0A C3");
     QTest::newRow("no field data: cursor and AID only")
-        << twoFields << 2 << 3 << 0xBD << false << int(Tn5250Client::ReadInputFields)
+        << twoFields << 2 << 3 << 0xBD << false << int(AidResponse::ReadInputFields)
         << hex("02 03 BD");
     QTest::newRow("bypass field is never sent, even modified")
         << FieldSpecs{field(3, 2, BYPASS_MODIFIED, 3, "C1"), field(4, 2, MODIFIED, 2, "C2")}
-        << 1 << 1 << 0xF1 << true << int(Tn5250Client::ReadInputFields)
+        << 1 << 1 << 0xF1 << true << int(AidResponse::ReadInputFields)
         << hex("01 01 F1  11 04 02 C2");
     QTest::newRow("field starting in column 1 of a later row")
         << FieldSpecs{field(3, 1, MODIFIED, 5, "D1 D2")}
-        << 1 << 1 << 0xF1 << true << int(Tn5250Client::ReadMdtFields)
+        << 1 << 1 << 0xF1 << true << int(AidResponse::ReadMdtFields)
         << hex("01 01 F1  11 03 01 D1 D2");
     QTest::newRow("fields go in format-table order, not screen order")
         << FieldSpecs{field(10, 5, MODIFIED, 2, "C1"), field(2, 5, MODIFIED, 2, "C2")}
-        << 1 << 1 << 0xF1 << true << int(Tn5250Client::ReadMdtFields)
+        << 1 << 1 << 0xF1 << true << int(AidResponse::ReadMdtFields)
         << hex("01 01 F1  11 0A 05 C1  11 02 05 C2");
     QTest::newRow("cursor on the last cell")
-        << FieldSpecs{} << 24 << 80 << 0xF1 << true << int(Tn5250Client::ReadMdtFields)
+        << FieldSpecs{} << 24 << 80 << 0xF1 << true << int(AidResponse::ReadMdtFields)
         << hex("18 50 F1");
 
     QTest::newRow("trailing nulls are dropped")
         << FieldSpecs{field(2, 2, MODIFIED, 5, "F1 F2 00 00 00")}
-        << 1 << 1 << 0xF1 << true << int(Tn5250Client::ReadMdtFields)
+        << 1 << 1 << 0xF1 << true << int(AidResponse::ReadMdtFields)
         << hex("01 01 F1  11 02 02 F1 F2");
     QTest::newRow("inner nulls go back as blanks")
         << FieldSpecs{field(2, 2, MODIFIED, 4, "C1 00 C2 00")}
-        << 1 << 1 << 0xF1 << true << int(Tn5250Client::ReadMdtFields)
+        << 1 << 1 << 0xF1 << true << int(AidResponse::ReadMdtFields)
         << hex("01 01 F1  11 02 02 C1 40 C2");
     QTest::newRow("blanks the operator typed are kept")
         << FieldSpecs{field(2, 2, MODIFIED, 4, "40 C1 40 40")}
-        << 1 << 1 << 0xF1 << true << int(Tn5250Client::ReadMdtFields)
+        << 1 << 1 << 0xF1 << true << int(AidResponse::ReadMdtFields)
         << hex("01 01 F1  11 02 02 40 C1 40 40");
     QTest::newRow("MDT alternate keeps inner nulls")
         << FieldSpecs{field(2, 2, MODIFIED, 4, "C1 00 C2 00")}
-        << 1 << 1 << 0xF1 << true << int(Tn5250Client::ReadMdtFieldsAlternate)
+        << 1 << 1 << 0xF1 << true << int(AidResponse::ReadMdtFieldsAlternate)
         << hex("01 01 F1  11 02 02 C1 00 C2");
     QTest::newRow("read immediate alternate: modified only, inner nulls kept")
         << FieldSpecs{field(2, 2, MODIFIED, 4, "C1 00 C2"), field(3, 2, INPUT, 2, "C3")}
-        << 1 << 1 << 0x00 << true << int(Tn5250Client::ReadImmediateAlternate)
+        << 1 << 1 << 0x00 << true << int(AidResponse::ReadImmediateAlternate)
         << hex("01 01 00  11 02 02 C1 00 C2");
     QTest::newRow("empty modified field sends only its address")
         << FieldSpecs{field(2, 2, MODIFIED, 4, "")}
-        << 1 << 1 << 0xF1 << true << int(Tn5250Client::ReadMdtFields)
+        << 1 << 1 << 0xF1 << true << int(AidResponse::ReadMdtFields)
         << hex("01 01 F1  11 02 02");
 
     QTest::newRow("signed numeric, negative: sign in the last digit's zone")
         << FieldSpecs{field(2, 2, SIGNED_MODIFIED, 3, "F1 F2 60")}
-        << 1 << 1 << 0xF1 << true << int(Tn5250Client::ReadMdtFields)
+        << 1 << 1 << 0xF1 << true << int(AidResponse::ReadMdtFields)
         << hex("01 01 F1  11 02 02 F1 D2");
     QTest::newRow("signed numeric, blank sign is positive")
         << FieldSpecs{field(2, 2, SIGNED_MODIFIED, 3, "F1 F2 40")}
-        << 1 << 1 << 0xF1 << true << int(Tn5250Client::ReadMdtFields)
+        << 1 << 1 << 0xF1 << true << int(AidResponse::ReadMdtFields)
         << hex("01 01 F1  11 02 02 F1 F2");
     QTest::newRow("signed numeric, null sign is positive")
         << FieldSpecs{field(2, 2, SIGNED_MODIFIED, 3, "F1 F2 00")}
-        << 1 << 1 << 0xF1 << true << int(Tn5250Client::ReadMdtFields)
+        << 1 << 1 << 0xF1 << true << int(AidResponse::ReadMdtFields)
         << hex("01 01 F1  11 02 02 F1 F2");
     QTest::newRow("signed numeric, negative with nulls before the sign")
         << FieldSpecs{field(2, 2, SIGNED_MODIFIED, 6, "F1 00 F3 00 00 60")}
-        << 1 << 1 << 0xF1 << true << int(Tn5250Client::ReadMdtFields)
+        << 1 << 1 << 0xF1 << true << int(AidResponse::ReadMdtFields)
         << hex("01 01 F1  11 02 02 F1 40 D3");
     QTest::newRow("signed numeric, negative: digit before trailing blanks")
         << FieldSpecs{field(2, 2, SIGNED_MODIFIED, 5, "F4 F5 40 40 60")}
-        << 1 << 1 << 0xF1 << true << int(Tn5250Client::ReadMdtFields)
+        << 1 << 1 << 0xF1 << true << int(AidResponse::ReadMdtFields)
         << hex("01 01 F1  11 02 02 F4 D5 40 40");
     QTest::newRow("signed numeric, negative without digits is left alone")
         << FieldSpecs{field(2, 2, SIGNED_MODIFIED, 3, "4B 40 60")}
-        << 1 << 1 << 0xF1 << true << int(Tn5250Client::ReadMdtFields)
+        << 1 << 1 << 0xF1 << true << int(AidResponse::ReadMdtFields)
         << hex("01 01 F1  11 02 02 4B 40");
 
     QTest::newRow("transparent field is sent exactly as stored")
         << FieldSpecs{field(2, 2, MODIFIED, 5, "C1 00 FF 00 00", true)}
-        << 1 << 1 << 0xF1 << true << int(Tn5250Client::ReadMdtFields)
+        << 1 << 1 << 0xF1 << true << int(AidResponse::ReadMdtFields)
         << hex("01 01 F1  11 02 02 C1 00 FF 00 00");
 }
 
@@ -167,9 +164,7 @@ void TestReadResponse::response()
     QFETCH(int, mode);
     QFETCH(QByteArray, expected);
 
-    Tn5250Client client;
-    ClientProbe probe(client);
-    TerminalScreen &screen = probe.screen();
+    TerminalScreen screen;
     for (const FieldSpec &spec : fields) {
         QVector<unsigned short> fcws;
         if (spec.transparent)
@@ -180,19 +175,17 @@ void TestReadResponse::response()
     screen.moveCursor(cursorRow, cursorColumn);
 
     const QByteArray response =
-        client.buildReadResponse(quint8(aid), includeFields, Tn5250Client::ReadMode(mode));
+        AidResponse::build(screen, quint8(aid), includeFields, AidResponse::ReadMode(mode));
     QCOMPARE(response.toHex(), expected.toHex());
 }
 
 void TestReadResponse::screenOf27By132()
 {
-    Tn5250Client client;
-    ClientProbe probe(client);
-    TerminalScreen &screen = probe.screen();
+    TerminalScreen screen;
     screen.resize(27, 132);
     defineField(screen, 27, 131, MODIFIED, 0x00, 2, hex("C1 C2"));
     screen.moveCursor(27, 132);
-    QCOMPARE(client.buildReadResponse(0xF1, true, Tn5250Client::ReadMdtFields).toHex(),
+    QCOMPARE(AidResponse::build(screen, 0xF1, true, AidResponse::ReadMdtFields).toHex(),
              hex("1B 84 F1  11 1B 83 C1 C2").toHex());
 }
 
@@ -213,7 +206,7 @@ void TestReadResponse::functionKeyCodes()
 {
     QFETCH(int, number);
     QFETCH(int, aid);
-    QCOMPARE(int(Tn5250Client::aidForFunction(number)), aid);
+    QCOMPARE(int(AidResponse::functionKeyAid(number)), aid);
 }
 
 QTEST_GUILESS_MAIN(TestReadResponse)

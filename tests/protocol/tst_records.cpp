@@ -1,13 +1,18 @@
 // Record framing: which received records are accepted and how each is
 // reported, the counters and the "Ready" state, the opcode dispatch, and the
-// exact bytes of every record the terminal frames itself.
+// exact bytes of every record the terminal frames itself (RecordFramer, and
+// the client that uses it).
 #include <QSignalSpy>
 #include <QtTest>
 
 #include "app/tn5250client.h"
 #include "common/clientprobe.h"
 #include "common/loopbackpair.h"
+#include "common/interpretedscreen.h"
 #include "common/protocolstreams.h"
+#include "protocol/aidresponse.h"
+#include "protocol/datastream.h"
+#include "protocol/recordframer.h"
 
 using ProtocolStreams::hex;
 using ProtocolStreams::logLines;
@@ -31,6 +36,8 @@ private slots:
     void sendRecordFraming();
     void sendRecordWithoutSocket();
     void sendRecordRefusesWhatTheLengthCannotHold();
+    void escaping_data();
+    void escaping();
     void readU16_data();
     void readU16();
     void appendU16();
@@ -99,12 +106,16 @@ void RecordsTest::validation()
     QFETCH(QStringList, lines);
     QFETCH(bool, accepted);
 
+    const RecordFramer::Received parsed = RecordFramer::parse(record);
+    QCOMPARE(parsed.accepted, accepted);
+    QCOMPARE(accepted ? RecordFramer::receivedLine(parsed) : parsed.rejection, lines.first());
+
     Tn5250Client client;
     client.clearDiagnostics();
     QSignalSpy screenSpy(&client, SIGNAL(screenChanged()));
     QSignalSpy statsSpy(&client, SIGNAL(protocolStatsChanged()));
     const QString stateBefore = client.connectionState();
-    client.processRecord(record);
+    receiveRecord(client, record);
 
     QStringList logged = logLines(client.diagnostics());
     // What the command scanner adds after the RX line is its own business.
@@ -125,25 +136,25 @@ void RecordsTest::countersAndReadyState()
 {
     Tn5250Client client;
     QSignalSpy infoSpy(&client, SIGNAL(connectionInfoChanged()));
-    client.setConnectionState(QStringLiteral("Negotiating"));
+    ClientProbe(client).setConnectionState(QStringLiteral("Negotiating"));
     infoSpy.clear();
 
-    client.processRecord(ProtocolStreams::record(0x02, hex("40 40 40")));
+    receiveRecord(client, ProtocolStreams::record(0x02, hex("40 40 40")));
     QCOMPARE(client.connectionState(), QStringLiteral("Ready"));
     QCOMPARE(client.reconnectAttempt(), 0);
     QCOMPARE(infoSpy.count(), 1);
     QCOMPARE(client.rxRecordCount(), 1);
     QCOMPARE(client.lastRecordBytes(), 13);
 
-    client.processRecord(ProtocolStreams::record(0x02, hex("40")));
+    receiveRecord(client, ProtocolStreams::record(0x02, hex("40")));
     QCOMPARE(client.rxRecordCount(), 2);
     QCOMPARE(client.lastRecordBytes(), 11);
     // A rejected record changes neither counter.
-    client.processRecord(hex("00 20 12 A0 00 00 04 00 00 02"));
+    receiveRecord(client, hex("00 20 12 A0 00 00 04 00 00 02"));
     QCOMPARE(client.rxRecordCount(), 2);
     QCOMPARE(client.lastRecordBytes(), 11);
 
-    client.resetProtocolState();
+    ClientProbe(client).resetProtocolState();
     QCOMPARE(client.rxRecordCount(), 0);
     QCOMPARE(client.lastRecordBytes(), 0);
 }
@@ -151,9 +162,9 @@ void RecordsTest::countersAndReadyState()
 void RecordsTest::readyStateIsEnteredOnce()
 {
     Tn5250Client client;
-    client.processRecord(ProtocolStreams::record(0x02, QByteArray()));
+    receiveRecord(client, ProtocolStreams::record(0x02, QByteArray()));
     QSignalSpy infoSpy(&client, SIGNAL(connectionInfoChanged()));
-    client.processRecord(ProtocolStreams::record(0x02, QByteArray()));
+    receiveRecord(client, ProtocolStreams::record(0x02, QByteArray()));
     QCOMPARE(infoSpy.count(), 0);
     QCOMPARE(client.connectionState(), QStringLiteral("Ready"));
 }
@@ -179,7 +190,7 @@ void RecordsTest::messageLight()
     QSignalSpy screenSpy(&client, SIGNAL(screenChanged()));
     // The data is not looked at: a Clear Unit in it does nothing.
     ClientProbe(client).screen().resize(27, 132);
-    client.processRecord(ProtocolStreams::record(opcode, hex("04 40")));
+    receiveRecord(client, ProtocolStreams::record(opcode, hex("04 40")));
     QCOMPARE(client.messageWaiting(), after);
     QCOMPARE(screenSpy.count(), 1);
     QCOMPARE(client.columns(), 132);
@@ -187,19 +198,18 @@ void RecordsTest::messageLight()
 
 void RecordsTest::cancelInviteIsEchoed()
 {
-    LoopbackTerminal t;
-    QVERIFY(t.attach());
-    ClientProbe probe(t.client);
-    probe.screen().keyboardLocked = false;
-    probe.pendingReadMode() = Tn5250Client::ReadMdtFields;
-    QSignalSpy screenSpy(&t.client, SIGNAL(screenChanged()));
-    t.client.processRecord(ProtocolStreams::record(0x0A, hex("04 40")));
-    QCOMPARE(t.sent(), hex("00 0A 12 A0 00 00 04 00 00 0A FF EF"));
-    QVERIFY(t.client.keyboardLocked());
-    QCOMPARE(probe.pendingReadMode(), 0);
-    QCOMPARE(screenSpy.count(), 1);
-    QCOMPARE(logLinesStartingWith(t.client.diagnostics(), QStringLiteral("TX ")),
-             QStringList() << QStringLiteral("TX opcode 0x0a, 0 data bytes"));
+    InterpretedScreen t;
+    t.screen.resize(27, 132);
+    t.screen.keyboardLocked = false;
+    t.pendingReadMode = AidResponse::ReadMdtFields;
+    t.run(0x0A, hex("04 40"));
+    QCOMPARE(t.takeSent(), hex("00 0A 12 A0 00 00 04 00 00 0A FF EF"));
+    QVERIFY(t.screen.keyboardLocked);
+    QCOMPARE(t.pendingReadMode, 0);
+    QCOMPARE(t.screenChanges, 1);
+    // Its data (a Clear Unit here) is not looked at, and nothing follows the echo.
+    QCOMPARE(t.screen.columns, 132);
+    QVERIFY(!t.last.commandsRun);
 }
 
 void RecordsTest::inviteAndPutGetUnlockTheKeyboard_data()
@@ -225,13 +235,13 @@ void RecordsTest::inviteAndPutGetUnlockTheKeyboard()
     QVERIFY(client.keyboardLocked());
     QSignalSpy screenSpy(&client, SIGNAL(screenChanged()));
     // Every command-carrying opcode scans its data: Clear Unit Alternate runs.
-    client.processRecord(ProtocolStreams::record(opcode, hex("04 20 00")));
+    receiveRecord(client, ProtocolStreams::record(opcode, hex("04 20 00")));
     QCOMPARE(client.columns(), 132);
     QCOMPARE(screenSpy.count(), 1);
     // Clear Unit Alternate locks again through its clear; check the opcode's
     // own unlock on a record without commands.
     ClientProbe(client).screen().keyboardLocked = true;
-    client.processRecord(ProtocolStreams::record(opcode, QByteArray()));
+    receiveRecord(client, ProtocolStreams::record(opcode, QByteArray()));
     QCOMPARE(!client.keyboardLocked(), unlocked);
 }
 
@@ -266,31 +276,30 @@ void RecordsTest::sendRecordFraming()
     QFETCH(QByteArray, wire);
     QFETCH(QString, txLine);
 
-    LoopbackTerminal t;
-    QVERIFY(t.attach());
-    t.client.clearDiagnostics();
-    t.client.sendRecord(opcode, data, flags);
-    QCOMPARE(t.sent(), wire);
-    QCOMPARE(logLines(t.client.diagnostics()), QStringList() << txLine);
+    QCOMPARE(RecordFramer::wire(opcode, data, flags), wire);
+    QCOMPARE(RecordFramer::sentLine(opcode, data.size(), flags), txLine);
 }
 
+// An answer the host asked for (Read Screen) goes nowhere and is not logged.
 void RecordsTest::sendRecordWithoutSocket()
 {
     Tn5250Client client;
-    client.clearDiagnostics();
-    client.sendRecord(0x03, hex("01 01 F1"), 0);
-    QCOMPARE(client.diagnostics(), QString());
+    receive(client, 0x08, hex("04 62"));
+    QCOMPARE(logLinesStartingWith(client.diagnostics(), QStringLiteral("TX ")), QStringList());
+    QVERIFY(!logLines(client.diagnostics()).isEmpty());
 }
 
 void RecordsTest::sendRecordRefusesWhatTheLengthCannotHold()
 {
+    QVERIFY(RecordFramer::fits(65525));
+    QVERIFY(!RecordFramer::fits(65526));
     LoopbackTerminal t;
     QVERIFY(t.attach());
-    t.client.sendRecord(0x00, QByteArray(65525, char(0x40)), 0);
+    ClientProbe(t.client).sendRecord(0x00, QByteArray(65525, char(0x40)), 0);
     // Length 0xFFFF: both length bytes are escaped, then IAC EOR.
     QCOMPARE(t.sent().size(), 65535 + 2 + 2);
     t.client.clearDiagnostics();
-    t.client.sendRecord(0x00, QByteArray(65526, char(0x40)), 0);
+    ClientProbe(t.client).sendRecord(0x00, QByteArray(65526, char(0x40)), 0);
     QCOMPARE(t.sent(), QByteArray());
     QCOMPARE(logLines(t.client.diagnostics()),
              QStringList() << QStringLiteral("Refused to send oversized TN5250 record (65526 data bytes)"));
@@ -314,14 +323,32 @@ void RecordsTest::readU16()
     QFETCH(QByteArray, data);
     QFETCH(int, index);
     QFETCH(int, value);
-    QCOMPARE(int(Tn5250Client::readU16(data, index)), value);
+    QCOMPARE(int(DataStream::readU16(data, index)), value);
 }
 
 void RecordsTest::appendU16()
 {
     QByteArray data = hex("AA");
-    Tn5250Client::appendU16(data, 0x01FF);
+    DataStream::appendU16(data, 0x01FF);
     QCOMPARE(data, hex("AA 01 FF"));
+}
+
+void RecordsTest::escaping_data()
+{
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<QByteArray>("expected");
+    QTest::newRow("empty") << QByteArray() << QByteArray();
+    QTest::newRow("no 0xFF") << hex("00 12 A0 FE EF") << hex("00 12 A0 FE EF");
+    QTest::newRow("one 0xFF in the middle") << hex("01 FF 02") << hex("01 FF FF 02");
+    QTest::newRow("0xFF at both ends") << hex("FF 40 FF") << hex("FF FF 40 FF FF");
+    QTest::newRow("three 0xFF in a row") << hex("FF FF FF") << hex("FF FF FF FF FF FF");
+}
+
+void RecordsTest::escaping()
+{
+    QFETCH(QByteArray, input);
+    QFETCH(QByteArray, expected);
+    QCOMPARE(RecordFramer::escaped(input), expected);
 }
 
 QTEST_MAIN(RecordsTest)

@@ -9,6 +9,8 @@
 #include "common/clientprobe.h"
 #include "common/loopbackpair.h"
 #include "common/protocolstreams.h"
+#include "common/shownscreen.h"
+#include "protocol/aidresponse.h"
 
 using ProtocolStreams::logLines;
 using ProtocolStreams::logLinesStartingWith;
@@ -56,12 +58,12 @@ void SelfTestTest::testScreen()
     QCOMPARE(client.cursorColumn(), 31);
     QCOMPARE(probe.screen().insertCursorIndex, 7 * 80 + 30);
     QVERIFY(!client.keyboardLocked());
-    QCOMPARE(probe.pendingReadMode(), int(Tn5250Client::ReadMdtFields));
+    QCOMPARE(probe.pendingReadMode(), int(AidResponse::ReadMdtFields));
     QCOMPARE(client.rxRecordCount(), 0);
     QCOMPARE(client.lastRecordBytes(), 0);
     QVERIFY(screenSpy.count() >= 1);
 
-    const QStringList lines = client.terminalText().split(QLatin1Char('\n'));
+    const QStringList lines = ShownScreen::lines(client);
     QCOMPARE(lines.size(), 24);
     QCOMPARE(lines.at(2), at(22, QStringLiteral("VANTOREL DISPLAY SELF-TEST")));
     QCOMPARE(lines.at(4), at(15, QStringLiteral("If you can read this, 5250 parsing and rendering work.")));
@@ -96,7 +98,7 @@ void SelfTestTest::passwordFieldHidesTyping()
     QVERIFY(screen.typeCharacter(QLatin1Char('Q')));
     screen.setCursorIndex(9 * 80 + 30);
     QVERIFY(screen.typeCharacter(QLatin1Char('Z')));
-    const QStringList lines = client.terminalText().split(QLatin1Char('\n'));
+    const QStringList lines = ShownScreen::lines(client);
     QCOMPARE(lines.at(7), at(19, QStringLiteral("USER ID:")) + QString(3, QLatin1Char(' ')) + QLatin1Char('Q'));
     QCOMPARE(lines.at(9), at(19, QStringLiteral("PASSWORD:")));
     QCOMPARE(int(screen.rawAt(9 * 80 + 30)), 0xE9);
@@ -113,7 +115,7 @@ void SelfTestTest::twiceGivesTheSameScreen()
     // Disturb everything the second run must put right.
     probe.screen().setCursorIndex(7 * 80 + 30);
     QVERIFY(probe.screen().typeCharacter(QLatin1Char('Q')));
-    client.process5250Data(0x04, ProtocolStreams::hex("04 02"));
+    receive(client, 0x04, ProtocolStreams::hex("04 02"));
     QCOMPARE(probe.savedScreens().size(), 1);
     probe.screen().setCursorIndex(0);
 
@@ -156,7 +158,7 @@ void SelfTestTest::refusedWhileConnected()
     QVERIFY(pair.open());
     probe.socket() = pair.terminalEnd();
     probe.connected() = true;
-    client.processRecord(ProtocolStreams::record(0x03, ProtocolStreams::hex("04 11 00 08 C1")));
+    receiveRecord(client, ProtocolStreams::record(0x03, ProtocolStreams::hex("04 11 00 08 C1")));
     const QString text = client.terminalText();
     const QString log = client.diagnostics();
     QSignalSpy screenSpy(&client, SIGNAL(screenChanged()));

@@ -4,7 +4,7 @@
 #include <QtTest>
 
 #include "app/tn5250client.h"
-#include "settingssandbox.h"
+#include "common/settingssandbox.h"
 
 namespace {
 

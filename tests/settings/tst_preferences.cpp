@@ -8,7 +8,7 @@
 #include "app/tn5250client.h"
 #include "codec/ebcdiccodec.h"
 #include "common/clientprobe.h"
-#include "settingssandbox.h"
+#include "common/settingssandbox.h"
 
 class TestPreferences : public QObject
 {
@@ -147,7 +147,7 @@ void TestPreferences::unchangedValueWritesAndEmitsNothing_data()
     QTest::addColumn<QVariant>("input");
 
     QTest::newRow("stored host with blanks around") << "host"
-                                                    << QVariant(QStringLiteral("  ") + Tn5250Client::defaultHost()
+                                                    << QVariant(QStringLiteral("  ") + Settings::defaultHost()
                                                                 + QStringLiteral(" "));
     QTest::newRow("port 992") << "port" << QVariant(992);
     QTest::newRow("TLS on") << "tlsEnabled" << QVariant(true);
@@ -229,7 +229,7 @@ void TestPreferences::memoryOnlyChangeIsLostWithoutSave()
         client.setTerminalTheme(2);
     }
     Tn5250Client restarted;
-    QCOMPARE(restarted.host(), Tn5250Client::defaultHost());
+    QCOMPARE(restarted.host(), Settings::defaultHost());
     QCOMPARE(restarted.port(), 992);
     QCOMPARE(restarted.deviceName(), QString());
     QCOMPARE(restarted.terminalTheme(), 2);
@@ -285,8 +285,8 @@ void TestPreferences::autoReconnectOffEndsPendingWait()
     Tn5250Client client;
     ClientProbe probe(client);
     client.setAutoReconnect(true);
-    client.setConnectionState(QStringLiteral("Reconnect wait"));
-    client.setStatus(QStringLiteral("Connection lost — reconnecting in 2 s"));
+    ClientProbe(client).setConnectionState(QStringLiteral("Reconnect wait"));
+    ClientProbe(client).setStatus(QStringLiteral("Connection lost — reconnecting in 2 s"));
     probe.reconnectTimer()->start(60000);
     QVERIFY(client.reconnecting());
 
@@ -317,7 +317,7 @@ void TestPreferences::autoReconnectOffWithoutPendingWaitLeavesState()
     QVERIFY(socket->waitForConnected(5000));
     probe.socket() = socket;
     probe.connected() = true;
-    client.setConnectionState(QStringLiteral("Ready"));
+    ClientProbe(client).setConnectionState(QStringLiteral("Ready"));
 
     SignalRecorder recorder(&client);
     client.setAutoReconnect(false);

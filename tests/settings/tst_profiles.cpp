@@ -7,9 +7,10 @@
 #include <QtTest>
 
 #include "app/tn5250client.h"
+#include "settings/profilestore.h"
 #include "codec/ebcdiccodec.h"
 #include "common/clientprobe.h"
-#include "settingssandbox.h"
+#include "common/settingssandbox.h"
 
 namespace {
 
@@ -71,8 +72,8 @@ private slots:
 void TestProfiles::newIdIsRandomHex()
 {
     const QRegularExpression form(QStringLiteral("^P[0-9a-f]{32}$"));
-    const QString first = Tn5250Client::newProfileId();
-    const QString second = Tn5250Client::newProfileId();
+    const QString first = ProfileStore::newId();
+    const QString second = ProfileStore::newId();
     QVERIFY2(form.match(first).hasMatch(), qPrintable(first));
     QVERIFY2(form.match(second).hasMatch(), qPrintable(second));
     QVERIFY(first != second);
@@ -410,9 +411,9 @@ void TestProfiles::profileChangeEndsConnection()
         QVERIFY(server.waitForNewConnection(5000));
         probe.socket() = socket.data();
         probe.connected() = true;
-        client.setConnectionState(QStringLiteral("Ready"));
+        ClientProbe(client).setConnectionState(QStringLiteral("Ready"));
     } else {
-        client.setConnectionState(QStringLiteral("Reconnect wait"));
+        ClientProbe(client).setConnectionState(QStringLiteral("Reconnect wait"));
         probe.reconnectTimer()->start(60000);
     }
 

@@ -5,7 +5,8 @@
 #include <QtTest>
 
 #include "app/tn5250client.h"
-#include "settingssandbox.h"
+#include "settings/schemarepair.h"
+#include "common/settingssandbox.h"
 
 namespace {
 
@@ -184,7 +185,7 @@ void TestSettingsFile::loadedState_data()
     row("no file: id", none, "currentProfileId", QStringLiteral("Default"));
     row("no file: name", none, "currentProfileName", QStringLiteral("Default"));
     row("no file: one profile", none, "profileCount", 1);
-    row("no file: default host", none, "host", Tn5250Client::defaultHost());
+    row("no file: default host", none, "host", Settings::defaultHost());
     row("no file: port", none, "port", 992);
     row("no file: TLS", none, "tlsEnabled", true);
     row("no file: code page", none, "codePage", 37);
@@ -223,7 +224,7 @@ void TestSettingsFile::loadedState_data()
     row("damaged: global switch read", damaged, "typeAhead", true);
 
     row("not INI: id", junk, "currentProfileId", QStringLiteral("Default"));
-    row("not INI: host", junk, "host", Tn5250Client::defaultHost());
+    row("not INI: host", junk, "host", Settings::defaultHost());
     row("not INI: port", junk, "port", 992);
 }
 
@@ -262,8 +263,8 @@ void TestSettingsFile::repairTwiceChangesNothing()
     QVERIFY(!once.isEmpty());
     {
         QSettings settings(sandbox.settingsPath(), QSettings::NativeFormat);
-        client.migrateProfiles(&settings);
-        client.repairSettings(&settings);
+        migrateProfiles(&settings);
+        repairSettings(&settings);
     }
     const QVariantMap twice = sandbox.snapshot();
     QCOMPARE(twice.keys(), once.keys());
@@ -360,7 +361,7 @@ void TestSettingsFile::legacyFileIsIgnoredAfterImport()
     sandbox.write(current);
 
     Tn5250Client client;
-    QCOMPARE(client.host(), Tn5250Client::defaultHost());
+    QCOMPARE(client.host(), Settings::defaultHost());
     QVERIFY(!sandbox.contains(QStringLiteral("connection/host")));
 }
 

@@ -1,22 +1,33 @@
 // Connection lifecycle: opening and closing the TCP or TLS connection to the
 // IBM i host and reacting to every socket event (connected, closed, failed,
-// timed out). A connected socket is handed to the telnet layer
-// (startNegotiation); losses go to the reconnect policy (reconnect.cpp); TLS
-// results come in through tls.cpp. Every step is written to the protocol log.
+// timed out). A connected socket is handed to the telnet negotiation
+// (startNegotiation); the first record proves the session works
+// (sessionEstablished); losses go to the reconnect policy below, whose waits
+// ReconnectSchedule counts and whose error categories classifySocketError
+// decides. Every step is written to the protocol log.
 //
 // The socket is held through a guarded pointer and released with
 // deleteLater(), because the slot that drops a socket may be running inside
 // that socket's own signal. Each slot first checks that the signal comes from
 // the current socket, so a late signal of an earlier connection can never
 // disturb the next one.
+//
+// TLS: the socket verifies the chain against the platform's certificate
+// authorities and the host name against the profile's host. There is
+// deliberately no way to accept a certificate that fails: a failure ends the
+// attempt, and no reconnect is scheduled until the user connects again,
+// since waiting does not mend a certificate.
 #include "app/tn5250client.h"
 
 #include <QAbstractSocket>
-#include <QSettings>
+#include <QSslCertificate>
+#include <QSslCipher>
 #include <QSslSocket>
+#include <QStringList>
 #include <QTimer>
 
 #include "codec/ebcdiccodec.h"
+#include "connection/socketerrors.h"
 
 namespace {
 
@@ -71,13 +82,13 @@ bool Tn5250Client::reconnecting() const
 
 void Tn5250Client::connectToHost()
 {
-    if (m_host.isEmpty()) {
+    if (host().isEmpty()) {
         setStatus(tr("Enter a host name first"));
         return;
     }
     m_userDisconnectRequested = false;
     cancelReconnect();
-    m_reconnectAttempt = 0;
+    m_reconnectSchedule.reset();
     setLastError(QString(), QString());
     beginConnection(false);
 }
@@ -93,7 +104,7 @@ void Tn5250Client::disconnectFromHost()
         emit connectedChanged();
     }
     clearSessionPresentation();
-    m_reconnectAttempt = 0;
+    m_reconnectSchedule.reset();
     setConnectionState(QStringLiteral("Disconnected"));
     setStatus(tr("Disconnected"));
     // Always, so that the interface re-reads the attempt counter and the
@@ -106,7 +117,7 @@ void Tn5250Client::beginConnection(bool reconnect)
     dropSocket(true);
     m_connectionTimer->stop();
     clearSessionPresentation();
-    EbcdicCodec::setCodePage(m_codePage);
+    EbcdicCodec::setCodePage(codePage());
     resetProtocolState();
     // A reconnect happens without the user; only a user connect writes the
     // settings, so that what was typed before connecting is kept.
@@ -120,20 +131,20 @@ void Tn5250Client::beginConnection(bool reconnect)
     // All placeholders in one pass: a host name may itself contain "%1"
     // (an IPv6 zone such as fe80::1%2, say) and must come out as typed.
     const QString verb = reconnect ? tr("Reconnecting to") : tr("Connecting to");
-    setStatus(tr("%1 %2:%3…").arg(verb, m_host, QString::number(m_port)));
+    setStatus(tr("%1 %2:%3…").arg(verb, host(), QString::number(port())));
     appendDiagnostic(QStringLiteral("%1 %2:%3 (%4)")
                          .arg(reconnect ? QStringLiteral("Reconnecting to") : QStringLiteral("Connecting to"),
-                              m_host, QString::number(m_port),
-                              m_tlsEnabled ? QStringLiteral("TLS") : QStringLiteral("plain TN5250")));
+                              host(), QString::number(port()),
+                              tlsEnabled() ? QStringLiteral("TLS") : QStringLiteral("plain TN5250")));
 
     QAbstractSocket *socket = nullptr;
-    if (m_tlsEnabled) {
+    if (tlsEnabled()) {
         QSslSocket *sslSocket = new QSslSocket(this);
         // The chain and the host name must validate; nothing here adds
         // certificate authorities or ignores errors, so a certificate problem
-        // always ends the attempt (see sslErrors in tls.cpp).
+        // always ends the attempt (see sslErrors below).
         sslSocket->setPeerVerifyMode(QSslSocket::VerifyPeer);
-        sslSocket->setPeerVerifyName(m_host);
+        sslSocket->setPeerVerifyName(host());
         // Negotiation starts only once the handshake is done, so "connected()"
         // is deliberately left unconnected.
         connect(sslSocket, SIGNAL(encrypted()), this, SLOT(socketEncrypted()));
@@ -151,12 +162,12 @@ void Tn5250Client::beginConnection(bool reconnect)
     enableKeepAlive(socket);
     m_connectionTimer->start(CONNECTION_TIMEOUT_MS);
 
-    const quint16 port = static_cast<quint16>(m_port);
-    if (m_tlsEnabled) {
-        static_cast<QSslSocket *>(socket)->connectToHostEncrypted(m_host, port, QIODevice::ReadWrite,
+    const quint16 hostPort = static_cast<quint16>(port());
+    if (tlsEnabled()) {
+        static_cast<QSslSocket *>(socket)->connectToHostEncrypted(host(), hostPort, QIODevice::ReadWrite,
                                                                   QAbstractSocket::AnyIPProtocol);
     } else {
-        socket->connectToHost(m_host, port, QIODevice::ReadWrite, QAbstractSocket::AnyIPProtocol);
+        socket->connectToHost(host(), hostPort, QIODevice::ReadWrite, QAbstractSocket::AnyIPProtocol);
     }
 }
 
@@ -328,6 +339,17 @@ void Tn5250Client::setLastError(const QString &category, const QString &detail)
     emit connectionInfoChanged();
 }
 
+// A record arrived and passed its header checks: that is what proves a
+// connection works. The first one makes it "Ready" and starts the reconnect
+// waits from the beginning.
+void Tn5250Client::sessionEstablished()
+{
+    if (m_connectionState == QLatin1String("Ready"))
+        return;
+    m_reconnectSchedule.reset();
+    setConnectionState(QStringLiteral("Ready"));
+}
+
 // Empties what the interface shows of the last host connection.
 void Tn5250Client::clearSessionPresentation()
 {
@@ -344,16 +366,9 @@ void Tn5250Client::clearSessionPresentation()
 // scratch and starts on an empty, locked 24 x 80 screen.
 void Tn5250Client::resetProtocolState()
 {
-    m_telnetState = 0;
-    m_telnetCommand = 0;
-    m_recordBuffer.clear();
-    m_subnegotiationBuffer.clear();
+    m_telnetParser.reset();
+    m_telnetOptions.reset();
     m_negotiationStarted = false;
-    m_localBinary = false;
-    m_remoteBinary = false;
-    m_localEor = false;
-    m_remoteEor = false;
-    m_terminalTypeRequested = false;
     m_pendingReadMode = 0;
     m_rxRecordCount = 0;
     m_lastRecordBytes = 0;
@@ -368,4 +383,128 @@ void Tn5250Client::resetProtocolState()
     // swallowing the fields of the next session's screens.
     m_screen.noDataKeyMask = 0;
     emit screenChanged();
+}
+
+// --- Reconnect policy -------------------------------------------------------------
+
+
+void Tn5250Client::scheduleReconnect(const QString &reason)
+{
+    if (!autoReconnect() || m_userDisconnectRequested || m_tlsValidationFailed || host().isEmpty()
+        || m_reconnectTimer->isActive()) {
+        return;
+    }
+    const int delay = m_reconnectSchedule.schedule();
+    setConnectionState(QStringLiteral("Reconnect wait"));
+    setStatus(tr("Connection lost — reconnecting in %1 s").arg(delay));
+    appendDiagnostic(QStringLiteral("Reconnect attempt %1 scheduled in %2 s%3")
+                         .arg(m_reconnectSchedule.attempts())
+                         .arg(delay)
+                         .arg(reason.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(reason)));
+    m_reconnectTimer->start(delay * 1000);
+    emit connectionInfoChanged();
+}
+
+void Tn5250Client::cancelReconnect()
+{
+    const bool wasReconnecting = reconnecting();
+    m_reconnectTimer->stop();
+    if (wasReconnecting)
+        emit connectionInfoChanged();
+}
+
+void Tn5250Client::reconnectTimeout()
+{
+    if (m_userDisconnectRequested || !autoReconnect())
+        return;
+    beginConnection(true);
+}
+
+// --- TLS ---------------------------------------------------------------------------
+
+namespace {
+
+// Common names, or the organisation when a certificate has no common name.
+QString certificateNames(const QStringList &commonNames, const QStringList &organisations)
+{
+    return (commonNames.isEmpty() ? organisations : commonNames).join(QStringLiteral(", "));
+}
+
+} // namespace
+
+void Tn5250Client::socketEncrypted()
+{
+    QSslSocket *origin = qobject_cast<QSslSocket *>(sender());
+    if (!origin || !m_socket || origin != m_socket.data())
+        return;
+    m_connectionTimer->stop();
+    enableKeepAlive(origin);
+    updateTlsDetails();
+
+    QStringList parts;
+    if (!m_tlsProtocol.isEmpty())
+        parts << m_tlsProtocol;
+    if (!m_tlsCipher.isEmpty())
+        parts << m_tlsCipher;
+    appendDiagnostic(QStringLiteral("TLS established%1")
+                         .arg(parts.isEmpty() ? QString()
+                                              : QStringLiteral(" (%1)").arg(parts.join(QStringLiteral(" / ")))));
+    startNegotiation();
+}
+
+void Tn5250Client::sslErrors(const QList<QSslError> &errors)
+{
+    QSslSocket *origin = qobject_cast<QSslSocket *>(sender());
+    if (!origin || !m_socket || origin != m_socket.data())
+        return;
+    m_connectionTimer->stop();
+
+    QStringList texts;
+    for (const QSslError &error : errors)
+        texts << error.errorString();
+    const QString joined = texts.join(QStringLiteral("; "));
+
+    m_connectionErrorReported = true;
+    m_tlsValidationFailed = true;
+    // Filled first so that the interface can show the certificate that failed.
+    updateTlsDetails();
+    setLastError(tr("TLS certificate validation"), joined);
+    appendDiagnostic(QStringLiteral("TLS certificate validation failed: %1").arg(joined));
+    setConnectionState(QStringLiteral("Error"));
+    setStatus(tr("TLS certificate validation failed"));
+    // The socket stays current; its error and close that follow are handled
+    // by the lifecycle, which schedules nothing after a validation failure.
+    origin->abort();
+}
+
+void Tn5250Client::updateTlsDetails()
+{
+    QSslSocket *socket = qobject_cast<QSslSocket *>(m_socket.data());
+    if (!socket)
+        return;
+    const QSslCipher cipher = socket->sessionCipher();
+    m_tlsCipher = cipher.name();
+    m_tlsProtocol = cipher.protocolString();
+
+    const QSslCertificate certificate = socket->peerCertificate();
+    if (!certificate.isNull()) {
+        m_tlsPeerSubject = certificateNames(certificate.subjectInfo(QSslCertificate::CommonName),
+                                            certificate.subjectInfo(QSslCertificate::Organization));
+        m_tlsPeerIssuer = certificateNames(certificate.issuerInfo(QSslCertificate::CommonName),
+                                           certificate.issuerInfo(QSslCertificate::Organization));
+        m_tlsValidFrom = certificate.effectiveDate().toString(Qt::ISODate);
+        m_tlsValidTo = certificate.expiryDate().toString(Qt::ISODate);
+    }
+    emit connectionInfoChanged();
+}
+
+void Tn5250Client::resetTlsDetails()
+{
+    m_tlsProtocol.clear();
+    m_tlsCipher.clear();
+    m_tlsPeerSubject.clear();
+    m_tlsPeerIssuer.clear();
+    m_tlsValidFrom.clear();
+    m_tlsValidTo.clear();
+    emit connectionInfoChanged();
 }

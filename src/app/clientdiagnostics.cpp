@@ -1,25 +1,17 @@
-// The protocol log and the support report. Every subsystem reports notable
-// events here through appendDiagnostic; the interface shows the log, clears
-// it and copies a support report (settings and counters, then the log) to
-// the clipboard. The log lives only in memory and never holds a password:
-// the callers log redacted texts only.
+// The protocol log and the support report. Every part of the client reports
+// notable events through appendDiagnostic into the ProtocolLog; the interface
+// shows the log, clears it and copies a support report (settings and
+// counters, then the log) to the clipboard.
 #include "app/tn5250client.h"
 
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QStringList>
-#include <QTime>
 
 #include "codec/ebcdiccodec.h"
 
 namespace {
-
-// The log is cut back to its tail once it grows past the high mark, so that
-// a chatty host cannot make it grow without bound; cutting well below the
-// mark keeps the copying rare.
-const int LOG_HIGH_MARK = 24000;
-const int LOG_KEPT_AFTER_CUT = 18000;
 
 QString onOff(bool value)
 {
@@ -30,39 +22,33 @@ QString onOff(bool value)
 
 void Tn5250Client::appendDiagnostic(const QString &text)
 {
-    // Time and text are filled in one step, so a "%1" in the text stays as
-    // it is.
-    m_diagnostics += QStringLiteral("[%1] %2\n").arg(QTime::currentTime().toString(QStringLiteral("HH:mm:ss")), text);
-    if (m_diagnostics.size() > LOG_HIGH_MARK)
-        m_diagnostics = m_diagnostics.right(LOG_KEPT_AFTER_CUT);
+    m_log.append(text);
     emit diagnosticsChanged();
 }
 
 void Tn5250Client::clearDiagnostics()
 {
-    if (m_diagnostics.isEmpty())
-        return;
-    m_diagnostics.clear();
-    emit diagnosticsChanged();
+    if (m_log.clear())
+        emit diagnosticsChanged();
 }
 
 void Tn5250Client::copyDiagnostics()
 {
     QStringList lines;
     lines << QStringLiteral("Vantorel %1 support report").arg(version());
-    lines << QStringLiteral("Profile: %1").arg(m_currentProfileName);
+    lines << QStringLiteral("Profile: %1").arg(currentProfileName());
     lines << QStringLiteral("State: %1").arg(m_connectionState);
-    lines << QStringLiteral("Transport: %1").arg(m_tlsEnabled ? QStringLiteral("TN5250/TLS") : QStringLiteral("TN5250"));
+    lines << QStringLiteral("Transport: %1").arg(tlsEnabled() ? QStringLiteral("TN5250/TLS") : QStringLiteral("TN5250"));
     lines << QStringLiteral("Display: %1x%2, cursor %3,%4, zoom %5%")
                  .arg(rows())
                  .arg(columns())
                  .arg(cursorRow())
                  .arg(cursorColumn())
-                 .arg(qRound(m_terminalZoom * 100));
-    lines << QStringLiteral("Code page: %1").arg(EbcdicCodec::codePageLabel(m_codePage));
+                 .arg(qRound(terminalZoom() * 100));
+    lines << QStringLiteral("Code page: %1").arg(EbcdicCodec::codePageLabel(codePage()));
     lines << QStringLiteral("Auto reconnect: %1; auto sign-on: %2; saved credential: %3")
-                 .arg(onOff(m_autoReconnect), onOff(m_autoLogin),
-                      m_passwordSaved ? QStringLiteral("yes") : QStringLiteral("no"));
+                 .arg(onOff(autoReconnect()), onOff(autoLogin()),
+                      passwordSaved() ? QStringLiteral("yes") : QStringLiteral("no"));
     lines << QStringLiteral("Records: %1; last record bytes: %2; input fields: %3")
                  .arg(m_rxRecordCount)
                  .arg(m_lastRecordBytes)
@@ -74,7 +60,7 @@ void Tn5250Client::copyDiagnostics()
     lines << QStringLiteral("Settings schema: %1").arg(settingsSchemaVersion());
     lines << QString();
     lines << QStringLiteral("Protocol log:");
-    const QString log = m_diagnostics.trimmed();
+    const QString log = m_log.text().trimmed();
     lines << (log.isEmpty() ? QStringLiteral("(empty)") : log);
 
     // A QCoreApplication (no GUI) has no clipboard; the status is set anyway.

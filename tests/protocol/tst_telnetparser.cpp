@@ -1,0 +1,350 @@
+// The telnet layer without a socket: the byte parser's escaping, record
+// boundaries and the bound on what a host can make it buffer, and the
+// negotiation policy with the options it leaves agreed.
+#include <QtTest>
+
+#include "common/protocolstreams.h"
+#include "protocol/telnetoptions.h"
+#include "protocol/telnetparser.h"
+
+using ProtocolStreams::hex;
+
+namespace {
+
+// Everything the parser reports, in order.
+struct Recorder : TelnetParser::Events
+{
+    QList<QByteArray> records;
+    QStringList negotiations;    // "fd 00"
+    QList<QByteArray> subnegotiations;
+    QStringList dropped;
+
+    void telnetRecord(const QByteArray &record) override { records << record; }
+    void telnetNegotiation(quint8 verb, quint8 option) override
+    {
+        negotiations << QStringLiteral("%1 %2").arg(verb, 2, 16, QLatin1Char('0')).arg(option, 2, 16, QLatin1Char('0'));
+    }
+    void telnetSubnegotiation(const QByteArray &bytes) override { subnegotiations << bytes; }
+    void telnetDropped(const QString &diagnostic) override { dropped << diagnostic; }
+};
+
+enum Flag { LB = 1, RB = 2, LE = 4, RE = 8, TT = 16 };
+
+int flagsOf(const TelnetOptions &options)
+{
+    return (options.localBinary() ? LB : 0) | (options.remoteBinary() ? RB : 0) | (options.localEor() ? LE : 0)
+        | (options.remoteEor() ? RE : 0) | (options.terminalTypeRequested() ? TT : 0);
+}
+
+// Runs IAC verb option triples through the policy; the last answer.
+TelnetOptions::Answer negotiate(TelnetOptions &options, const QByteArray &commands)
+{
+    TelnetOptions::Answer last;
+    for (int i = 0; i + 2 < commands.size(); i += 3)
+        last = options.answer(quint8(commands.at(i + 1)), quint8(commands.at(i + 2)));
+    return last;
+}
+
+const int BOUND = 65535;
+
+} // namespace
+
+class TelnetParserTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void negotiationPolicy_data();
+    void negotiationPolicy();
+    void agreementNeedsAllFiveFlags_data();
+    void agreementNeedsAllFiveFlags();
+    void subnegotiationRequests_data();
+    void subnegotiationRequests();
+    void subnegotiationIacIacIsOneByte();
+    void recordBoundaries_data();
+    void recordBoundaries();
+    void oversizedRecordIsDropped_data();
+    void oversizedRecordIsDropped();
+    void recordOfExactlyTheBoundIsKept();
+    void negotiationInsideDroppedRecordIsAnswered();
+    void resetEndsSkipping();
+    void oversizedSubnegotiationIsDropped();
+};
+
+void TelnetParserTest::negotiationPolicy_data()
+{
+    QTest::addColumn<QByteArray>("prelude");
+    QTest::addColumn<QByteArray>("received");
+    QTest::addColumn<QByteArray>("reply");
+    QTest::addColumn<int>("flags");
+    QTest::addColumn<QString>("rxLine");
+    QTest::addColumn<QString>("txLine");
+
+    QTest::newRow("DO BINARY") << QByteArray() << hex("FF FD 00") << hex("FF FB 00") << int(LB)
+                               << "TELNET RX DO BINARY" << "TELNET TX WILL BINARY";
+    QTest::newRow("DO SGA") << QByteArray() << hex("FF FD 03") << hex("FF FB 03") << 0
+                            << "TELNET RX DO SGA" << "TELNET TX WILL SGA";
+    QTest::newRow("DO TERMINAL-TYPE") << QByteArray() << hex("FF FD 18") << hex("FF FB 18") << int(TT)
+                                      << "TELNET RX DO TERMINAL-TYPE" << "TELNET TX WILL TERMINAL-TYPE";
+    QTest::newRow("DO EOR") << QByteArray() << hex("FF FD 19") << hex("FF FB 19") << int(LE)
+                            << "TELNET RX DO EOR" << "TELNET TX WILL EOR";
+    QTest::newRow("DO NEW-ENVIRON") << QByteArray() << hex("FF FD 27") << hex("FF FB 27") << 0
+                                    << "TELNET RX DO NEW-ENVIRON" << "TELNET TX WILL NEW-ENVIRON";
+    QTest::newRow("DO an unknown option 5") << QByteArray() << hex("FF FD 05") << hex("FF FC 05") << 0
+                                            << "TELNET RX DO option-5" << "TELNET TX WONT option-5";
+    QTest::newRow("DO ECHO is refused") << QByteArray() << hex("FF FD 01") << hex("FF FC 01") << 0
+                                        << "TELNET RX DO option-1" << "TELNET TX WONT option-1";
+    QTest::newRow("DONT BINARY clears local binary") << hex("FF FD 00 FF FD 19") << hex("FF FE 00") << hex("FF FC 00")
+                                                     << int(LE) << "TELNET RX DONT BINARY" << "TELNET TX WONT BINARY";
+    QTest::newRow("DONT EOR clears local EOR") << hex("FF FD 00 FF FD 19") << hex("FF FE 19") << hex("FF FC 19")
+                                               << int(LB) << "TELNET RX DONT EOR" << "TELNET TX WONT EOR";
+    QTest::newRow("DONT SGA") << QByteArray() << hex("FF FE 03") << hex("FF FC 03") << 0
+                              << "TELNET RX DONT SGA" << "TELNET TX WONT SGA";
+    QTest::newRow("DONT TERMINAL-TYPE keeps the terminal-type flag")
+        << hex("FF FD 18") << hex("FF FE 18") << hex("FF FC 18") << int(TT)
+        << "TELNET RX DONT TERMINAL-TYPE" << "TELNET TX WONT TERMINAL-TYPE";
+    QTest::newRow("WILL BINARY") << QByteArray() << hex("FF FB 00") << hex("FF FD 00") << int(RB)
+                                 << "TELNET RX WILL BINARY" << "TELNET TX DO BINARY";
+    QTest::newRow("WILL SGA") << QByteArray() << hex("FF FB 03") << hex("FF FD 03") << 0
+                              << "TELNET RX WILL SGA" << "TELNET TX DO SGA";
+    QTest::newRow("WILL EOR") << QByteArray() << hex("FF FB 19") << hex("FF FD 19") << int(RE)
+                              << "TELNET RX WILL EOR" << "TELNET TX DO EOR";
+    QTest::newRow("WILL TERMINAL-TYPE is refused") << QByteArray() << hex("FF FB 18") << hex("FF FE 18") << 0
+                                                   << "TELNET RX WILL TERMINAL-TYPE" << "TELNET TX DONT TERMINAL-TYPE";
+    QTest::newRow("WILL NEW-ENVIRON is refused") << QByteArray() << hex("FF FB 27") << hex("FF FE 27") << 0
+                                                 << "TELNET RX WILL NEW-ENVIRON" << "TELNET TX DONT NEW-ENVIRON";
+    QTest::newRow("WILL option 200") << QByteArray() << hex("FF FB C8") << hex("FF FE C8") << 0
+                                     << "TELNET RX WILL option-200" << "TELNET TX DONT option-200";
+    QTest::newRow("WONT BINARY clears remote binary") << hex("FF FB 00 FF FB 19") << hex("FF FC 00") << hex("FF FE 00")
+                                                      << int(RE) << "TELNET RX WONT BINARY" << "TELNET TX DONT BINARY";
+    QTest::newRow("WONT EOR clears remote EOR") << hex("FF FB 00 FF FB 19") << hex("FF FC 19") << hex("FF FE 19")
+                                                << int(RB) << "TELNET RX WONT EOR" << "TELNET TX DONT EOR";
+    QTest::newRow("WONT SGA") << QByteArray() << hex("FF FC 03") << hex("FF FE 03") << 0
+                              << "TELNET RX WONT SGA" << "TELNET TX DONT SGA";
+    QTest::newRow("DO BINARY again is answered again") << hex("FF FD 00") << hex("FF FD 00") << hex("FF FB 00")
+                                                       << int(LB) << "TELNET RX DO BINARY" << "TELNET TX WILL BINARY";
+}
+
+void TelnetParserTest::negotiationPolicy()
+{
+    QFETCH(QByteArray, prelude);
+    QFETCH(QByteArray, received);
+    QFETCH(QByteArray, reply);
+    QFETCH(int, flags);
+    QFETCH(QString, rxLine);
+    QFETCH(QString, txLine);
+
+    // The commands reach the policy the way the parser finds them.
+    Recorder recorder;
+    TelnetParser parser;
+    parser.feed(prelude + received, recorder);
+    QCOMPARE(recorder.negotiations.size(), (prelude.size() + received.size()) / 3);
+
+    TelnetOptions options;
+    negotiate(options, prelude);
+    const TelnetOptions::Answer answer = negotiate(options, received);
+    QCOMPARE(answer.reply, reply);
+    QCOMPARE(flagsOf(options), flags);
+    QCOMPARE(answer.received, rxLine);
+    QCOMPARE(answer.sent, txLine);
+}
+
+void TelnetParserTest::agreementNeedsAllFiveFlags_data()
+{
+    QTest::addColumn<QList<QByteArray>>("commands");
+    const QByteArray doBinary = hex("FF FD 00");
+    const QByteArray willBinary = hex("FF FB 00");
+    const QByteArray doEor = hex("FF FD 19");
+    const QByteArray willEor = hex("FF FB 19");
+    const QByteArray doTerminalType = hex("FF FD 18");
+    QTest::newRow("host's usual order") << (QList<QByteArray>() << doTerminalType << doEor << willEor << doBinary << willBinary);
+    QTest::newRow("reversed") << (QList<QByteArray>() << willBinary << doBinary << willEor << doEor << doTerminalType);
+    QTest::newRow("terminal type last, SGA in between")
+        << (QList<QByteArray>() << doBinary << hex("FF FD 03") << willBinary << doEor << willEor << doTerminalType);
+}
+
+void TelnetParserTest::agreementNeedsAllFiveFlags()
+{
+    QFETCH(QList<QByteArray>, commands);
+    TelnetOptions options;
+    for (int i = 0; i < commands.size(); ++i) {
+        const bool last = i == commands.size() - 1;
+        QVERIFY2(negotiate(options, commands.at(i)).agreed == last,
+                 qPrintable(QStringLiteral("after %1 commands").arg(i + 1)));
+    }
+    QVERIFY(options.agreed());
+    // Every later command confirms it; taking binary back ends it.
+    QVERIFY(negotiate(options, hex("FF FD 03")).agreed);
+    QVERIFY(!negotiate(options, hex("FF FE 00")).agreed);
+    QVERIFY(!options.agreed());
+    options.reset();
+    QCOMPARE(flagsOf(options), 0);
+}
+
+void TelnetParserTest::subnegotiationRequests_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("request");
+    QTest::newRow("TERMINAL-TYPE SEND") << hex("18 01") << int(TelnetOptions::TerminalTypeRequest);
+    QTest::newRow("NEW-ENVIRON SEND with variables") << hex("27 01 03 44 45 56") << int(TelnetOptions::EnvironmentRequest);
+    QTest::newRow("TERMINAL-TYPE IS from the host") << hex("18 00 C1") << int(TelnetOptions::NoRequest);
+    QTest::newRow("SEND for another option") << hex("05 01") << int(TelnetOptions::NoRequest);
+    QTest::newRow("option byte alone") << hex("18") << int(TelnetOptions::NoRequest);
+    QTest::newRow("empty") << QByteArray() << int(TelnetOptions::NoRequest);
+}
+
+void TelnetParserTest::subnegotiationRequests()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, request);
+    QCOMPARE(int(TelnetOptions::request(bytes)), request);
+}
+
+void TelnetParserTest::subnegotiationIacIacIsOneByte()
+{
+    Recorder recorder;
+    TelnetParser parser;
+    parser.feed(hex("FF FA 27 00 FF FF 41"), recorder);
+    QCOMPARE(parser.pendingSubnegotiation(), hex("27 00 FF 41"));
+    parser.feed(hex("FF F0"), recorder);
+    QCOMPARE(recorder.subnegotiations, QList<QByteArray>() << hex("27 00 FF 41"));
+    QCOMPARE(parser.pendingSubnegotiation(), QByteArray());
+}
+
+void TelnetParserTest::recordBoundaries_data()
+{
+    QTest::addColumn<QList<QByteArray>>("reads");
+    QTest::addColumn<QList<QByteArray>>("records");
+
+    // A record whose flags byte is 0xFF: escaped on the wire, delivered once.
+    const QByteArray flagsRecord = ProtocolStreams::record(0x02, QByteArray(), 0xFF);
+    const QByteArray flagsFF = ProtocolStreams::telnetRecord(0x02, QByteArray(), 0xFF);
+    QTest::newRow("IAC IAC inside a record")
+        << (QList<QByteArray>() << flagsFF) << (QList<QByteArray>() << flagsRecord);
+
+    const QByteArray plainRecord = ProtocolStreams::record(0x02, hex("40 40"));
+    const QByteArray plain = ProtocolStreams::telnetRecord(0x02, hex("40 40"));
+    QTest::newRow("IAC in one read, EOR in the next")
+        << (QList<QByteArray>() << plain.left(plain.size() - 1) << plain.right(1))
+        << (QList<QByteArray>() << plainRecord);
+    QTest::newRow("escaped 0xFF split between reads")
+        << (QList<QByteArray>() << flagsFF.left(8) << flagsFF.mid(8)) << (QList<QByteArray>() << flagsRecord);
+    QTest::newRow("IAC EOR with nothing before it") << (QList<QByteArray>() << hex("FF EF FF EF")) << QList<QByteArray>();
+    QTest::newRow("IAC NOP and IAC GA inside a record are ignored")
+        << (QList<QByteArray>() << plain.left(5) + hex("FF F1 FF F9") + plain.mid(5))
+        << (QList<QByteArray>() << plainRecord);
+    QTest::newRow("two records in one read")
+        << (QList<QByteArray>() << plain + flagsFF) << (QList<QByteArray>() << plainRecord << flagsRecord);
+}
+
+void TelnetParserTest::recordBoundaries()
+{
+    QFETCH(QList<QByteArray>, reads);
+    QFETCH(QList<QByteArray>, records);
+
+    Recorder recorder;
+    TelnetParser parser;
+    for (const QByteArray &read : reads)
+        parser.feed(read, recorder);
+    QCOMPARE(recorder.records, records);
+    QCOMPARE(recorder.negotiations, QStringList());
+    QCOMPARE(recorder.dropped, QStringList());
+}
+
+void TelnetParserTest::oversizedRecordIsDropped_data()
+{
+    QTest::addColumn<QByteArray>("oversized");
+    QTest::addColumn<int>("chunk");
+
+    QByteArray plain(BOUND + 1, char(0x40));
+    QTest::newRow("one byte past the bound, in 4 KiB reads") << plain << 4096;
+    QTest::newRow("one byte past the bound, in one read") << plain << plain.size();
+    QByteArray escapedEnd(BOUND, char(0x40));
+    escapedEnd += hex("FF FF");
+    QTest::newRow("an escaped 0xFF crosses the bound") << escapedEnd << 1000;
+    QByteArray far(3 * BOUND, char(0x40));
+    QTest::newRow("three times the bound") << far << 30000;
+}
+
+void TelnetParserTest::oversizedRecordIsDropped()
+{
+    QFETCH(QByteArray, oversized);
+    QFETCH(int, chunk);
+
+    Recorder recorder;
+    TelnetParser parser;
+    // The host keeps going after the bound: more data (with an escaped
+    // 0xFF), then its IAC EOR, then a good record.
+    const QByteArray tail = hex("40 40 FF FF 40") + ProtocolStreams::record(0x02, hex("40")) + hex("FF EF");
+    const QByteArray good = ProtocolStreams::telnetRecord(0x02, hex("40 40 40"));
+    const QByteArray stream = oversized + tail + good;
+    for (int at = 0; at < stream.size(); at += chunk) {
+        parser.feed(stream.mid(at, chunk), recorder);
+        QVERIFY2(parser.pendingRecordSize() <= BOUND, qPrintable(QString::number(parser.pendingRecordSize())));
+    }
+    QCOMPARE(recorder.dropped,
+             QStringList() << QStringLiteral("Dropped oversized TN5250 record (more than 65535 bytes without IAC EOR)"));
+    // Only the good record arrives; the dropped record's tail is not read as
+    // a record of its own.
+    QCOMPARE(recorder.records, QList<QByteArray>() << ProtocolStreams::record(0x02, hex("40 40 40")));
+    QCOMPARE(parser.pendingRecordSize(), 0);
+}
+
+void TelnetParserTest::recordOfExactlyTheBoundIsKept()
+{
+    Recorder recorder;
+    TelnetParser parser;
+    const QByteArray data(BOUND - 10, char(0x40));
+    const QByteArray stream = ProtocolStreams::telnetRecord(0x02, data);
+    for (int at = 0; at < stream.size(); at += 7777)
+        parser.feed(stream.mid(at, 7777), recorder);
+    QCOMPARE(recorder.records.size(), 1);
+    QCOMPARE(recorder.records.first().size(), BOUND);
+    QCOMPARE(recorder.dropped, QStringList());
+}
+
+void TelnetParserTest::negotiationInsideDroppedRecordIsAnswered()
+{
+    Recorder recorder;
+    TelnetParser parser;
+    parser.feed(QByteArray(BOUND + 10, char(0x40)), recorder);
+    parser.feed(hex("40 FF FD 00 40 40"), recorder);
+    QCOMPARE(recorder.negotiations, QStringList() << QStringLiteral("fd 00"));
+    parser.feed(hex("FF EF") + ProtocolStreams::telnetRecord(0x02, hex("40")), recorder);
+    QCOMPARE(recorder.records, QList<QByteArray>() << ProtocolStreams::record(0x02, hex("40")));
+}
+
+void TelnetParserTest::resetEndsSkipping()
+{
+    Recorder recorder;
+    TelnetParser parser;
+    parser.feed(QByteArray(BOUND + 10, char(0x40)), recorder);
+    QCOMPARE(recorder.dropped.size(), 1);
+    // A new connection starts from scratch: its first record is not skipped.
+    parser.reset();
+    parser.feed(ProtocolStreams::telnetRecord(0x02, hex("40")), recorder);
+    QCOMPARE(recorder.records.size(), 1);
+}
+
+void TelnetParserTest::oversizedSubnegotiationIsDropped()
+{
+    Recorder recorder;
+    TelnetParser parser;
+    // A TERMINAL-TYPE SEND that never ends, with escaped 0xFF inside.
+    QByteArray stream = hex("FF FA 18 01");
+    for (int i = 0; i < 40000; ++i)
+        stream += hex("41 FF FF");
+    stream += hex("FF F0");
+    stream += hex("FF FA 18 01 FF F0");
+    for (int at = 0; at < stream.size(); at += 5000) {
+        parser.feed(stream.mid(at, 5000), recorder);
+        QVERIFY(parser.pendingSubnegotiation().size() <= BOUND);
+    }
+    QCOMPARE(recorder.dropped,
+             QStringList() << QStringLiteral("Dropped oversized telnet subnegotiation (more than 65535 bytes without IAC SE)"));
+    // Only the second request arrives.
+    QCOMPARE(recorder.subnegotiations, QList<QByteArray>() << hex("18 01"));
+}
+
+QTEST_GUILESS_MAIN(TelnetParserTest)
+#include "tst_telnetparser.moc"
