@@ -83,6 +83,23 @@ public:
         qmlRegisterUncreatableType<Cover>(uri, 1, 0, "Cover", reason);
         qmlRegisterUncreatableType<EnterKey>(uri, 1, 0, "EnterKey", QStringLiteral("an attached object"));
     }
+
+    // Theme's pixel ratio: 1 (a 540 x 960 phone), or another phone's
+    // density from VANTOREL_SILICA_PIXEL_RATIO, for a look at the pages as
+    // that phone lays them out.
+    void initializeEngine(QQmlEngine *engine, const char *uri) override
+    {
+        Q_UNUSED(uri)
+        const QByteArray setting = qgetenv("VANTOREL_SILICA_PIXEL_RATIO");
+        bool ok = false;
+        double ratio = setting.toDouble(&ok);
+        if (!ok || ratio < 0.25 || ratio > 4.0) {
+            if (!setting.isEmpty())
+                qWarning("VANTOREL_SILICA_PIXEL_RATIO is not a ratio from 0.25 to 4; using 1");
+            ratio = 1.0;
+        }
+        engine->rootContext()->setContextProperty(QStringLiteral("__silicaPixelRatio"), ratio);
+    }
 };
 
 #include "silicaplugin.moc"
