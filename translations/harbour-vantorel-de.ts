@@ -4,27 +4,22 @@
 <context>
     <name>AboutPage</name>
     <message>
-        <location filename="../qml/phone/AboutPage.qml" line="+18"/>
         <source>About</source>
         <translation>Über</translation>
     </message>
     <message>
-        <location line="+6"/>
         <source>Vantorel</source>
         <translation>Vantorel</translation>
     </message>
     <message>
-        <location line="+8"/>
         <source>A 5250 display station for IBM i hosts, over TN5250 with TLS.</source>
         <translation>Eine 5250-Datenstation für IBM-i-Hosts, über TN5250 mit TLS.</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>Version</source>
         <translation>Version</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Settings schema</source>
         <translation>Einstellungsschema</translation>
     </message>
@@ -32,62 +27,50 @@
 <context>
     <name>AutomationPage</name>
     <message>
-        <location filename="../qml/phone/AutomationPage.qml" line="+21"/>
         <source>Automation</source>
         <translation>Automatik</translation>
     </message>
     <message>
-        <location line="+4"/>
         <source>Connection</source>
         <translation>Verbindung</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>Connect at start</source>
         <translation>Beim Start verbinden</translation>
     </message>
     <message>
-        <location line="+6"/>
         <source>Reconnect after a lost connection</source>
         <translation>Nach Verbindungsverlust neu verbinden</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Tries again after 2, 5, 10, 20, then every 30 seconds.</source>
         <translation>Neuer Versuch nach 2, 5, 10, 20, danach alle 30 Sekunden.</translation>
     </message>
     <message>
-        <location line="+6"/>
         <source>Keyboard</source>
         <translation>Tastatur</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>Type ahead while the host is busy</source>
         <translation>Vorauseingabe, solange der Host beschäftigt ist</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Keys typed while the keyboard is locked are sent once it unlocks.</source>
         <translation>Bei gesperrter Tastatur Getipptes wird gesendet, sobald sie frei ist.</translation>
     </message>
     <message>
-        <location line="+6"/>
         <source>Open the keyboard on connect</source>
         <translation>Tastatur beim Verbinden öffnen</translation>
     </message>
     <message>
-        <location line="+6"/>
         <source>Sessions</source>
         <translation>Sitzungen</translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>Ask before ending a session</source>
         <translation>Vor dem Beenden einer Sitzung fragen</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Before disconnecting, and before creating, switching or deleting a profile while connected.</source>
         <translation>Vor dem Trennen und vor dem Anlegen, Wechseln oder Löschen eines Profils während einer Verbindung.</translation>
     </message>
@@ -95,7 +78,6 @@
 <context>
     <name>ConfirmDialog</name>
     <message>
-        <location filename="../qml/phone/ConfirmDialog.qml" line="+26"/>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
     </message>
@@ -110,200 +92,161 @@
 <context>
     <name>ConnectionPage</name>
     <message>
-        <location filename="../qml/phone/ConnectionPage.qml" line="+18"/>
         <source>The port is a number from 1 to 65535.</source>
         <translation>Der Port ist eine Zahl von 1 bis 65535.</translation>
     </message>
     <message>
-        <location line="+22"/>
         <source>Connection</source>
         <translation>Verbindung</translation>
     </message>
     <message>
-        <location line="+4"/>
         <source>Host</source>
         <translation>Host</translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>Host name or address</source>
         <translation>Hostname oder Adresse</translation>
     </message>
     <message>
-        <location line="+10"/>
         <source>Port</source>
         <translation>Port</translation>
     </message>
     <message>
-        <location line="+11"/>
         <source>TLS</source>
         <translation>TLS</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Encrypted, with the host&apos;s certificate checked. IBM i takes TLS on port 992.</source>
         <translation>Verschlüsselt, mit Prüfung des Host-Zertifikats. IBM i nimmt TLS an Port 992 an.</translation>
     </message>
     <message>
-        <location line="+9"/>
         <source>Display station</source>
         <translation>Datenstation</translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>Device name</source>
         <translation>Einheitenname</translation>
     </message>
     <message>
-        <location line="+1"/>
-        <source>Device name (empty: the host picks one)</source>
-        <translation>Einheitenname (leer: der Host wählt einen)</translation>
-    </message>
-    <message>
-        <location line="+10"/>
         <source>Code page</source>
         <translation>Codepage</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>A new code page applies from the next connection.</source>
         <translation>Eine neue Codepage gilt ab der nächsten Verbindung.</translation>
     </message>
     <message>
-        <location line="+14"/>
         <source>Offer 27 × 132</source>
         <translation>27 × 132 anbieten</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Lets the host use its wide screen, from the next connection.</source>
         <translation>Der Host darf ab der nächsten Verbindung die breite Anzeige nutzen.</translation>
+    </message>
+    <message>
+        <source>Empty: the host picks one</source>
+        <translation>Leer: der Host wählt einen</translation>
     </message>
 </context>
 <context>
     <name>DisplayPage</name>
     <message>
-        <location filename="../qml/phone/DisplayPage.qml" line="+21"/>
         <source>Display</source>
         <translation>Anzeige</translation>
     </message>
     <message>
-        <location line="+4"/>
         <source>Terminal</source>
         <translation>Terminal</translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>Colours</source>
         <translation>Farben</translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>Green</source>
         <translation>Grün</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Amber</source>
         <translation>Bernstein</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Light grey</source>
         <translation>Hellgrau</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Blue</source>
         <translation>Blau</translation>
     </message>
     <message>
-        <location line="+8"/>
         <source>Zoom</source>
         <translation>Zoom</translation>
     </message>
     <message>
-        <location line="+15"/>
         <source>Orientation</source>
         <translation>Ausrichtung</translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>Automatic</source>
         <translation>Automatisch</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Portrait</source>
         <translation>Hochformat</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Landscape</source>
         <translation>Querformat</translation>
     </message>
     <message>
-        <location line="+4"/>
         <source>Bars</source>
         <translation>Leisten</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>Function keys</source>
         <translation>Funktionstasten</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>F1 to F24, PA keys, SysReq, Attn and the other host keys.</source>
         <translation>F1 bis F24, PA-Tasten, SysReq, Attn und die übrigen Host-Tasten.</translation>
     </message>
     <message>
-        <location line="+6"/>
         <source>Editing keys</source>
         <translation>Bearbeitungstasten</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Enter, Tab, Field Exit, arrows, Erase, Copy, Paste and more.</source>
         <translation>Eingabe, Tab, Feldende, Pfeile, Löschen, Kopieren, Einfügen und mehr.</translation>
     </message>
     <message>
-        <location line="+6"/>
         <source>Operator line</source>
         <translation>Bedienerzeile</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Connection, keyboard lock, insert mode, cursor position, messages.</source>
         <translation>Verbindung, Tastatursperre, Einfügemodus, Cursorposition, Meldungen.</translation>
     </message>
     <message>
-        <location line="+11"/>
         <source>Key bars switched off come back at the next start.</source>
         <translation>Ausgeschaltete Tastenleisten sind beim nächsten Start wieder da.</translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>Taps</source>
         <translation>Antippen</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>Double tap sends Enter</source>
         <translation>Doppeltippen sendet Eingabe</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Two taps on the same cell.</source>
         <translation>Zweimal auf dieselbe Zelle tippen.</translation>
     </message>
     <message>
-        <location line="+6"/>
         <source>Tappable F-keys and addresses</source>
         <translation>Antippbare F-Tasten und Adressen</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Labels such as F3=Exit are keys; web addresses open after asking.</source>
         <translation>Beschriftungen wie F3=Exit sind Tasten; Webadressen öffnen sich nach einer Rückfrage.</translation>
     </message>
@@ -311,37 +254,30 @@
 <context>
     <name>MacroDialog</name>
     <message>
-        <location filename="../qml/phone/MacroDialog.qml" line="+29"/>
         <source>New macro</source>
         <translation>Neues Makro</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Edit macro</source>
         <translation>Makro bearbeiten</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Save</source>
         <translation>Speichern</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>Name</source>
         <translation>Name</translation>
     </message>
     <message>
-        <location line="+8"/>
         <source>Sequence</source>
         <translation>Tastenfolge</translation>
     </message>
     <message>
-        <location line="+12"/>
         <source>Text is typed as it stands; keys go in braces: {ENTER} {TAB} {F3} {PGDN} {FIELD+} …</source>
         <translation>Text wird so getippt, wie er dasteht; Tasten stehen in geschweiften Klammern: {ENTER} {TAB} {F3} {PGDN} {FIELD+} …</translation>
     </message>
@@ -349,42 +285,34 @@
 <context>
     <name>MacrosPage</name>
     <message>
-        <location filename="../qml/phone/MacrosPage.qml" line="+33"/>
         <source>Macros</source>
         <translation>Makros</translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>New macro</source>
         <translation>Neues Makro</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>A profile can have up to 12 macros</source>
         <translation>Ein Profil kann höchstens 12 Makros haben</translation>
     </message>
     <message>
-        <location line="+8"/>
         <source>No macros</source>
         <translation>Keine Makros</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Pull down to add one: text and keys such as {ENTER} or {F3}, typed into the terminal at a tap.</source>
         <translation>Zum Anlegen herunterziehen: Text und Tasten wie {ENTER} oder {F3}, die ein Tippen ins Terminal schreibt.</translation>
     </message>
     <message>
-        <location line="+10"/>
         <source>Deleting</source>
         <translation>Wird gelöscht</translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>Edit</source>
         <translation>Bearbeiten</translation>
     </message>
     <message>
-        <location line="+4"/>
         <source>Delete</source>
         <translation>Löschen</translation>
     </message>
@@ -407,12 +335,10 @@
 <context>
     <name>ProfileNameDialog</name>
     <message>
-        <location filename="../qml/phone/ProfileNameDialog.qml" line="+31"/>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>Profile name</source>
         <translation>Profilname</translation>
     </message>
@@ -420,81 +346,62 @@
 <context>
     <name>ProfilesPage</name>
     <message>
-        <location filename="../qml/phone/ProfilesPage.qml" line="+21"/>
         <source>This ends the session with %1.</source>
         <translation>Das beendet die Sitzung mit %1.</translation>
     </message>
     <message>
-        <location line="+4"/>
         <source>Switch to the profile %1? This ends the session with %2.</source>
         <translation>Zum Profil %1 wechseln? Das beendet die Sitzung mit %2.</translation>
     </message>
     <message>
-        <location line="+1"/>
-        <location line="+75"/>
         <source>Switch</source>
         <translation>Wechseln</translation>
     </message>
     <message>
-        <location line="-71"/>
-        <location line="+45"/>
         <source>New profile</source>
         <translation>Neues Profil</translation>
     </message>
     <message>
-        <location line="-44"/>
         <source>Create</source>
         <translation>Anlegen</translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>Rename profile</source>
         <translation>Profil umbenennen</translation>
     </message>
     <message>
-        <location line="+1"/>
-        <location line="+68"/>
         <source>Rename</source>
         <translation>Umbenennen</translation>
     </message>
     <message>
-        <location line="-60"/>
         <source>Copy the profile %1 and switch to the copy? This ends the session with %2.</source>
         <translation>Das Profil %1 kopieren und zur Kopie wechseln? Das beendet die Sitzung mit %2.</translation>
     </message>
     <message>
-        <location line="+2"/>
-        <location line="+63"/>
         <source>Duplicate</source>
         <translation>Duplizieren</translation>
     </message>
     <message>
-        <location line="-42"/>
         <source>Profiles</source>
         <translation>Profile</translation>
     </message>
     <message>
-        <location line="+17"/>
         <source>Deleting, ending the session</source>
         <translation>Wird gelöscht, die Sitzung endet</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Deleting</source>
         <translation>Wird gelöscht</translation>
     </message>
     <message>
-        <location line="+30"/>
         <source>Delete</source>
         <translation>Löschen</translation>
     </message>
     <message>
-        <location line="+29"/>
         <source>In use</source>
         <translation>In Gebrauch</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>No host yet</source>
         <translation>Noch kein Host</translation>
     </message>
@@ -502,27 +409,22 @@
 <context>
     <name>ProtocolLogPage</name>
     <message>
-        <location filename="../qml/phone/ProtocolLogPage.qml" line="+39"/>
         <source>Clear</source>
         <translation>Leeren</translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>Copy support report</source>
         <translation>Supportbericht kopieren</translation>
     </message>
     <message>
-        <location line="+10"/>
         <source>Protocol log</source>
         <translation>Protokoll</translation>
     </message>
     <message>
-        <location line="+18"/>
         <source>The log is empty</source>
         <translation>Das Protokoll ist leer</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Connections and what the host sends are logged here.</source>
         <translation>Hier stehen die Verbindungen und was der Host sendet.</translation>
     </message>
@@ -530,122 +432,98 @@
 <context>
     <name>SettingsPage</name>
     <message>
-        <location filename="../qml/phone/SettingsPage.qml" line="+19"/>
         <source>Settings</source>
         <translation>Einstellungen</translation>
     </message>
     <message>
-        <location line="+4"/>
         <source>This profile</source>
         <translation>Dieses Profil</translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>Connection</source>
         <translation>Verbindung</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>TLS</source>
         <translation>TLS</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>No host yet</source>
         <translation>Noch kein Host</translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>Sign-on</source>
         <translation>Anmeldung</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>No user saved</source>
         <translation>Kein Benutzer gespeichert</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>%1, password saved</source>
         <translation>%1, Kennwort gespeichert</translation>
     </message>
     <message>
-        <location line="+6"/>
         <source>Macros</source>
         <translation>Makros</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>No macros</source>
         <translation>Keine Makros</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>One macro</source>
         <translation>Ein Makro</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>%1 macros</source>
         <translation>%1 Makros</translation>
     </message>
     <message>
-        <location line="+4"/>
         <source>Terminal</source>
         <translation>Terminal</translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>Display</source>
         <translation>Anzeige</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Colours, zoom, orientation, bars</source>
         <translation>Farben, Zoom, Ausrichtung, Leisten</translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>Automation</source>
         <translation>Automatik</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Connecting, typing ahead, sessions</source>
         <translation>Verbinden, Vorauseingabe, Sitzungen</translation>
     </message>
     <message>
-        <location line="+4"/>
         <source>Information</source>
         <translation>Information</translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>TLS details</source>
         <translation>TLS-Details</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>No TLS session</source>
         <translation>Keine TLS-Sitzung</translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>Protocol log</source>
         <translation>Protokoll</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>What the connection did; the support report</source>
         <translation>Was die Verbindung getan hat; der Supportbericht</translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>About</source>
         <translation>Über</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Version %1</source>
         <translation>Version %1</translation>
     </message>
@@ -852,111 +730,97 @@
 <context>
     <name>SignOnPage</name>
     <message>
-        <location filename="../qml/phone/SignOnPage.qml" line="+36"/>
         <source>Sign-on</source>
         <translation>Anmeldung</translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>User</source>
         <translation>Benutzer</translation>
     </message>
     <message>
-        <location line="+8"/>
-        <location line="+2"/>
         <source>Password</source>
         <translation>Kennwort</translation>
     </message>
     <message>
-        <location line="-1"/>
         <source>Password saved; type a new one to change it</source>
         <translation>Kennwort gespeichert; zum Ändern ein neues eingeben</translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>Remember password</source>
         <translation>Kennwort merken</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>In the phone&apos;s secure store, never in the settings file.</source>
         <translation>Im sicheren Speicher des Telefons, nie in der Einstellungsdatei.</translation>
     </message>
     <message>
-        <location line="+6"/>
         <source>Sign on automatically</source>
         <translation>Automatisch anmelden</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Fills and sends the host&apos;s sign-on screen once per connection.</source>
         <translation>Füllt und sendet die Anmeldeanzeige des Hosts einmal pro Verbindung.</translation>
     </message>
     <message>
-        <location line="+9"/>
         <source>Save login</source>
         <translation>Anmeldung speichern</translation>
     </message>
     <message>
-        <location line="+6"/>
         <source>Clear login</source>
         <translation>Anmeldung löschen</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>Clearing the saved login</source>
         <translation>Gespeicherte Anmeldung wird gelöscht</translation>
+    </message>
+    <message>
+        <source>Login</source>
+        <translation>Anmeldedaten</translation>
+    </message>
+    <message>
+        <source>At the sign-on screen</source>
+        <translation>An der Anmeldeanzeige</translation>
     </message>
 </context>
 <context>
     <name>TerminalPage</name>
     <message>
-        <location filename="../qml/phone/TerminalPage.qml" line="+34"/>
         <source>Open %1 in the web browser?</source>
         <translation>%1 im Webbrowser öffnen?</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Open</source>
         <translation>Öffnen</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>Could not open %1: no web browser answered.</source>
         <translation>%1 konnte nicht geöffnet werden: Kein Webbrowser hat geantwortet.</translation>
     </message>
     <message>
-        <location line="+20"/>
         <source>Self-test</source>
         <translation>Selbsttest</translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>Copy screen</source>
         <translation>Anzeige kopieren</translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>Protocol log</source>
         <translation>Protokoll</translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>Settings</source>
         <translation>Einstellungen</translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>Profiles</source>
         <translation>Profile</translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>Sign on</source>
         <translation>Anmelden</translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>Disconnect</source>
         <translation>Trennen</translation>
     </message>
@@ -1039,52 +903,42 @@
 <context>
     <name>TlsPage</name>
     <message>
-        <location filename="../qml/phone/TlsPage.qml" line="+22"/>
         <source>TLS details</source>
         <translation>TLS-Details</translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>Protocol</source>
         <translation>Protokollversion</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Cipher</source>
         <translation>Verschlüsselung</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Certificate of</source>
         <translation>Zertifikat von</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Issued by</source>
         <translation>Ausgestellt von</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Valid from</source>
         <translation>Gültig ab</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Valid to</source>
         <translation>Gültig bis</translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>No TLS session</source>
         <translation>Keine TLS-Sitzung</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>The details show while a TLS connection is up.</source>
         <translation>Die Details stehen hier, solange eine TLS-Verbindung besteht.</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>TLS is off for this profile (Settings, Connection).</source>
         <translation>TLS ist für dieses Profil aus (Einstellungen, Verbindung).</translation>
     </message>

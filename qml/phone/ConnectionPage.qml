@@ -79,7 +79,7 @@ Page {
             SettingField {
                 objectName: "deviceField"
                 settingLabel: qsTr("Device name")
-                placeholderText: qsTr("Device name (empty: the host picks one)")
+                placeholderText: qsTr("Empty: the host picks one")
                 settingValue: tnClient.deviceName
                 inputMethodHints: Qt.ImhNoPredictiveText | Qt.ImhPreferUppercase
                 onCommitted: {

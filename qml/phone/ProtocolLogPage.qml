@@ -12,6 +12,9 @@ Page {
 
     readonly property string log: status === PageStatus.Active ? tnClient.diagnostics : ""
     property string shownLog: ""
+    // Whether the newest lines are kept in view: from the start, and again
+    // once the user scrolls back to the end.
+    property bool following: true
     onLogChanged: {
         if (!refresh.running)
             refresh.start();
@@ -20,19 +23,28 @@ Page {
     Timer {
         id: refresh
         interval: 100
-        onTriggered: {
-            var atEnd = flickable.contentY >= flickable.contentHeight - flickable.height - Theme.paddingLarge;
-            page.shownLog = page.log;
-            // The newest lines stay in view unless the user scrolled back.
-            if (atEnd && !flickable.moving)
-                flickable.contentY = Math.max(0, flickable.contentHeight - flickable.height);
-        }
+        onTriggered: page.shownLog = page.log
     }
 
     SilicaFlickable {
         id: flickable
         anchors.fill: parent
         contentHeight: column.height + Theme.paddingLarge
+
+        function showEnd() {
+            contentY = Math.max(originY, originY + contentHeight - height);
+        }
+        // The column is laid out after the text changes, so the end is
+        // known only here.
+        onContentHeightChanged: {
+            if (page.following && !moving)
+                showEnd();
+        }
+        onHeightChanged: {
+            if (page.following && !moving)
+                showEnd();
+        }
+        onMovementEnded: page.following = contentY >= originY + contentHeight - height - Theme.paddingLarge
 
         PullDownMenu {
             MenuItem {
@@ -58,7 +70,7 @@ Page {
                 objectName: "logText"
                 x: Theme.horizontalPageMargin
                 width: parent.width - 2 * x
-                wrapMode: Text.WrapAnywhere
+                wrapMode: Text.Wrap
                 textFormat: Text.PlainText
                 font.family: "monospace"
                 font.pixelSize: Theme.fontSizeTiny

@@ -37,6 +37,7 @@ Page {
                 description: tnClient.currentProfileName
             }
 
+            SectionHeader { text: qsTr("Login") }
             SettingField {
                 id: userField
                 objectName: "userField"
@@ -62,6 +63,8 @@ Page {
                 checked: page.rememberPassword
                 onClicked: page.rememberPassword = !page.rememberPassword
             }
+
+            SectionHeader { text: qsTr("At the sign-on screen") }
             TextSwitch {
                 text: qsTr("Sign on automatically")
                 description: qsTr("Fills and sends the host's sign-on screen once per connection.")
@@ -70,18 +73,23 @@ Page {
                 onClicked: tnClient.autoLogin = !tnClient.autoLogin
             }
 
-            Button {
-                objectName: "saveLogin"
-                anchors.horizontalCenter: parent.horizontalCenter
-                text: qsTr("Save login")
-                onClicked: page.save()
-            }
-            Button {
-                objectName: "clearLogin"
-                anchors.horizontalCenter: parent.horizontalCenter
-                text: qsTr("Clear login")
-                enabled: tnClient.userName !== "" || tnClient.passwordSaved
-                onClicked: remorse.execute(qsTr("Clearing the saved login"), page.clear)
+            Item { width: parent.width; height: Theme.paddingMedium }
+            Column {
+                width: parent.width
+                spacing: Theme.paddingMedium
+                Button {
+                    objectName: "saveLogin"
+                    anchors.horizontalCenter: parent.horizontalCenter
+                    text: qsTr("Save login")
+                    onClicked: page.save()
+                }
+                Button {
+                    objectName: "clearLogin"
+                    anchors.horizontalCenter: parent.horizontalCenter
+                    text: qsTr("Clear login")
+                    enabled: tnClient.userName !== "" || tnClient.passwordSaved
+                    onClicked: remorse.execute(qsTr("Clearing the saved login"), page.clear)
+                }
             }
             Label {
                 objectName: "credentialStatus"

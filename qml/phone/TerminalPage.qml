@@ -136,9 +136,12 @@ Page {
             anchors.bottomMargin: page.keyboardHeight + Theme.paddingSmall
             spacing: Theme.paddingSmall
 
+            // In landscape the keyboard leaves only a strip of the page:
+            // the operator line gives its two rows to the terminal while
+            // the keyboard is open.
             OperatorLine {
                 objectName: "operatorLine"
-                visible: tnClient.showStatusBar
+                visible: tnClient.showStatusBar && !(page.keyboardHeight > 0 && page.isLandscape)
                 width: parent.width
                 height: implicitHeight
                 client: tnClient

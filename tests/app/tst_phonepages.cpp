@@ -94,6 +94,7 @@ private slots:
     void keyBarsSitAboveTheKeyboard_data();
     void keyBarsSitAboveTheKeyboard();
     void coverShowsTheSessionAndConnects();
+    void protocolLogOpensAtTheNewestLines();
 
 private:
     void loadShell(const QSize &size = QSize(540, 960));
@@ -497,8 +498,10 @@ void TestPhonePages::keyBarsSitAboveTheKeyboard_data()
 {
     QTest::addColumn<QSize>("window");
     QTest::addColumn<QRect>("keyboard");
-    QTest::newRow("portrait") << QSize(540, 960) << QRect(0, 560, 540, 400);
-    QTest::newRow("landscape") << QSize(960, 540) << QRect(0, 290, 960, 250);
+    QTest::addColumn<bool>("operatorLineStays");
+    QTest::newRow("portrait") << QSize(540, 960) << QRect(0, 560, 540, 400) << true;
+    // The operator line makes room for the terminal there.
+    QTest::newRow("landscape") << QSize(960, 540) << QRect(0, 290, 960, 250) << false;
 }
 
 // With the keyboard open (the page is told where, as the input method would
@@ -508,8 +511,11 @@ void TestPhonePages::keyBarsSitAboveTheKeyboard()
 {
     QFETCH(QSize, window);
     QFETCH(QRect, keyboard);
+    QFETCH(bool, operatorLineStays);
     loadShell(window);
     QQuickItem *terminalPage = page();
+    QQuickItem *operatorLine = item(QStringLiteral("operatorLine"));
+    QVERIFY(operatorLine);
     QQuickItem *actionBar = item(QStringLiteral("actionBar"));
     QQuickItem *functionBar = item(QStringLiteral("functionBar"));
     QVERIFY(actionBar && functionBar);
@@ -524,6 +530,7 @@ void TestPhonePages::keyBarsSitAboveTheKeyboard()
     QQuickItem *view = item(QStringLiteral("terminalView"));
     QVERIFY(view->height() > 0);
     QVERIFY(sceneRect(view).bottom() <= sceneRect(functionBar).top());
+    QCOMPARE(operatorLine->isVisible(), operatorLineStays);
 
     TerminalInput *input = qobject_cast<TerminalInput *>(item(QStringLiteral("terminalInput")));
     QVERIFY(input);
@@ -536,6 +543,7 @@ void TestPhonePages::keyBarsSitAboveTheKeyboard()
 
     terminalPage->setProperty("keyboardVisible", false);
     QTRY_COMPARE(sceneRect(actionBar).bottom(), bottomBefore);
+    QVERIFY(operatorLine->isVisible());
 }
 
 // The cover, as the home screen shows it: the profile, the state and the
@@ -568,6 +576,21 @@ void TestPhonePages::coverShowsTheSessionAndConnects()
     click(QStringLiteral("dialogAccept"));
     QTRY_VERIFY(!m_client->connected());
     QCOMPARE(page()->objectName(), QStringLiteral("terminalPage"));
+}
+
+// A log longer than the page opens at its end, where the newest lines are.
+// (A short window: a sign-on's log fills about one phone page.)
+void TestPhonePages::protocolLogOpensAtTheNewestLines()
+{
+    loadShell(QSize(540, 480));
+    connectToSignOn();
+    pullDownAndChoose(QStringLiteral("menuProtocolLog"));
+    QTRY_COMPARE(page()->objectName(), QStringLiteral("protocolLogPage"));
+    QQuickItem *log = item(QStringLiteral("logText"));
+    QVERIFY(log);
+    QTRY_VERIFY(log->height() > page()->height());
+    QTRY_VERIFY(sceneRect(log).bottom() <= page()->height());
+    QVERIFY(sceneRect(log).bottom() > page()->height() / 2);
 }
 
 QTEST_MAIN(TestPhonePages)
