@@ -32,4 +32,4 @@ QT_SCALE_FACTOR=2 shoot small-keys-x2=360x640@24
 VANTOREL_SILICA_PIXEL_RATIO=0.67 shoot --phone phone-shell-small=360x640 phone-shell-small-keyboard=360x640@keyboard
 shoot --phone phone-shell=540x960 phone-shell-menu=540x960@menu phone-shell-keys=540x960@24 \
       phone-shell-keyboard=540x960@keyboard phone-shell-profiles=540x960@profiles \
-      phone-shell-connection=540x960@connection
+      phone-shell-connection=540x960@connection phone-shell-cover=540x960@cover

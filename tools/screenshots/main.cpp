@@ -16,7 +16,8 @@
 // --phone loads the phone's Silica shell (qml/harbour-vantorel-phone.qml)
 // with the test-only Silica module of the build tree instead. Its states:
 // "menu" (the pull-down menu open), "keyboard" (the page told that a virtual
-// keyboard covers the lower part, which a grey panel marks), "disconnect",
+// keyboard covers the lower part, which a grey panel marks), "cover" (the
+// cover as the home screen shows it, over the page), "disconnect",
 // or a page pushed over the terminal: "profiles", "settings", "connection",
 // "signon", "display", "macros", "log".
 #include <QDir>
@@ -134,9 +135,26 @@ QQuickItem *currentPage(QQuickView &view)
     return pageStack(view)->property("currentPage").value<QQuickItem *>();
 }
 
-// Back to the terminal page with its menu closed and no keyboard.
+// The cover made by the window, shown (or hidden again) in the middle of it
+// as the home screen shows it while the application is in the background.
+void showCover(QQuickView &view, bool shown)
+{
+    QQuickItem *loader = view.rootObject()->findChild<QQuickItem *>(QStringLiteral("coverLoader"));
+    QQuickItem *cover = loader ? loader->property("item").value<QQuickItem *>() : nullptr;
+    if (!cover)
+        return;
+    // The home screen shows the cover, not the page.
+    pageStack(view)->setProperty("visible", !shown);
+    loader->setVisible(shown);
+    loader->setZ(shown ? 2000 : 0);
+    loader->setPosition(QPointF((view.width() - loader->width()) / 2, (view.height() - loader->height()) / 2));
+    cover->setProperty("status", shown ? 2 : 0); // Cover.Active, Cover.Inactive
+}
+
+// Back to the terminal page with its menu closed, no keyboard and no cover.
 void resetPhone(QQuickView &view, QQuickItem *terminalPage, QQuickItem *keyboard)
 {
+    showCover(view, false);
     QObject *stack = pageStack(view);
     QMetaObject::invokeMethod(stack, "pop", Q_ARG(QVariant, QVariant::fromValue(terminalPage)),
                               Q_ARG(QVariant, QVariant()));
@@ -269,7 +287,7 @@ int main(int argc, char *argv[])
     QQuickItem *terminalPage = nullptr;
     QScopedPointer<QQuickItem> keyboard;
     if (phone) {
-        pageStates << phonePages.keys() << QStringLiteral("keyboard");
+        pageStates << phonePages.keys() << QStringLiteral("keyboard") << QStringLiteral("cover");
         terminalPage = currentPage(view);
         // Where a phone's keyboard would be; the page is told about it as the
         // input method tells it.
@@ -296,6 +314,10 @@ int main(int argc, char *argv[])
                     Q_ARG(QVariant, QVariant()), Q_ARG(QVariant, QVariant()));
             if (shot.option == QStringLiteral("menu"))
                 openPhoneMenu(terminalPage);
+            if (shot.option == QStringLiteral("cover")) {
+                view.resize(shot.size);
+                showCover(view, true);
+            }
             if (shot.option == QStringLiteral("keyboard")) {
                 const int height = shot.size.height() * (shot.size.height() > shot.size.width() ? 40 : 48) / 100;
                 const QRect area(0, shot.size.height() - height, shot.size.width(), height);
