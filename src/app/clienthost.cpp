@@ -51,7 +51,15 @@ void Tn5250Client::telnetNegotiation(quint8 verb, quint8 option)
 
 void Tn5250Client::telnetSubnegotiation(const QByteArray &bytes)
 {
-    switch (TelnetOptions::request(bytes)) {
+    const TelnetOptions::Request request = TelnetOptions::request(bytes);
+    // A request for an option the terminal has not agreed to is the host's
+    // mistake; answering it would claim the option after all (RFC 855).
+    if (request != TelnetOptions::NoRequest && !m_telnetOptions.localEnabled(quint8(bytes.at(0)))) {
+        appendDiagnostic(QStringLiteral("Ignored %1 SEND: the option is not enabled")
+                             .arg(TelnetOptions::optionName(quint8(bytes.at(0)))));
+        return;
+    }
+    switch (request) {
     case TelnetOptions::TerminalTypeRequest:
         sendTelnet(TelnetOptions::subnegotiation(Telnet::OPT_TERMINAL_TYPE, TelnetOptions::terminalTypeIs(support132())));
         appendDiagnostic(QStringLiteral("Terminal type: %1").arg(QLatin1String(TelnetOptions::terminalType(support132()))));
@@ -86,10 +94,12 @@ void Tn5250Client::startNegotiation()
     setConnectionState(QStringLiteral("Negotiating"));
     setStatus(tr("Negotiating TN5250…"));
     // The one option the terminal offers unasked: it lets the host ask for
-    // the device name, keyboard type and code page (RFC 4777).
-    sendTelnet(TelnetOptions::command(Telnet::WILL, Telnet::OPT_NEW_ENVIRON),
-               QStringLiteral("TELNET TX %1 %2").arg(TelnetOptions::commandName(Telnet::WILL),
-                                                     TelnetOptions::optionName(Telnet::OPT_NEW_ENVIRON)));
+    // the device name, keyboard type and code page (RFC 4777). The host's
+    // DO then acknowledges it and is not answered again (RFC 1143).
+    QString sent;
+    const QByteArray offer = m_telnetOptions.offer(Telnet::OPT_NEW_ENVIRON, &sent);
+    if (!offer.isEmpty())
+        sendTelnet(offer, sent);
 }
 
 // Without a socket nothing is written and nothing logged.

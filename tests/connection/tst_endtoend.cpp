@@ -104,6 +104,16 @@ void TestEndToEnd::negotiationReachesSignOn()
 
     QCOMPARE(host.terminalType(), terminalType);
     QCOMPARE(host.environment(), environment);
+    // Each option answered once: the host's DO NEW-ENVIRON acknowledges the
+    // terminal's own offer and gets no second WILL (RFC 1143).
+    QStringList negotiation;
+    for (const QString &line : host.logLines()) {
+        if (line.contains(QStringLiteral("] TELNET RX ")))
+            negotiation << line.section(QStringLiteral("] "), 1);
+    }
+    QCOMPARE(negotiation, QStringList() << "TELNET RX WILL NEW-ENVIRON" << "TELNET RX WILL TERMINAL-TYPE"
+                                        << "TELNET RX WILL EOR" << "TELNET RX DO EOR" << "TELNET RX WILL BINARY"
+                                        << "TELNET RX DO BINARY");
     // The client's answer to the 5250 Query (the record that made it
     // "Ready"): 61 bytes, starting with the inbound structured field header.
     QTRY_COMPARE(host.queryReply().size(), 61);

@@ -47,18 +47,19 @@ private slots:
 };
 
 // One command of each verb, as the host receives the replies and as the
-// log shows the exchange.
+// log shows the exchange: turning off what is off and asking again for what
+// is on go unanswered (RFC 1143).
 void TelnetTest::negotiationIsAnsweredAndLogged()
 {
     LoopbackTerminal t;
     QVERIFY(t.attach());
     t.client.clearDiagnostics();
-    t.client.processTelnetBytes(hex("FF FD 00 FF FE 03 FF FB 19 FF FC 05"));
-    QCOMPARE(t.sent(), hex("FF FB 00 FF FC 03 FF FD 19 FF FE 05"));
+    t.client.processTelnetBytes(hex("FF FD 00 FF FE 03 FF FB 19 FF FC 05 FF FD 00"));
+    QCOMPARE(t.sent(), hex("FF FB 00 FF FD 19"));
     QCOMPARE(logLines(t.client.diagnostics()),
              QStringList() << "TELNET RX DO BINARY" << "TELNET TX WILL BINARY" << "TELNET RX DONT SGA"
-                           << "TELNET TX WONT SGA" << "TELNET RX WILL EOR" << "TELNET TX DO EOR"
-                           << "TELNET RX WONT option-5" << "TELNET TX DONT option-5");
+                           << "TELNET RX WILL EOR" << "TELNET TX DO EOR" << "TELNET RX WONT option-5"
+                           << "TELNET RX DO BINARY");
 }
 
 void TelnetTest::waitingStatusIsSetAgainByLaterCommands()
@@ -119,8 +120,9 @@ void TelnetTest::noSocketNoWritesNoDiagnostics()
     client.processTelnetBytes(hex("FF FD 00"));
     QCOMPARE(logLines(client.diagnostics()), QStringList() << QStringLiteral("TELNET RX DO BINARY"));
     client.clearDiagnostics();
-    client.processTelnetBytes(hex("FF FA 18 01 FF F0"));
-    QCOMPARE(logLines(client.diagnostics()), QStringList() << QStringLiteral("Terminal type: IBM-3179-2"));
+    client.processTelnetBytes(hex("FF FD 18 FF FA 18 01 FF F0"));
+    QCOMPARE(logLines(client.diagnostics()),
+             QStringList() << QStringLiteral("TELNET RX DO TERMINAL-TYPE") << QStringLiteral("Terminal type: IBM-3179-2"));
     client.processTelnetBytes(hex("FF FD 18 FF FD 19 FF FB 19 FF FB 00"));
     QCOMPARE(client.status(), WAITING);
 }
@@ -171,6 +173,14 @@ void TelnetTest::subnegotiationReplies_data()
         << false << QString() << hex("FF FA 18 FF F0") << QByteArray() << QStringList();
     QTest::newRow("empty subnegotiation is ignored")
         << false << QString() << hex("FF FA FF F0") << QByteArray() << QStringList();
+    QTest::newRow("TERMINAL-TYPE SEND after DONT TERMINAL-TYPE is ignored")
+        << false << QString() << hex("FF FE 18") + ttSend << hex("FF FC 18")
+        << (QStringList() << "TELNET RX DONT TERMINAL-TYPE" << "TELNET TX WONT TERMINAL-TYPE"
+                          << "Ignored TERMINAL-TYPE SEND: the option is not enabled");
+    QTest::newRow("NEW-ENVIRON SEND after DONT NEW-ENVIRON is ignored")
+        << false << QString() << hex("FF FE 27") + envSend << hex("FF FC 27")
+        << (QStringList() << "TELNET RX DONT NEW-ENVIRON" << "TELNET TX WONT NEW-ENVIRON"
+                          << "Ignored NEW-ENVIRON SEND: the option is not enabled");
     QTest::newRow("subnegotiation broken by IAC NOP is dropped, later commands still work")
         << false << QString() << hex("FF FA 18 01 FF F1 FF FD 03") << hex("FF FB 03")
         << (QStringList() << "TELNET RX DO SGA" << "TELNET TX WILL SGA");
@@ -189,6 +199,9 @@ void TelnetTest::subnegotiationReplies()
     t.client.setDeviceName(deviceName);
     t.client.setCodePage(37);
     QVERIFY(t.attach());
+    // Both options on, as the host asks for them before its requests.
+    t.client.processTelnetBytes(hex("FF FD 18 FF FD 27"));
+    QCOMPARE(t.sent(), hex("FF FB 18 FF FB 27"));
     t.client.clearDiagnostics();
     t.client.processTelnetBytes(received);
     QCOMPARE(t.sent(), reply);
