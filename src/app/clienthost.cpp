@@ -65,11 +65,22 @@ void Tn5250Client::telnetSubnegotiation(const QByteArray &bytes)
         appendDiagnostic(QStringLiteral("Terminal type: %1").arg(QLatin1String(TelnetOptions::terminalType(support132()))));
         break;
     case TelnetOptions::EnvironmentRequest: {
-        const QString device = sanitizeDeviceName(deviceName());
-        if (!device.isEmpty())
-            appendDiagnostic(QStringLiteral("Requested IBM i device name: %1").arg(device));
-        appendDiagnostic(QStringLiteral("Requested EBCDIC code page %1").arg(codePage()));
-        sendTelnet(TelnetOptions::subnegotiation(Telnet::OPT_NEW_ENVIRON, TelnetOptions::environmentIs(device, codePage())));
+        const TelnetOptions::EnvironmentAnswer answer =
+            TelnetOptions::environmentIs(bytes, sanitizeDeviceName(deviceName()), codePage());
+        if (answer.skippedBytes > 0)
+            appendDiagnostic(QStringLiteral("Malformed NEW-ENVIRON SEND: %1 bytes name no variable")
+                                 .arg(answer.skippedBytes));
+        if (!answer.deviceName.isEmpty())
+            appendDiagnostic(QStringLiteral("Requested IBM i device name: %1").arg(answer.deviceName));
+        if (answer.codePageSent) {
+            const Telnet::NationalLanguage &language = TelnetOptions::nationalLanguage(codePage());
+            appendDiagnostic(QStringLiteral("Requested EBCDIC code page %1 (keyboard %2, character set %3)")
+                                 .arg(language.codePage)
+                                 .arg(QLatin1String(language.keyboardType), QLatin1String(language.characterSet)));
+        }
+        for (const QString &variable : answer.missing)
+            appendDiagnostic(QStringLiteral("NEW-ENVIRON: no value for %1").arg(variable));
+        sendTelnet(TelnetOptions::subnegotiation(Telnet::OPT_NEW_ENVIRON, answer.payload));
         break;
     }
     case TelnetOptions::NoRequest:

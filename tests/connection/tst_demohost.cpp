@@ -127,11 +127,12 @@ void TestDemoHost::scriptedSession()
     QSignalSpy closed(&host, SIGNAL(sessionClosed()));
     ScriptedTerminal terminal(host.serverPort());
 
-    // NEW-ENVIRON first, asking for the three user variables.
+    // NEW-ENVIRON first, as an IBM i asks: a seed (bytes 00-03 quoted with
+    // ESC, FF doubled by telnet), then every VAR and every USERVAR.
     QTRY_COMPARE(terminal.received.size(), 3);
     QCOMPARE(terminal.take(3), hex("FFFD27"));
     terminal.send(hex("FFFB27"));
-    const QByteArray send = hex("FFFA2701") + '\x03' + "DEVNAME" + '\x03' + "KBDTYPE" + '\x03' + "CODEPAGE" + hex("FFF0");
+    const QByteArray send = hex("FFFA270103") + "IBMRSEED" + hex("02009C0203FFFF410201 7F0202 0003") + hex("FFF0");
     QTRY_COMPARE(terminal.received.size(), send.size());
     QCOMPARE(terminal.take(send.size()), send);
 
@@ -150,6 +151,9 @@ void TestDemoHost::scriptedSession()
     QCOMPARE(variables.at(1).first, QStringLiteral("USERVAR DEVNAME"));
     QCOMPARE(variables.at(1).second, QByteArray("DSP01"));
     QCOMPARE(variables.at(2).second, QByteArray("37"));
+    // Without KBDTYPE and CHARSET beside it the code page is not taken.
+    QCOMPARE(host.latestSession()->environmentCheck().summary(),
+             QStringLiteral("check FAILED: KBDTYPE, CODEPAGE and CHARSET not sent together once"));
 
     terminal.send(hex("FFFB18"));
     QTRY_COMPARE(terminal.received.size(), 6);

@@ -5,16 +5,13 @@
 #include <QSslSocket>
 #include <QStringList>
 
+#include "hostenvironment.h"
 #include "hostprotocol.h"
 #include "screenregistry.h"
 
 using namespace HostProtocol;
 
 namespace {
-
-// The user variables an IBM i telnet server asks a 5250 display for
-// (RFC 4777: device name, keyboard type, code page).
-const char *const REQUESTED_USERVARS[] = { "DEVNAME", "KBDTYPE", "CODEPAGE" };
 
 // The 5250 Query: Write Structured Field with one structured field of five
 // bytes (length 0005, class D9, type 70, flags 00).
@@ -245,14 +242,8 @@ void DemoSession::handleVerb(quint8 verb, quint8 option)
                     m_environRequested = true;
                     sendCommand(DO, OPT_NEW_ENVIRON);
                 }
-                QByteArray request;
-                request.append(char(SUB_SEND));
-                for (const char *name : REQUESTED_USERVARS) {
-                    request.append(char(ENV_USERVAR));
-                    request.append(name);
-                }
-                sendSubnegotiation(OPT_NEW_ENVIRON, request);
-                log(QStringLiteral("TELNET TX SB NEW-ENVIRON SEND USERVAR DEVNAME KBDTYPE CODEPAGE"));
+                sendSubnegotiation(OPT_NEW_ENVIRON, HostEnvironment::sendRequest(HostEnvironment::seed()));
+                log(QStringLiteral("TELNET TX SB NEW-ENVIRON SEND USERVAR IBMRSEED (seed) VAR USERVAR"));
             }
         } else if (option == OPT_TERMINAL_TYPE) {
             if (!m_terminalTypeAgreed) {
@@ -387,14 +378,13 @@ void DemoSession::handleEnvironment(const QByteArray &payload)
         described << QStringLiteral("%1=%2").arg(key, printable(value));
         if (type == ENV_USERVAR && name == "DEVNAME" && !value.isEmpty())
             m_screenVariables.insert(QStringLiteral("device"), QString::fromLatin1(value));
-        if (type == ENV_USERVAR && name == "CODEPAGE") {
-            bool ok = false;
-            const int codePage = QString::fromLatin1(value).toInt(&ok);
-            m_codec = HostCodec(ok ? codePage : 37);
-        }
     }
     log(QStringLiteral("NEW-ENVIRON IS: %1").arg(described.isEmpty() ? QStringLiteral("(empty)")
                                                                      : described.join(QStringLiteral(", "))));
+    int codePage = 37;
+    m_environmentCheck = HostEnvironment::check(m_environmentVariables, &codePage);
+    m_codec = HostCodec(codePage);
+    log(QStringLiteral("NEW-ENVIRON %1").arg(m_environmentCheck.summary()));
 }
 
 // Environment, then terminal type, then END-OF-RECORD and BINARY both ways;

@@ -19,10 +19,11 @@ class ScreenRegistry;
 
 // One terminal connected to the demo host, from the first telnet byte to the
 // close. It negotiates the way an IBM i telnet server does (RFC 2877/4777):
-// NEW-ENVIRON first (RFC 1572, asking for the device name, keyboard type and
-// code page), then TERMINAL-TYPE (RFC 1091), then END-OF-RECORD and BINARY
-// in both directions; it sends the 5250 Query, waits for the Query Reply and
-// then serves the screens of its registry, starting with "signon".
+// NEW-ENVIRON first (RFC 1572, with a password seed and asking for every
+// variable, as RFC 4777 shows it, and checking the answer), then
+// TERMINAL-TYPE (RFC 1091), then END-OF-RECORD and BINARY in both
+// directions; it sends the 5250 Query, waits for the Query Reply and then
+// serves the screens of its registry, starting with "signon".
 //
 // Everything it learns (terminal type, the environment bytes, the Query
 // Reply, the last read response) stays readable after the close, for tests.
@@ -57,6 +58,9 @@ public:
     // Each variable as (type byte + name, value bytes), in the order received;
     // for example ("USERVAR DEVNAME", "MYDEV").
     QList<QPair<QString, QByteArray> > environmentVariables() const { return m_environmentVariables; }
+    // The host's check of them: device name and the KBDTYPE, CODEPAGE,
+    // CHARSET triple (hostenvironment.h).
+    ResponseCheck environmentCheck() const { return m_environmentCheck; }
     QByteArray queryReply() const { return m_queryReply; }   // data of the Query Reply record
     ReadResponse lastResponse() const { return m_lastResponse; }
     // The responses received so far, oldest first (the most recent few
@@ -152,6 +156,7 @@ private:
     QString m_terminalType;
     QByteArray m_environment;
     QList<QPair<QString, QByteArray> > m_environmentVariables;
+    ResponseCheck m_environmentCheck;
     QByteArray m_queryReply;
     ReadResponse m_lastResponse;
     QList<ReadResponse> m_responses;
