@@ -182,6 +182,11 @@ void Tn5250Client::afterRecord(const DataStreamInterpreter::Effects &effects)
         case Step::Answer:
             sendRecord(step.opcode, step.data, 0);
             break;
+        case Step::InputError:
+            // Keys typed ahead assumed the screen the host just refused.
+            m_typeAheadQueue.clear();
+            setStatus(tr("Input error — press Reset"));
+            break;
         }
     }
     if (effects.screenChanged)

@@ -408,7 +408,7 @@ void TestOperatorInput::entryFormSubmitted()
     QCOMPARE(response.fields.at(1).data, ebcdic(QStringLiteral("12")));
     // The sign travels in the zone of the last digit, not as a character.
     QCOMPARE(response.fields.at(2).data, amountBytes);
-    QCOMPARE(response.fields.at(3).data, ebcdic(QStringLiteral("42")));
+    QCOMPARE(response.fields.at(3).data, ebcdic(QStringLiteral("0000042"))); // right-adjusted by Field Exit
     QCOMPARE(response.fields.at(4).data, ebcdic(QStringLiteral("ACME")));
     QCOMPARE(response.fields.at(5).data, ebcdic(QStringLiteral("12345")));
     QCOMPARE(response.fields.at(6).data, ebcdic(QStringLiteral("AB1")));
@@ -491,8 +491,22 @@ void TestOperatorInput::listPagesWithRollKeys()
     if (QTest::currentTestFailed())
         return;
 
-    // A number typed into "Position to" does not travel with Page Down.
-    QVERIFY(client.inputText(QStringLiteral("7")));
+    // A number typed into "Position to" travels with Page Down, and the page
+    // turns from that item's page: 37 is on page 2, so page 3 follows.
+    QVERIFY(client.inputText(QStringLiteral("37")));
+    client.sendPageDown();
+    waitForAnswer(client);
+    expectListPage(client, 3);
+    QCOMPARE(host.lastResponse().aid, quint8(0xF5));
+    QCOMPARE(host.lastResponse().fieldText(QStringLiteral("position")), QStringLiteral("37"));
+    QVERIFY2(host.lastCheck().ok(), qPrintable(host.lastCheck().summary()));
+    client.sendPageUp();
+    waitForAnswer(client);
+    client.sendPageUp();
+    waitForAnswer(client);
+    client.sendPageUp();
+    waitForAnswer(client);
+    expectListPage(client, 0);
     for (int page = 1; page <= 3; ++page) {
         client.sendPageDown();
         waitForAnswer(client);
