@@ -106,23 +106,16 @@ QString signedValue(const QByteArray &data)
     return negative && !text.isEmpty() ? QLatin1Char('-') + text : text;
 }
 
-// What the host keeps of one field: a signed number with its sign, a
-// right-adjusted field aligned and filled here (the terminal sends what was
-// typed, from the left), anything else as typed.
+// What the host keeps of one field: a signed number with its sign, anything
+// else as received. A right-adjusted field arrives aligned and filled, as the
+// terminal's Field Exit left it.
 QString hostValue(const ScreenField &field, const ResponseField *received)
 {
     if (!received)
         return QString();
     if (field.signedNumeric())
         return signedValue(received->data);
-    const QString text = received->text.trimmed();
-    if (text.isEmpty())
-        return text;
-    if (field.adjust() == 5)
-        return text.rightJustified(field.usableLength(), QLatin1Char('0'));
-    if (field.adjust() == 6)
-        return text.rightJustified(field.usableLength(), QLatin1Char(' '));
-    return text;
+    return received->text.trimmed();
 }
 
 const ResponseField *receivedField(const ReadResponse &response, const QString &name)

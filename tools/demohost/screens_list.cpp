@@ -2,7 +2,8 @@
 // page, "More..." under a page that has more after it and "Bottom" under the
 // last one. Page Down (Roll Up, AID F5) and Page Up (Roll Down, AID F4) turn
 // the pages; a number in "Position to" and Enter jump to the page holding
-// that item. The page lives in the session variable "list.page", and the
+// that item. The roll keys return the modified fields like Enter, so a
+// position typed before paging counts: the page turns from that item's page. The page lives in the session variable "list.page", and the
 // prepare hook writes the page's rows into the layout before it is sent.
 #include "demoscreens.h"
 #include "demosession.h"
@@ -72,28 +73,29 @@ ScreenDefinition itemListScreen()
     };
 
     screen.onAid = [](DemoSession &session, const ReadResponse &response) {
-        const int page = currentPage(session);
+        int page = currentPage(session);
         const int function = functionKeyOf(response.aid);
         if (function == 3 || function == 12) {
             // The next visit starts at the top again.
             session.setVariable(QLatin1String(PAGE_VARIABLE), QStringLiteral("0"));
             return ScreenReply::show(QLatin1String(MAIN_MENU));
         }
+        if (response.aid != AID_ENTER && response.aid != AID_ROLL_UP && response.aid != AID_ROLL_DOWN)
+            return showPage(session, page, QLatin1String(FUNCTION_KEY_NOT_ALLOWED));
+
+        const QString position = response.fieldText(QStringLiteral("position")).trimmed();
+        if (!position.isEmpty()) {
+            bool isNumber = false;
+            const int item = position.toInt(&isNumber);
+            if (!isNumber || item < 1 || item > ITEM_COUNT)
+                return showPage(session, page, QStringLiteral("Type an item number from 1 to %1.").arg(ITEM_COUNT));
+            page = (item - 1) / PAGE_SIZE;
+        }
         if (response.aid == AID_ROLL_UP)
             return page < LAST_PAGE ? showPage(session, page + 1) : showPage(session, page, QLatin1String(AT_BOTTOM));
         if (response.aid == AID_ROLL_DOWN)
             return page > 0 ? showPage(session, page - 1) : showPage(session, page, QLatin1String(AT_TOP));
-        if (response.aid != AID_ENTER)
-            return showPage(session, page, QLatin1String(FUNCTION_KEY_NOT_ALLOWED));
-
-        const QString position = response.fieldText(QStringLiteral("position")).trimmed();
-        if (position.isEmpty())
-            return showPage(session, page);
-        bool isNumber = false;
-        const int item = position.toInt(&isNumber);
-        if (!isNumber || item < 1 || item > ITEM_COUNT)
-            return showPage(session, page, QStringLiteral("Type an item number from 1 to %1.").arg(ITEM_COUNT));
-        return showPage(session, (item - 1) / PAGE_SIZE);
+        return showPage(session, page);
     };
     return screen;
 }
