@@ -207,6 +207,9 @@ void TestDemoHost::scriptedSession()
     QCOMPARE(response.fieldText(QStringLiteral("user")), QStringLiteral("ALICE"));
     QVERIFY(host.logLines().contains(QStringLiteral(
         "[session 1] AID Enter cursor 7,59 field 6,53 \"ALICE\" field 7,53 (redacted, 2 chars) field 9,53 \"A\u009FB\"")));
+    // Sign-on turns the message-waiting light on, then the menu follows.
+    QCOMPARE(terminal.takeRecord(), hex("000A12A000000400000BFFEF"));
+    QTRY_VERIFY(terminal.received.contains(hex("FFEF")));
     screen = terminal.takeRecord();
     QVERIFY(screen.contains(ebcdic("IBM i Main Menu")));
     QCOMPARE(host.currentScreen(), QStringLiteral("mainmenu"));

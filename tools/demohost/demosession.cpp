@@ -461,6 +461,19 @@ void DemoSession::handleRecord(const QByteArray &record)
         }
         return;
     }
+    if (opcode == OPCODE_SAVE_SCREEN) {
+        // The terminal's answer to Save Screen: a token to hand back.
+        m_saveToken = data;
+        log(QStringLiteral("Save Screen token: %1 bytes").arg(data.size()));
+        if (!m_pendingWindow.isEmpty()) {
+            const QString window = m_pendingWindow;
+            m_pendingWindow.clear();
+            m_underScreen = m_currentScreen;
+            m_underLayout = m_currentLayout;
+            showScreen(window);
+        }
+        return;
+    }
     if (flags & FLAG_SYSTEM_REQUEST) {
         // The terminal locked its keyboard; give the screen back.
         log(QStringLiteral("System Request"));
@@ -528,10 +541,75 @@ void DemoSession::answer(const ReadResponse &response)
     const ScreenReply reply = definition->onAid(*this, response);
     if (m_phase == Closed)
         return;
-    if (reply.kind == ScreenReply::Disconnect)
+    switch (reply.kind) {
+    case ScreenReply::Disconnect:
         close();
-    else
-        showScreen(reply.screen.isEmpty() ? m_currentScreen : reply.screen, reply.message);
+        break;
+    case ScreenReply::InputError:
+        sendInputError(reply.message);
+        break;
+    case ScreenReply::Window:
+        openWindow(reply.screen);
+        break;
+    case ScreenReply::CloseWindow:
+        closeWindow();
+        break;
+    case ScreenReply::Show:
+        showScreen(reply.screen.isEmpty() ? m_currentScreen : reply.screen, reply.message, reply.rollLines);
+        break;
+    }
+}
+
+// The message as an IBM i writes it on the error line: high intensity from
+// the line's second column, then Read MDT Fields again, so that the fields
+// the operator corrects after Reset come back with the next key.
+void DemoSession::sendInputError(const QString &message)
+{
+    QByteArray data;
+    data.append(char(ESC));
+    data.append(char(CMD_WRITE_ERROR_CODE));
+    data.append(char(ATTR_HIGH));
+    data.append(m_codec.encode(message));
+    data.append(char(ATTR_NORMAL));
+    data.append(char(ESC));
+    data.append(char(CMD_READ_MDT_FIELDS));
+    data.append(char(0x00));
+    data.append(char(0x00));
+    sendRecord(OPCODE_PUT_GET, data);
+    log(QStringLiteral("Sent Write Error Code: %1").arg(message));
+}
+
+void DemoSession::openWindow(const QString &name)
+{
+    m_pendingWindow = name;
+    const char save[] = { char(ESC), char(CMD_SAVE_SCREEN) };
+    sendRecord(OPCODE_SAVE_SCREEN, QByteArray(save, 2));
+    log(QStringLiteral("Sent Save Screen for window %1").arg(name));
+}
+
+void DemoSession::closeWindow()
+{
+    if (m_underScreen.isEmpty() || m_saveToken.isEmpty()) {
+        log(QStringLiteral("No window to close"));
+        showScreen(m_currentScreen);
+        return;
+    }
+    // The token as the terminal gave it: ESC, Restore Screen and its own bytes.
+    sendRecord(OPCODE_RESTORE_SCREEN, m_saveToken);
+    m_currentScreen = m_underScreen;
+    m_currentLayout = m_underLayout;
+    m_underScreen.clear();
+    const char read[] = { char(ESC), char(CMD_READ_MDT_FIELDS), 0x00, 0x00 };
+    sendRecord(OPCODE_PUT_GET, QByteArray(read, 4));
+    log(QStringLiteral("Sent Restore Screen: back to %1").arg(m_currentScreen));
+    emit screenShown(m_currentScreen);
+}
+
+void DemoSession::setMessageWaiting(bool on)
+{
+    m_messageWaiting = on;
+    sendRecord(on ? OPCODE_MESSAGE_LIGHT_ON : OPCODE_MESSAGE_LIGHT_OFF, QByteArray());
+    log(on ? QStringLiteral("Message waiting light on") : QStringLiteral("Message waiting light off"));
 }
 
 void DemoSession::setHoldReplies(bool hold)
@@ -545,7 +623,7 @@ void DemoSession::setHoldReplies(bool hold)
         answer(m_heldResponses.takeFirst());
 }
 
-void DemoSession::showScreen(const QString &name, const QString &message)
+void DemoSession::showScreen(const QString &name, const QString &message, int rollLines)
 {
     const ScreenDefinition *definition = m_screens.find(name);
     if (!definition) {
@@ -556,7 +634,9 @@ void DemoSession::showScreen(const QString &name, const QString &message)
     if (definition->prepare)
         definition->prepare(layout, *this);
     m_screenVariables.insert(QStringLiteral("message"), message);
-    const QByteArray data = buildScreenStream(layout, m_screenVariables, m_codec);
+    const bool roll = rollLines != 0 && name == m_currentScreen && layout.rollTop > 0;
+    const QByteArray data = roll ? buildRollStream(layout, rollLines, m_screenVariables, m_codec)
+                                 : buildScreenStream(layout, m_screenVariables, m_codec);
     sendRecord(OPCODE_PUT_GET, data);
     // The terminal keeps a Start of Header's no-data keys until the next one.
     if (!layout.header.isEmpty())
@@ -564,6 +644,9 @@ void DemoSession::showScreen(const QString &name, const QString &message)
     m_currentScreen = name;
     m_currentLayout = layout;
     ++m_screensSent;
-    log(QStringLiteral("Sent screen %1 (%2 data bytes)").arg(name).arg(data.size()));
+    log(QStringLiteral("Sent screen %1 (%2 data bytes%3)")
+            .arg(name)
+            .arg(data.size())
+            .arg(roll ? QStringLiteral(", rolled %1 rows").arg(rollLines) : QString()));
     emit screenShown(name);
 }

@@ -86,7 +86,22 @@ public:
     int failedSignOns() const { return m_failedSignOns; }
     void countFailedSignOn() { ++m_failedSignOns; }
 
-    void showScreen(const QString &name, const QString &message = QString());
+    // With `rollLines`, a screen already shown turns by that many rows of its
+    // roll region (buildRollStream) instead of being written again.
+    void showScreen(const QString &name, const QString &message = QString(), int rollLines = 0);
+    // Write Error Code: the message on the terminal's error line, input
+    // inhibited until the operator's Reset; the screen and its fields stay.
+    void sendInputError(const QString &message);
+    // Save Screen, then (once the terminal's token is back) the window
+    // `name` over the screen shown; closeWindow hands the token back in
+    // Restore Screen and invites input on the screen below again.
+    void openWindow(const QString &name);
+    void closeWindow();
+    // The token of the last Save Screen answer (empty before the first).
+    QByteArray saveToken() const { return m_saveToken; }
+    // The message-waiting light (records 0x0B and 0x0C).
+    void setMessageWaiting(bool on);
+    bool messageWaiting() const { return m_messageWaiting; }
     // While on, read responses are received, checked and logged but not
     // answered, so the terminal stays locked (a busy host, for tests of the
     // terminal's type-ahead). Turning it off answers the held ones in order.
@@ -166,6 +181,13 @@ private:
     quint32 m_noDataKeyMask = 0;
     QString m_currentScreen;
     ScreenDescription m_currentLayout;
+    // The window waiting for the Save Screen token, and the screen under the
+    // window shown (empty names: none).
+    QString m_pendingWindow;
+    QByteArray m_saveToken;
+    QString m_underScreen;
+    ScreenDescription m_underLayout;
+    bool m_messageWaiting = false;
     int m_screensSent = 0;
     QMap<QString, QString> m_screenVariables;
     DemoAccount m_account;

@@ -161,6 +161,12 @@ ScreenDefinition entryFormScreen()
         if (!response.check.ok())
             return ScreenReply::show(QLatin1String(ENTRY_FORM),
                                      QStringLiteral("Entry refused: %1").arg(response.check.problems.value(0)));
+        // The program's own validation: reported with Write Error Code, as an
+        // IBM i display file reports an error, so the form and what was typed
+        // stay for the operator to correct after Reset.
+        const QString quantity = response.fieldText(QStringLiteral("quantity")).trimmed();
+        if (!quantity.isEmpty() && quantity.toDouble() == 0.0)
+            return ScreenReply::inputError(QLatin1String(QUANTITY_NOT_ZERO));
         if (response.fieldText(QStringLiteral("confirm")).toUpper() == QLatin1String("N"))
             return ScreenReply::show(QLatin1String(ENTRY_FORM), QStringLiteral("Entry not confirmed."));
 
