@@ -174,7 +174,10 @@ void Tn5250Client::afterRecord(const DataStreamInterpreter::Effects &effects)
             emit terminalBell();
             break;
         case Step::InputInvited:
-            if (step.visibleCells != 0 || step.fields != 0)
+            // A read after Write Error Code leaves the keyboard to Reset.
+            if (m_screen.inputError)
+                setStatus(tr("Input error — press Reset"));
+            else if (step.visibleCells != 0 || step.fields != 0)
                 setStatus(tr("Connected — input ready • %1 chars • %2 fields").arg(step.visibleCells).arg(step.fields));
             else
                 setStatus(tr("IBM i requested input, but decoded screen is empty • RX %1").arg(m_rxRecordCount));

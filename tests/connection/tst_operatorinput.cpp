@@ -575,6 +575,7 @@ void TestOperatorInput::entryErrorHoldsUntilReset()
     QCOMPARE(ShownScreen::line(client, 24).trimmed(), QStringLiteral("Quantity must be greater than zero."));
     QCOMPARE(ShownScreen::cells(client, quantity->row, quantity->column, 1), QStringLiteral("0"));
     QVERIFY(client.keyboardLocked());
+    QCOMPARE(client.status(), QStringLiteral("Input error — press Reset"));
     QCOMPARE(host.currentScreen(), QStringLiteral("entryform"));
 
     // Keys wait for Reset; Reset puts the line back.
