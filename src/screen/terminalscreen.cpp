@@ -244,8 +244,9 @@ void TerminalScreen::roll(unsigned char control, unsigned char topRow, unsigned 
     const bool down = control & 0x80;
     if (lines == 0 || topRow == 0 || bottomRow == 0 || topRow >= bottomRow || bottomRow > rows)
         return;
-    if (lines > bottomRow - topRow)
-        lines = bottomRow - topRow;
+    // More lines than the region holds move everything out of it.
+    if (lines > bottomRow - topRow + 1)
+        lines = bottomRow - topRow + 1;
 
     // Rows are read from the snapshot so that an overlapping move never reads
     // a row it has already overwritten. The rows the content leaves behind

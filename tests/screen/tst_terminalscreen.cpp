@@ -482,10 +482,10 @@ void TestTerminalScreen::roll_data()
     QTest::newRow("down 2 lines in rows 5 to 10, rows 5 and 6 cleared") << 0x82 << 5 << 10 << down2;
 
     QList<int> upCut = unchanged;
-    upCut[4] = 10;
-    for (int r = 6; r <= 10; ++r)
+    for (int r = 5; r <= 10; ++r)
         upCut[r - 1] = 0;
-    QTest::newRow("31 lines cut to the region") << 0x1F << 5 << 10 << upCut;
+    QTest::newRow("31 lines clear the whole region") << 0x1F << 5 << 10 << upCut;
+    QTest::newRow("the region's height clears it, down as well") << 0x86 << 5 << 10 << upCut;
 
     QList<int> downWhole = unchanged;
     for (int r = 2; r <= 24; ++r)
