@@ -89,6 +89,8 @@ public:
     // turned off again; see DemoSession::setHoldReplies.
     void setHoldReplies(bool hold);
     bool holdReplies() const { return m_holdReplies; }
+    // For sessions still to come; see DemoSession::setReacknowledge.
+    void setReacknowledge(bool on) { m_reacknowledge = on; }
 
 signals:
     void sessionStarted();
@@ -112,6 +114,7 @@ private:
     QString m_systemName;
     bool m_logToStderr = false;
     bool m_holdReplies = false;
+    bool m_reacknowledge = false;
     DemoAccount m_account;
     QStringList m_logLines;
 };

@@ -233,6 +233,9 @@ void DemoSession::refuse(const QString &what)
 void DemoSession::handleVerb(quint8 verb, quint8 option)
 {
     log(QStringLiteral("TELNET RX %1 %2").arg(verbName(verb), optionName(option)));
+    if (m_reacknowledge && (verb == WILL || verb == DO)
+        && (option == OPT_NEW_ENVIRON || option == OPT_TERMINAL_TYPE || option == OPT_BINARY || option == OPT_EOR))
+        sendCommand(verb == WILL ? DO : WILL, option);
     switch (verb) {
     case WILL:
         if (option == OPT_NEW_ENVIRON) {

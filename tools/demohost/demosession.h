@@ -107,6 +107,10 @@ public:
     // terminal's type-ahead). Turning it off answers the held ones in order.
     void setHoldReplies(bool hold);
     bool holdReplies() const { return m_holdReplies; }
+    // While on, every WILL and DO for the options a 5250 session uses is
+    // acknowledged, repeats included, as some hosts do: a terminal that
+    // answered every acknowledgement would never stop negotiating.
+    void setReacknowledge(bool on) { m_reacknowledge = on; }
     int heldReplyCount() const { return m_heldResponses.size(); }
     // Ends the session from the host's side (orderly close).
     void close();
@@ -177,6 +181,7 @@ private:
     QList<ReadResponse> m_responses;
     int m_responseCount = 0;
     bool m_holdReplies = false;
+    bool m_reacknowledge = false;
     QList<ReadResponse> m_heldResponses;
     quint32 m_noDataKeyMask = 0;
     QString m_currentScreen;
