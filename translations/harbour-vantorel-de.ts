@@ -22,6 +22,10 @@
         <source>MW</source>
         <translation>MW</translation>
     </message>
+    <message>
+        <source>X ERROR</source>
+        <translation>X FEHLER</translation>
+    </message>
 </context>
 <context>
     <name>SettingsPanel</name>
@@ -237,10 +241,6 @@
         <translation>Dieses Zeichen ist in diesem Feld nicht zulässig</translation>
     </message>
     <message>
-        <source>Character is not available in EBCDIC code page 37</source>
-        <translation>Dieses Zeichen gibt es in der EBCDIC-Codepage 37 nicht</translation>
-    </message>
-    <message>
         <source>Cursor is on the sign position of a signed numeric field</source>
         <translation>Der Cursor steht auf der Vorzeichenstelle eines numerischen Felds mit Vorzeichen</translation>
     </message>
@@ -285,16 +285,20 @@
         <translation>Die gespeicherte Anmeldung enthält ein Zeichen, das in diesem Feld nicht zulässig ist</translation>
     </message>
     <message>
-        <source>Saved login contains a character unavailable in EBCDIC code page 37</source>
-        <translation>Die gespeicherte Anmeldung enthält ein Zeichen, das es in der EBCDIC-Codepage 37 nicht gibt</translation>
-    </message>
-    <message>
         <source>A mandatory-entry field has not been entered</source>
         <translation>Ein Feld mit Eingabepflicht wurde nicht ausgefüllt</translation>
     </message>
     <message>
         <source>A mandatory-fill field is incomplete</source>
         <translation>Ein Feld mit Füllpflicht ist unvollständig</translation>
+    </message>
+    <message>
+        <source>Character is not available in EBCDIC code page %1</source>
+        <translation>Dieses Zeichen gibt es in der EBCDIC-Codepage %1 nicht</translation>
+    </message>
+    <message>
+        <source>Saved login contains a character unavailable in EBCDIC code page %1</source>
+        <translation>Die gespeicherte Anmeldung enthält ein Zeichen, das es in der EBCDIC-Codepage %1 nicht gibt</translation>
     </message>
 </context>
 <context>
@@ -539,6 +543,10 @@
         <source>Screen copied (password fields redacted)</source>
         <translation>Anzeige kopiert (Kennwortfelder unkenntlich gemacht)</translation>
     </message>
+    <message>
+        <source>Input error — press Reset</source>
+        <translation>Eingabefehler – Grundstellung drücken</translation>
+    </message>
 </context>
 <context>
     <name>harbour-vantorel</name>
@@ -728,6 +736,10 @@
     <message>
         <source>Paste</source>
         <translation>Einfügen</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Grundstellung</translation>
     </message>
 </context>
 <context>

@@ -22,6 +22,10 @@
         <source>MW</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>X ERROR</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>SettingsPanel</name>
@@ -237,10 +241,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Character is not available in EBCDIC code page 37</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Cursor is on the sign position of a signed numeric field</source>
         <translation type="unfinished"></translation>
     </message>
@@ -285,15 +285,19 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Saved login contains a character unavailable in EBCDIC code page 37</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>A mandatory-entry field has not been entered</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>A mandatory-fill field is incomplete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Character is not available in EBCDIC code page %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Saved login contains a character unavailable in EBCDIC code page %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -539,6 +543,10 @@
         <source>Screen copied (password fields redacted)</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Input error — press Reset</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>harbour-vantorel</name>
@@ -727,6 +735,10 @@
     </message>
     <message>
         <source>Paste</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reset</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -51,17 +51,36 @@ void Tn5250Client::telnetNegotiation(quint8 verb, quint8 option)
 
 void Tn5250Client::telnetSubnegotiation(const QByteArray &bytes)
 {
-    switch (TelnetOptions::request(bytes)) {
+    const TelnetOptions::Request request = TelnetOptions::request(bytes);
+    // A request for an option the terminal has not agreed to is the host's
+    // mistake; answering it would claim the option after all (RFC 855).
+    if (request != TelnetOptions::NoRequest && !m_telnetOptions.localEnabled(quint8(bytes.at(0)))) {
+        appendDiagnostic(QStringLiteral("Ignored %1 SEND: the option is not enabled")
+                             .arg(TelnetOptions::optionName(quint8(bytes.at(0)))));
+        return;
+    }
+    switch (request) {
     case TelnetOptions::TerminalTypeRequest:
         sendTelnet(TelnetOptions::subnegotiation(Telnet::OPT_TERMINAL_TYPE, TelnetOptions::terminalTypeIs(support132())));
         appendDiagnostic(QStringLiteral("Terminal type: %1").arg(QLatin1String(TelnetOptions::terminalType(support132()))));
         break;
     case TelnetOptions::EnvironmentRequest: {
-        const QString device = sanitizeDeviceName(deviceName());
-        if (!device.isEmpty())
-            appendDiagnostic(QStringLiteral("Requested IBM i device name: %1").arg(device));
-        appendDiagnostic(QStringLiteral("Requested EBCDIC code page %1").arg(codePage()));
-        sendTelnet(TelnetOptions::subnegotiation(Telnet::OPT_NEW_ENVIRON, TelnetOptions::environmentIs(device, codePage())));
+        const TelnetOptions::EnvironmentAnswer answer =
+            TelnetOptions::environmentIs(bytes, sanitizeDeviceName(deviceName()), codePage());
+        if (answer.skippedBytes > 0)
+            appendDiagnostic(QStringLiteral("Malformed NEW-ENVIRON SEND: %1 bytes name no variable")
+                                 .arg(answer.skippedBytes));
+        if (!answer.deviceName.isEmpty())
+            appendDiagnostic(QStringLiteral("Requested IBM i device name: %1").arg(answer.deviceName));
+        if (answer.codePageSent) {
+            const Telnet::NationalLanguage &language = TelnetOptions::nationalLanguage(codePage());
+            appendDiagnostic(QStringLiteral("Requested EBCDIC code page %1 (keyboard %2, character set %3)")
+                                 .arg(language.codePage)
+                                 .arg(QLatin1String(language.keyboardType), QLatin1String(language.characterSet)));
+        }
+        for (const QString &variable : answer.missing)
+            appendDiagnostic(QStringLiteral("NEW-ENVIRON: no value for %1").arg(variable));
+        sendTelnet(TelnetOptions::subnegotiation(Telnet::OPT_NEW_ENVIRON, answer.payload));
         break;
     }
     case TelnetOptions::NoRequest:
@@ -86,10 +105,12 @@ void Tn5250Client::startNegotiation()
     setConnectionState(QStringLiteral("Negotiating"));
     setStatus(tr("Negotiating TN5250…"));
     // The one option the terminal offers unasked: it lets the host ask for
-    // the device name, keyboard type and code page (RFC 4777).
-    sendTelnet(TelnetOptions::command(Telnet::WILL, Telnet::OPT_NEW_ENVIRON),
-               QStringLiteral("TELNET TX %1 %2").arg(TelnetOptions::commandName(Telnet::WILL),
-                                                     TelnetOptions::optionName(Telnet::OPT_NEW_ENVIRON)));
+    // the device name, keyboard type and code page (RFC 4777). The host's
+    // DO then acknowledges it and is not answered again (RFC 1143).
+    QString sent;
+    const QByteArray offer = m_telnetOptions.offer(Telnet::OPT_NEW_ENVIRON, &sent);
+    if (!offer.isEmpty())
+        sendTelnet(offer, sent);
 }
 
 // Without a socket nothing is written and nothing logged.
@@ -153,13 +174,21 @@ void Tn5250Client::afterRecord(const DataStreamInterpreter::Effects &effects)
             emit terminalBell();
             break;
         case Step::InputInvited:
-            if (step.visibleCells != 0 || step.fields != 0)
+            // A read after Write Error Code leaves the keyboard to Reset.
+            if (m_screen.inputError)
+                setStatus(tr("Input error — press Reset"));
+            else if (step.visibleCells != 0 || step.fields != 0)
                 setStatus(tr("Connected — input ready • %1 chars • %2 fields").arg(step.visibleCells).arg(step.fields));
             else
                 setStatus(tr("IBM i requested input, but decoded screen is empty • RX %1").arg(m_rxRecordCount));
             break;
         case Step::Answer:
             sendRecord(step.opcode, step.data, 0);
+            break;
+        case Step::InputError:
+            // Keys typed ahead assumed the screen the host just refused.
+            m_typeAheadQueue.clear();
+            setStatus(tr("Input error — press Reset"));
             break;
         }
     }

@@ -123,6 +123,9 @@ class Tn5250Client : public QObject, private TelnetParser::Events
     Q_PROPERTY(QString terminalText READ terminalText NOTIFY screenChanged)
     Q_PROPERTY(QVariantList inputFieldSegments READ inputFieldSegments NOTIFY screenChanged)
     Q_PROPERTY(QVariantList hotspotSegments READ hotspotSegments NOTIFY screenChanged)
+    // --- Added after the published interface ------------------------------
+    // The host's Write Error Code holds the keyboard until reset().
+    Q_PROPERTY(bool inputError READ inputError NOTIFY screenChanged)
 
 public:
     explicit Tn5250Client(QObject *parent = nullptr);
@@ -197,6 +200,7 @@ public:
     QString terminalText() const;
     QVariantList inputFieldSegments() const;
     QVariantList hotspotSegments() const;
+    bool inputError() const { return m_screen.inputError; }
 
     // The presentation space, for the painted view.
     const TerminalScreen &terminalScreen() const { return m_screen; }
@@ -305,6 +309,9 @@ public:
     Q_INVOKABLE bool saveMacro(int index, const QString &name, const QString &sequence);
     Q_INVOKABLE bool deleteMacro(int index);
     Q_INVOKABLE bool runMacroAt(int index);
+    // --- Added after the published interface (src/app/clientkeys.cpp) -----
+    // The 5250 Reset key: leaves an input error, ends insert mode.
+    Q_INVOKABLE void reset();
 
     // --- Outside the QML interface ---------------------------------------
     // The bytes the socket delivers, as socketReadyRead hands them on; the
@@ -328,6 +335,8 @@ private:
 
     // The operator's keys and text (src/app/clientkeys.cpp, clienttyping.cpp)
     void sendAid(quint8 aid, int function, bool noData);
+    bool sendCheckedEnter();
+    bool refusedForInputError();
     void applyFieldExit(bool minus);
     void queueTypeAheadText(const QString &text);
     void queueTypeAheadAid(quint8 aid, int function, bool noData);

@@ -329,7 +329,7 @@ void TestTerminalPage::everyKeyReachableOnASmallScreen()
         { "functionBar", 0, functionKeys },
         { "functionBar", 1, shiftedKeys },
         { "functionBar", 2, { "PA1", "PA2", "PA3", "sysreq", "attn", "print", "help", "clear", "testRequest" } },
-        { "actionBar", -1, { "enter", "tab", "backtab", "fieldExit", "fieldPlus", "fieldMinus", "eraseEof",
+        { "actionBar", -1, { "enter", "reset", "tab", "backtab", "fieldExit", "fieldPlus", "fieldMinus", "eraseEof",
                              "eraseInput", "insert", "home", "endOfField", "left", "up", "down", "right",
                              "delete", "pageUp", "pageDown", "copy", "paste" } },
     };

@@ -171,6 +171,7 @@ void DemoHost::acceptConnections()
         session->setAccount(m_account);
         if (m_holdReplies)
             session->setHoldReplies(true);
+        session->setReacknowledge(m_reacknowledge);
         emit sessionStarted();
         session->begin();
     }

@@ -21,7 +21,10 @@ class QTcpSocket;
 // telnet server: it negotiates the session, sends the 5250 Query and serves
 // the screens of its registry (sign-on, checking one account's password when
 // it has one, the main menu and the menu's screens for operator input: entry
-// form, paged list, a no-data key, function-key labels and web addresses).
+// form with an error message by Write Error Code, a list paged with the Roll
+// command, a no-data key, function-key labels and web addresses, a window
+// between Save Screen and Restore Screen, a 27 x 132 report and the
+// message-waiting light).
 // The executable vantorel-demohost runs one for trying the client by hand;
 // tests run one in-process and read what it saw through the accessors below,
 // which report on the most recent session, including the host's check of
@@ -86,6 +89,8 @@ public:
     // turned off again; see DemoSession::setHoldReplies.
     void setHoldReplies(bool hold);
     bool holdReplies() const { return m_holdReplies; }
+    // For sessions still to come; see DemoSession::setReacknowledge.
+    void setReacknowledge(bool on) { m_reacknowledge = on; }
 
 signals:
     void sessionStarted();
@@ -109,6 +114,7 @@ private:
     QString m_systemName;
     bool m_logToStderr = false;
     bool m_holdReplies = false;
+    bool m_reacknowledge = false;
     DemoAccount m_account;
     QStringList m_logLines;
 };
