@@ -404,6 +404,8 @@ void SavedLoginTest::performSavedLoginRefusals()
         QSettings settings(sandbox.settingsPath(), QSettings::IniFormat);
         settings.setValue(QStringLiteral("profiles/Default/login/passwordSaved"), true);
         settings.setValue(QStringLiteral("profiles/Default/login/userName"), user);
+        settings.setValue(QStringLiteral("profiles/Default/login/host"), QStringLiteral("pub400.com"));
+        settings.setValue(QStringLiteral("profiles/Default/login/port"), 992);
     }
     LoopbackTerminal t;
     QVERIFY(t.attach());
@@ -463,6 +465,7 @@ void SavedLoginTest::automaticSignOnNeedsEverything()
     probe.autoLoginAttempted() = missing == QLatin1String("attempt");
     probe.screen().keyboardLocked = missing == QLatin1String("keyboard");
     t.client.setProperty("autoLogin", missing != QLatin1String("autoLogin"));
+    t.client.setProperty("autoLoginWithoutTls", true);
     if (missing == QLatin1String("userName"))
         t.client.setProperty("userName", QString());
     if (missing == QLatin1String("passwordSaved"))
@@ -492,7 +495,10 @@ void SavedLoginTest::automaticSignOnAsksTheStoreOnce()
     sandbox.write({
         { QStringLiteral("profiles/Default/login/userName"), QStringLiteral("QUSER") },
         { QStringLiteral("profiles/Default/login/passwordSaved"), true },
-        { QStringLiteral("profiles/Default/automation/autoLogin"), true } });
+        { QStringLiteral("profiles/Default/login/host"), QStringLiteral("pub400.com") },
+        { QStringLiteral("profiles/Default/login/port"), 992 },
+        { QStringLiteral("profiles/Default/automation/autoLogin"), true },
+        { QStringLiteral("profiles/Default/automation/autoLoginWithoutTls"), true } });
     LoopbackTerminal t;
     QVERIFY(t.attach());
     ClientProbe(t.client).connected() = true;
