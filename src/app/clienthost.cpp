@@ -28,18 +28,28 @@ void Tn5250Client::socketReadyRead()
     processTelnetBytes(m_socket->readAll());
 }
 
+// What a record makes the client do may end the connection (a QML handler
+// that disconnects or connects again as the state changes): the rest of
+// these bytes belong to the connection that is gone, and the parser, reset
+// for the new one meanwhile, starts that one from a clean state once more.
 void Tn5250Client::processTelnetBytes(const QByteArray &bytes)
 {
+    m_feedSerial = m_connectionSerial;
     m_telnetParser.feed(bytes, *this);
+    if (!stillCurrent(m_feedSerial))
+        m_telnetParser.reset();
 }
 
 void Tn5250Client::telnetRecord(const QByteArray &record)
 {
-    processRecord(record);
+    if (stillCurrent(m_feedSerial))
+        processRecord(record);
 }
 
 void Tn5250Client::telnetNegotiation(quint8 verb, quint8 option)
 {
+    if (!stillCurrent(m_feedSerial))
+        return;
     const TelnetOptions::Answer answer = m_telnetOptions.answer(verb, option);
     appendDiagnostic(answer.received);
     if (answer.reply.isEmpty())
@@ -51,6 +61,8 @@ void Tn5250Client::telnetNegotiation(quint8 verb, quint8 option)
 
 void Tn5250Client::telnetSubnegotiation(const QByteArray &bytes)
 {
+    if (!stillCurrent(m_feedSerial))
+        return;
     const TelnetOptions::Request request = TelnetOptions::request(bytes);
     // A request for an option the terminal has not agreed to is the host's
     // mistake; answering it would claim the option after all (RFC 855).
@@ -90,20 +102,28 @@ void Tn5250Client::telnetSubnegotiation(const QByteArray &bytes)
 
 void Tn5250Client::telnetDropped(const QString &diagnostic)
 {
-    appendDiagnostic(diagnostic);
+    if (stillCurrent(m_feedSerial))
+        appendDiagnostic(diagnostic);
 }
 
 void Tn5250Client::startNegotiation()
 {
     if (!m_socket || m_negotiationStarted)
         return;
+    const quint32 serial = m_connectionSerial;
     m_negotiationStarted = true;
     if (!m_connected) {
         m_connected = true;
         emit connectedChanged();
+        if (!stillCurrent(serial))
+            return;
     }
     setConnectionState(QStringLiteral("Negotiating"));
+    if (!stillCurrent(serial))
+        return;
     setStatus(tr("Negotiating TN5250…"));
+    if (!stillCurrent(serial))
+        return;
     // The one option the terminal offers unasked: it lets the host ask for
     // the device name, keyboard type and code page (RFC 4777). The host's
     // DO then acknowledges it and is not answered again (RFC 1143).
@@ -130,12 +150,18 @@ void Tn5250Client::processRecord(const QByteArray &record)
         appendDiagnostic(received.rejection);
         return;
     }
+    const quint32 serial = m_connectionSerial;
     ++m_rxRecordCount;
     m_lastRecordBytes = received.size;
     sessionEstablished();
+    if (!stillCurrent(serial))
+        return;
     emit protocolStatsChanged();
+    if (!stillCurrent(serial))
+        return;
     appendDiagnostic(RecordFramer::receivedLine(received));
-    process5250Data(received.opcode, received.data);
+    if (stillCurrent(serial))
+        process5250Data(received.opcode, received.data);
 }
 
 void Tn5250Client::sendRecord(quint8 opcode, const QByteArray &data, quint8 flags)
@@ -163,9 +189,12 @@ void Tn5250Client::process5250Data(quint8 opcode, const QByteArray &data)
 void Tn5250Client::afterRecord(const DataStreamInterpreter::Effects &effects)
 {
     typedef DataStreamInterpreter::Step Step;
+    const quint32 serial = m_connectionSerial;
     if (effects.readMode != DataStreamInterpreter::READ_MODE_UNCHANGED)
         m_pendingReadMode = effects.readMode;
     for (const Step &step : effects.steps) {
+        if (!stillCurrent(serial))
+            return;
         switch (step.kind) {
         case Step::Log:
             appendDiagnostic(step.text);
@@ -192,12 +221,19 @@ void Tn5250Client::afterRecord(const DataStreamInterpreter::Effects &effects)
             break;
         }
     }
+    if (!stillCurrent(serial))
+        return;
     if (effects.screenChanged)
         emit screenChanged();
-    if (effects.commandsRun) {
+    if (!effects.commandsRun || !stillCurrent(serial))
+        return;
+    // First what the host made of a saved sign-on, then (on a sign-on screen
+    // still waiting) the automatic one.
+    checkSignOnAnswer();
+    if (stillCurrent(serial))
         maybeAutoLogin();
+    if (stillCurrent(serial))
         drainTypeAhead();
-    }
 }
 
 void Tn5250Client::showDisplayTest()

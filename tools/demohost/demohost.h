@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include "demoaccount.h"
+#include "demobehaviour.h"
 #include "readresponse.h"
 #include "screenregistry.h"
 
@@ -59,6 +60,15 @@ public:
     bool setAccount(const QString &user, const QString &password, QString *error = nullptr);
     void clearAccount();
     DemoAccount account() const { return m_account; }
+    // One more user profile beside the host's account, for every session,
+    // open or still to come (the same checks as setAccount); clearAccount
+    // removes these too.
+    bool addAccount(const QString &user, const QString &password, QString *error = nullptr);
+    QList<DemoAccount> accounts() const;
+
+    // How every following connection is treated (demobehaviour.h).
+    void setBehaviour(DemoBehaviour behaviour) { m_behaviour = behaviour; }
+    DemoBehaviour behaviour() const { return m_behaviour; }
 
     // Log lines also go to stderr when this is on (off by default).
     void setLogToStderr(bool on) { m_logToStderr = on; }
@@ -116,6 +126,8 @@ private:
     bool m_holdReplies = false;
     bool m_reacknowledge = false;
     DemoAccount m_account;
+    QList<DemoAccount> m_extraAccounts;
+    DemoBehaviour m_behaviour = DemoBehaviour::Normal;
     QStringList m_logLines;
 };
 

@@ -78,6 +78,10 @@ void DemoSession::log(const QString &text)
 void DemoSession::start()
 {
     m_phase = Negotiating;
+    if (m_behaviour == DemoBehaviour::NeverNegotiate) {
+        log(QStringLiteral("Staying silent (never negotiates)"));
+        return;
+    }
     // Like an IBM i: the environment first, so that the device name is known
     // before the terminal type decides the display.
     m_environRequested = true;
@@ -123,8 +127,12 @@ void DemoSession::close()
 
 void DemoSession::socketReadyRead()
 {
-    if (m_socket)
-        processBytes(m_socket->readAll());
+    if (!m_socket)
+        return;
+    const QByteArray bytes = m_socket->readAll();
+    // A silent host does not answer what the terminal offers either.
+    if (m_behaviour != DemoBehaviour::NeverNegotiate)
+        processBytes(bytes);
 }
 
 // One byte at a time, so records and commands may be split over any number
@@ -218,8 +226,13 @@ void DemoSession::sendSubnegotiation(quint8 option, const QByteArray &payload)
 
 void DemoSession::sendRecord(quint8 opcode, const QByteArray &data)
 {
-    if (m_socket)
-        m_socket->write(frameRecord(opcode, data));
+    if (!m_socket)
+        return;
+    m_socket->write(frameRecord(opcode, data));
+    if (m_behaviour == DemoBehaviour::CloseAfterFirstRecord && ++m_recordsSent == 1) {
+        log(QStringLiteral("Hanging up after the first record"));
+        close();
+    }
 }
 
 void DemoSession::refuse(const QString &what)

@@ -10,6 +10,7 @@
 #include <QString>
 
 #include "demoaccount.h"
+#include "demobehaviour.h"
 #include "hostcodec.h"
 #include "readresponse.h"
 #include "screendescription.h"
@@ -77,10 +78,14 @@ public:
     QString variable(const QString &name) const { return m_screenVariables.value(name); }
     void setVariable(const QString &name, const QString &value) { m_screenVariables.insert(name, value); }
 
-    // The account the sign-on screen checks; without one any user name
-    // signs on with any password.
-    void setAccount(const DemoAccount &account) { m_account = account; }
-    DemoAccount account() const { return m_account; }
+    // The accounts the sign-on screen checks, the host's own first; without
+    // one any user name signs on with any password.
+    void setAccount(const DemoAccount &account) { m_accounts = QList<DemoAccount>() << account; }
+    void setAccounts(const QList<DemoAccount> &accounts) { m_accounts = accounts; }
+    DemoAccount account() const { return m_accounts.isEmpty() ? DemoAccount() : m_accounts.first(); }
+    QList<DemoAccount> accounts() const { return m_accounts; }
+    // How the session treats the terminal (demobehaviour.h); set before begin().
+    void setBehaviour(DemoBehaviour behaviour) { m_behaviour = behaviour; }
     // Sign-on attempts refused for an unknown user or a wrong password (an
     // empty user field does not count, as on an IBM i).
     int failedSignOns() const { return m_failedSignOns; }
@@ -195,8 +200,10 @@ private:
     bool m_messageWaiting = false;
     int m_screensSent = 0;
     QMap<QString, QString> m_screenVariables;
-    DemoAccount m_account;
+    QList<DemoAccount> m_accounts;
     int m_failedSignOns = 0;
+    DemoBehaviour m_behaviour = DemoBehaviour::Normal;
+    int m_recordsSent = 0;
 };
 
 #endif

@@ -65,7 +65,7 @@ ScreenReply signOn(DemoSession &session, const ReadResponse &response)
     const QString typed = response.hasField(userKey) ? response.fieldText(userKey)
                                                      : session.variable(QLatin1String(SIGN_ON_USER));
     const QString user = typed.trimmed().toUpper();
-    const SignOnResult result = checkSignOn(session.account(), user, response.fieldText(QStringLiteral("password")));
+    const SignOnResult result = checkSignOn(session.accounts(), user, response.fieldText(QStringLiteral("password")));
     session.setVariable(QLatin1String(SIGN_ON_USER), result == SignOnAccepted ? QString() : user);
     switch (result) {
     case SignOnNoUser:
