@@ -215,10 +215,6 @@
         <translation>Bearbeitungstasten</translation>
     </message>
     <message>
-        <source>Enter, Tab, Field Exit, arrows, Erase, Copy, Paste and more.</source>
-        <translation>Eingabe, Tab, Feldende, Pfeile, Löschen, Kopieren, Einfügen und mehr.</translation>
-    </message>
-    <message>
         <source>Operator line</source>
         <translation>Bedienerzeile</translation>
     </message>
@@ -249,6 +245,10 @@
     <message>
         <source>Labels such as F3=Exit are keys; web addresses open after asking.</source>
         <translation>Beschriftungen wie F3=Exit sind Tasten; Webadressen öffnen sich nach einer Rückfrage.</translation>
+    </message>
+    <message>
+        <source>Enter, Reset, Tab, Field Exit, arrows, Erase, Copy, Paste and more.</source>
+        <translation>Eingabe, Grundstellung, Tab, Feldende, Pfeile, Löschen, Kopieren, Einfügen und mehr.</translation>
     </message>
 </context>
 <context>
@@ -792,6 +792,18 @@
     <message>
         <source>At the sign-on screen</source>
         <translation>An der Anmeldeanzeige</translation>
+    </message>
+    <message>
+        <source>Sign on automatically without TLS too</source>
+        <translation>Auch ohne TLS automatisch anmelden</translation>
+    </message>
+    <message>
+        <source>Without TLS the password crosses the network readable.</source>
+        <translation>Ohne TLS geht das Kennwort lesbar über das Netz.</translation>
+    </message>
+    <message>
+        <source>Signs on by itself only to %1:%2</source>
+        <translation>Meldet sich selbsttätig nur bei %1:%2 an</translation>
     </message>
 </context>
 <context>

@@ -215,10 +215,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Enter, Tab, Field Exit, arrows, Erase, Copy, Paste and more.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Operator line</source>
         <translation type="unfinished"></translation>
     </message>
@@ -248,6 +244,10 @@
     </message>
     <message>
         <source>Labels such as F3=Exit are keys; web addresses open after asking.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enter, Reset, Tab, Field Exit, arrows, Erase, Copy, Paste and more.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -791,6 +791,18 @@
     </message>
     <message>
         <source>At the sign-on screen</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sign on automatically without TLS too</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Without TLS the password crosses the network readable.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Signs on by itself only to %1:%2</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -1,8 +1,9 @@
 import QtQuick 2.6
 import Sailfish.Silica 1.0
 
-// The question before a step that ends a session (or opens a browser):
-// accepting runs action, cancelling leaves everything as it was.
+// The question before a step that ends a session, opens a browser or sends
+// the saved login to another host: accepting runs action, cancelling leaves
+// everything as it was.
 Dialog {
     id: dialog
     objectName: "confirmDialog"
@@ -26,6 +27,7 @@ Dialog {
             cancelText: qsTr("Cancel")
         }
         Label {
+            objectName: "question"
             x: Theme.horizontalPageMargin
             width: parent.width - 2 * x
             wrapMode: Text.Wrap

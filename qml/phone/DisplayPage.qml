@@ -73,7 +73,7 @@ Page {
             }
             TextSwitch {
                 text: qsTr("Editing keys")
-                description: qsTr("Enter, Tab, Field Exit, arrows, Erase, Copy, Paste and more.")
+                description: qsTr("Enter, Reset, Tab, Field Exit, arrows, Erase, Copy, Paste and more.")
                 automaticCheck: false
                 checked: tnClient.showActionBar
                 onClicked: tnClient.showActionBar = !tnClient.showActionBar

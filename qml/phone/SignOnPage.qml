@@ -72,6 +72,16 @@ Page {
                 checked: tnClient.autoLogin
                 onClicked: tnClient.autoLogin = !tnClient.autoLogin
             }
+            // Off unless the user turns it on: without TLS the password
+            // crosses the network readable.
+            TextSwitch {
+                objectName: "autoLoginWithoutTlsSwitch"
+                text: qsTr("Sign on automatically without TLS too")
+                description: qsTr("Without TLS the password crosses the network readable.")
+                automaticCheck: false
+                checked: tnClient.autoLoginWithoutTls
+                onClicked: tnClient.autoLoginWithoutTls = !tnClient.autoLoginWithoutTls
+            }
 
             Item { width: parent.width; height: Theme.paddingMedium }
             Column {
@@ -100,6 +110,16 @@ Page {
                 color: Theme.secondaryHighlightColor
                 font.pixelSize: Theme.fontSizeSmall
                 text: tnClient.credentialStatus
+            }
+            Label {
+                objectName: "savedLoginHost"
+                x: Theme.horizontalPageMargin
+                width: parent.width - 2 * x
+                visible: tnClient.passwordSaved && tnClient.savedLoginHost !== ""
+                wrapMode: Text.Wrap
+                color: Theme.secondaryColor
+                font.pixelSize: Theme.fontSizeExtraSmall
+                text: qsTr("Signs on by itself only to %1:%2").arg(tnClient.savedLoginHost).arg(tnClient.savedLoginPort)
             }
         }
 

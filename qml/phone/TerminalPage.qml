@@ -36,11 +36,12 @@ Page {
                 notice.show(qsTr("Could not open %1: no web browser answered.").arg(url));
         }, true);
     }
-    // With a saved login it fills the sign-on screen; without, it leads to
-    // where the login is saved.
+    // With a saved login it fills the sign-on screen (after a question where
+    // the login was saved for another host); without, it leads to where the
+    // login is saved.
     function signOn() {
         if (signOnSaved)
-            tnClient.performSavedLogin();
+            Session.signOn(tnClient, page.protect);
         else
             pageStack.push(Qt.resolvedUrl("SignOnPage.qml"));
     }

@@ -89,6 +89,7 @@ private slots:
     void choosingAProfileSwitchesToIt_data();
     void choosingAProfileSwitchesToIt();
     void connectionPageKeepsEachEdit();
+    void savedSignOnEmptiesThePasswordAndSignsOn_data();
     void savedSignOnEmptiesThePasswordAndSignsOn();
     void deleteWaitsForTheRemorse();
     void keyBarsSitAboveTheKeyboard_data();
@@ -425,10 +426,23 @@ void TestPhonePages::connectionPageKeepsEachEdit()
     QCOMPARE(storedProfileValue(profile, QStringLiteral("connection/deviceName")).toString(), QStringLiteral("PHONE01"));
 }
 
+void TestPhonePages::savedSignOnEmptiesThePasswordAndSignsOn_data()
+{
+    QTest::addColumn<bool>("savedHere");
+    QTest::newRow("saved for this host: signs on at once") << true;
+    QTest::newRow("saved for another port: asks first, Cancel does nothing") << false;
+}
+
 // Settings > Sign-on: saving stores the user and the password (in the
-// keyring) and empties the password field; the saved login then signs on.
+// keyring) and empties the password field; the saved login then signs on
+// from the menu, after a question where it was saved for another host.
 void TestPhonePages::savedSignOnEmptiesThePasswordAndSignsOn()
 {
+    QFETCH(bool, savedHere);
+    const int port = m_client->port();
+    const int savedPort = port == 65535 ? 65534 : port + 1;
+    if (!savedHere)
+        m_client->setPort(savedPort);
     loadShell();
     pullDownAndChoose(QStringLiteral("menuSettings"));
     click(QStringLiteral("settings:signon"));
@@ -439,7 +453,9 @@ void TestPhonePages::savedSignOnEmptiesThePasswordAndSignsOn()
 
     typeInto(QStringLiteral("userField"), QStringLiteral("demo"));
     typeInto(QStringLiteral("passwordField"), QLatin1String(PASSWORD), false);
-    click(QStringLiteral("rememberSwitch"));
+    // (On already where an earlier row left the password in this run's keyring.)
+    if (!item(QStringLiteral("rememberSwitch"))->property("checked").toBool())
+        click(QStringLiteral("rememberSwitch"));
     click(QStringLiteral("saveLogin"));
     QCOMPARE(item(QStringLiteral("passwordField"))->property("text").toString(), QString());
     QVERIFY(m_client->passwordSaved());
@@ -447,6 +463,8 @@ void TestPhonePages::savedSignOnEmptiesThePasswordAndSignsOn()
     QCOMPARE(storedProfileValue(profile, QStringLiteral("login/userName")).toString(), QStringLiteral("demo"));
     QCOMPARE(storedProfileValue(profile, QStringLiteral("login/passwordSaved")).toBool(), true);
     QCOMPARE(item(QStringLiteral("credentialStatus"))->property("text").toString(), m_client->credentialStatus());
+    QCOMPARE(item(QStringLiteral("savedLoginHost"))->property("text").toString(),
+             QStringLiteral("Signs on by itself only to 127.0.0.1:%1").arg(savedHere ? port : savedPort));
     QFile file(settingsFile());
     QVERIFY(file.open(QIODevice::ReadOnly));
     QVERIFY(!file.readAll().contains(PASSWORD));
@@ -456,10 +474,26 @@ void TestPhonePages::savedSignOnEmptiesThePasswordAndSignsOn()
     QTRY_COMPARE(page()->objectName(), QStringLiteral("terminalPage"));
     // Back on the terminal, the keys go to the terminal again.
     QTRY_COMPARE(m_view->activeFocusItem(), item(QStringLiteral("terminalInput")));
+    m_client->setPort(port);
     connectToSignOn();
     pullDownAndChoose(QStringLiteral("menuSignOn"));
+    if (!savedHere) {
+        QTRY_COMPARE(page()->objectName(), QStringLiteral("confirmDialog"));
+        QCOMPARE(item(QStringLiteral("question"))->property("text").toString(),
+                 QStringLiteral("The saved login is for 127.0.0.1:%1. Send it to 127.0.0.1:%2 instead?")
+                     .arg(savedPort).arg(port));
+        click(QStringLiteral("dialogCancel"));
+        QTRY_COMPARE(page()->objectName(), QStringLiteral("terminalPage"));
+        QCOMPARE(m_host->currentScreen(), QStringLiteral("signon"));
+        QCOMPARE(m_host->responses().size(), 0);
+        pullDownAndChoose(QStringLiteral("menuSignOn"));
+        QTRY_COMPARE(page()->objectName(), QStringLiteral("confirmDialog"));
+        click(QStringLiteral("dialogAccept"));
+    }
     QTRY_COMPARE(m_host->currentScreen(), QStringLiteral("mainmenu"));
     QCOMPARE(m_host->failedSignOns(), 0);
+    // Still bound to the host it was saved for.
+    QCOMPARE(m_client->savedLoginPort(), savedHere ? port : savedPort);
 }
 
 // Delete in a profile's menu: the profile stays while the remorse runs and
@@ -537,9 +571,11 @@ void TestPhonePages::keyBarsSitAboveTheKeyboard()
     QSignalSpy triggered(input, SIGNAL(keyTriggered(QString)));
     click(findItem(actionBar, QStringLiteral("key:tab")));
     click(findItem(functionBar, QStringLiteral("key:F3")));
-    QCOMPARE(triggered.count(), 2);
+    click(findItem(actionBar, QStringLiteral("key:reset")));
+    QCOMPARE(triggered.count(), 3);
     QCOMPARE(triggered.at(0).first().toString(), QStringLiteral("tab"));
     QCOMPARE(triggered.at(1).first().toString(), QStringLiteral("F3"));
+    QCOMPARE(triggered.at(2).first().toString(), QStringLiteral("reset"));
 
     terminalPage->setProperty("keyboardVisible", false);
     QTRY_COMPARE(sceneRect(actionBar).bottom(), bottomBefore);
