@@ -11,7 +11,9 @@
 #    scriptlets, the provides exclusion, the SDK's CMake macro, and %files
 #    that cover exactly what the build installs, within the allowed paths;
 #  - the phone's QML and JavaScript (QML_CHECK_PATHS below): only imports the
-#    phone has, at versions it has, and no JavaScript newer than ES5.
+#    phone has, at versions it has, and no JavaScript newer than ES5; Silica's
+#    EnterKey not hidden by QtQuick's own (QtQuick 2.6 has one); no texts in
+#    the phone shell, which is renamed when installed.
 #
 #   tools/check-harbour.sh                   builds the package's files as the spec does
 #                                            (in a scratch copy, in-source, with the spec's
@@ -162,7 +164,7 @@ ES6_RULES=(
 
 check_qml_file() {
     local file=$1 shown=$2
-    local number=0 line
+    local number=0 line quick_minor=
     local relative_re='^[[:space:]]*\.?import[[:space:]]+"([^"]*)"'
     local module_re='^[[:space:]]*\.?import[[:space:]]+([A-Za-z_][A-Za-z0-9_.]*)([[:space:]]+([0-9]+)\.([0-9]+))?'
     while IFS= read -r line || [ -n "$line" ]; do
@@ -173,11 +175,24 @@ check_qml_file() {
             esac
         elif [[ $line =~ $module_re ]]; then
             check_module_import "$shown:$number" "${BASH_REMATCH[1]}" "${BASH_REMATCH[3]}" "${BASH_REMATCH[4]}"
+            [ "${BASH_REMATCH[1]}" = QtQuick ] && quick_minor=${BASH_REMATCH[4]}
         fi
     done <"$file"
 
     local code i hit
     code=$(code_only "$file")
+    # From QtQuick 2.6 on, QtQuick's EnterKey (it has only "type") hides
+    # Silica's, and EnterKey.onClicked or .iconSource fail on the phone.
+    if [ -n "$quick_minor" ] && [ "$quick_minor" -ge 6 ] &&
+        hit=$(printf '%s\n' "$code" | grep -nE '(^|[^A-Za-z0-9_.])EnterKey\.' | head -n 1) && [ -n "$hit" ]; then
+        fail "$shown:${hit%%:*}: EnterKey with import QtQuick 2.$quick_minor: QtQuick's own EnterKey hides Silica's (import QtQuick 2.0 in this file)"
+    fi
+    # The phone shell is installed under another name, and qsTr() finds a
+    # text's translation by the name of its file.
+    if [ "$shown" = qml/harbour-vantorel-phone.qml ] &&
+        hit=$(printf '%s\n' "$code" | grep -nE '(^|[^A-Za-z0-9_])qsTr[[:space:]]*\(' | head -n 1) && [ -n "$hit" ]; then
+        fail "$shown:${hit%%:*}: qsTr() in the phone shell: it is renamed when installed, so its texts would stay untranslated (put them in qml/phone/)"
+    fi
     for ((i = 0; i < ${#ES6_RULES[@]}; i += 2)); do
         while IFS= read -r hit; do
             [ -n "$hit" ] && fail "$shown:${hit%%:*}: ${ES6_RULES[i]}"

@@ -9,49 +9,24 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 build_dir=${VANTOREL_BUILD_DIR:-$here/build}
 
 "$here/tools/setup.sh"
+# shellcheck source=tools/demo-env.sh
+. "$here/tools/demo-env.sh"
 
 work=$(mktemp -d)
 host_log="$work/demohost.log"
 cleanup() {
-    [ -n "${host_pid:-}" ] && kill "$host_pid" 2>/dev/null || true
+    [ -n "${demo_host_pid:-}" ] && kill "$demo_host_pid" 2>/dev/null || true
     rm -rf "$work"
 }
 trap cleanup EXIT
 
-"$build_dir/tools/demohost/vantorel-demohost" --port 0 >"$host_log" 2>&1 &
-host_pid=$!
-
-port=""
-for _ in $(seq 1 100); do
-    port=$(sed -n 's/^listening on 127\.0\.0\.1:\([0-9]*\).*/\1/p' "$host_log" | head -n 1)
-    [ -n "$port" ] && break
-    sleep 0.1
-done
-if [ -z "$port" ]; then
-    echo "The demo host did not start:" >&2
-    cat "$host_log" >&2
-    exit 1
-fi
+start_demo_host "$build_dir" "$host_log"
+port=$demo_port
 echo "Demo host listening on 127.0.0.1:$port (its log: follow the terminal output below)"
 echo "Sign on as DEMO with the password demo5250. Settings > Sign-on can save it: passwords"
 echo "go to a throw-away keyring of this run, not to yours."
 
-config="$work/config/orvik/harbour-vantorel"
-mkdir -p "$config"
-cat >"$config/harbour-vantorel.conf" <<CONF
-[settings]
-sandboxSettingsMigrated=true
-
-[profiles]
-order=Default
-current=Default
-Default\\name=Demo host
-Default\\connection\\host=127.0.0.1
-Default\\connection\\port=$port
-Default\\connection\\tls=false
-Default\\automation\\autoConnect=true
-Default\\login\\userName=DEMO
-CONF
+write_demo_settings "$work/config" "$port"
 
 tail -f "$host_log" &
 tail_pid=$!

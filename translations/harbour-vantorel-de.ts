@@ -2,10 +2,319 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE" sourcelanguage="en">
 <context>
+    <name>AboutPage</name>
+    <message>
+        <source>About</source>
+        <translation>Über</translation>
+    </message>
+    <message>
+        <source>Vantorel</source>
+        <translation>Vantorel</translation>
+    </message>
+    <message>
+        <source>A 5250 display station for IBM i hosts, over TN5250 with TLS.</source>
+        <translation>Eine 5250-Datenstation für IBM-i-Hosts, über TN5250 mit TLS.</translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation>Version</translation>
+    </message>
+    <message>
+        <source>Settings schema</source>
+        <translation>Einstellungsschema</translation>
+    </message>
+</context>
+<context>
+    <name>AutomationPage</name>
+    <message>
+        <source>Automation</source>
+        <translation>Automatik</translation>
+    </message>
+    <message>
+        <source>Connection</source>
+        <translation>Verbindung</translation>
+    </message>
+    <message>
+        <source>Connect at start</source>
+        <translation>Beim Start verbinden</translation>
+    </message>
+    <message>
+        <source>Reconnect after a lost connection</source>
+        <translation>Nach Verbindungsverlust neu verbinden</translation>
+    </message>
+    <message>
+        <source>Tries again after 2, 5, 10, 20, then every 30 seconds.</source>
+        <translation>Neuer Versuch nach 2, 5, 10, 20, danach alle 30 Sekunden.</translation>
+    </message>
+    <message>
+        <source>Keyboard</source>
+        <translation>Tastatur</translation>
+    </message>
+    <message>
+        <source>Type ahead while the host is busy</source>
+        <translation>Vorauseingabe, solange der Host beschäftigt ist</translation>
+    </message>
+    <message>
+        <source>Keys typed while the keyboard is locked are sent once it unlocks.</source>
+        <translation>Bei gesperrter Tastatur Getipptes wird gesendet, sobald sie frei ist.</translation>
+    </message>
+    <message>
+        <source>Open the keyboard on connect</source>
+        <translation>Tastatur beim Verbinden öffnen</translation>
+    </message>
+    <message>
+        <source>Sessions</source>
+        <translation>Sitzungen</translation>
+    </message>
+    <message>
+        <source>Ask before ending a session</source>
+        <translation>Vor dem Beenden einer Sitzung fragen</translation>
+    </message>
+    <message>
+        <source>Before disconnecting, and before creating, switching or deleting a profile while connected.</source>
+        <translation>Vor dem Trennen und vor dem Anlegen, Wechseln oder Löschen eines Profils während einer Verbindung.</translation>
+    </message>
+</context>
+<context>
+    <name>ConfirmDialog</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
     <name>ConfirmPanel</name>
     <message>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>ConnectionPage</name>
+    <message>
+        <source>The port is a number from 1 to 65535.</source>
+        <translation>Der Port ist eine Zahl von 1 bis 65535.</translation>
+    </message>
+    <message>
+        <source>Connection</source>
+        <translation>Verbindung</translation>
+    </message>
+    <message>
+        <source>Host</source>
+        <translation>Host</translation>
+    </message>
+    <message>
+        <source>Host name or address</source>
+        <translation>Hostname oder Adresse</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>TLS</source>
+        <translation>TLS</translation>
+    </message>
+    <message>
+        <source>Encrypted, with the host&apos;s certificate checked. IBM i takes TLS on port 992.</source>
+        <translation>Verschlüsselt, mit Prüfung des Host-Zertifikats. IBM i nimmt TLS an Port 992 an.</translation>
+    </message>
+    <message>
+        <source>Display station</source>
+        <translation>Datenstation</translation>
+    </message>
+    <message>
+        <source>Device name</source>
+        <translation>Einheitenname</translation>
+    </message>
+    <message>
+        <source>Code page</source>
+        <translation>Codepage</translation>
+    </message>
+    <message>
+        <source>A new code page applies from the next connection.</source>
+        <translation>Eine neue Codepage gilt ab der nächsten Verbindung.</translation>
+    </message>
+    <message>
+        <source>Offer 27 × 132</source>
+        <translation>27 × 132 anbieten</translation>
+    </message>
+    <message>
+        <source>Lets the host use its wide screen, from the next connection.</source>
+        <translation>Der Host darf ab der nächsten Verbindung die breite Anzeige nutzen.</translation>
+    </message>
+    <message>
+        <source>Empty: the host picks one</source>
+        <translation>Leer: der Host wählt einen</translation>
+    </message>
+</context>
+<context>
+    <name>DisplayPage</name>
+    <message>
+        <source>Display</source>
+        <translation>Anzeige</translation>
+    </message>
+    <message>
+        <source>Terminal</source>
+        <translation>Terminal</translation>
+    </message>
+    <message>
+        <source>Colours</source>
+        <translation>Farben</translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation>Grün</translation>
+    </message>
+    <message>
+        <source>Amber</source>
+        <translation>Bernstein</translation>
+    </message>
+    <message>
+        <source>Light grey</source>
+        <translation>Hellgrau</translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation>Blau</translation>
+    </message>
+    <message>
+        <source>Zoom</source>
+        <translation>Zoom</translation>
+    </message>
+    <message>
+        <source>Orientation</source>
+        <translation>Ausrichtung</translation>
+    </message>
+    <message>
+        <source>Automatic</source>
+        <translation>Automatisch</translation>
+    </message>
+    <message>
+        <source>Portrait</source>
+        <translation>Hochformat</translation>
+    </message>
+    <message>
+        <source>Landscape</source>
+        <translation>Querformat</translation>
+    </message>
+    <message>
+        <source>Bars</source>
+        <translation>Leisten</translation>
+    </message>
+    <message>
+        <source>Function keys</source>
+        <translation>Funktionstasten</translation>
+    </message>
+    <message>
+        <source>F1 to F24, PA keys, SysReq, Attn and the other host keys.</source>
+        <translation>F1 bis F24, PA-Tasten, SysReq, Attn und die übrigen Host-Tasten.</translation>
+    </message>
+    <message>
+        <source>Editing keys</source>
+        <translation>Bearbeitungstasten</translation>
+    </message>
+    <message>
+        <source>Operator line</source>
+        <translation>Bedienerzeile</translation>
+    </message>
+    <message>
+        <source>Connection, keyboard lock, insert mode, cursor position, messages.</source>
+        <translation>Verbindung, Tastatursperre, Einfügemodus, Cursorposition, Meldungen.</translation>
+    </message>
+    <message>
+        <source>Key bars switched off come back at the next start.</source>
+        <translation>Ausgeschaltete Tastenleisten sind beim nächsten Start wieder da.</translation>
+    </message>
+    <message>
+        <source>Taps</source>
+        <translation>Antippen</translation>
+    </message>
+    <message>
+        <source>Double tap sends Enter</source>
+        <translation>Doppeltippen sendet Eingabe</translation>
+    </message>
+    <message>
+        <source>Two taps on the same cell.</source>
+        <translation>Zweimal auf dieselbe Zelle tippen.</translation>
+    </message>
+    <message>
+        <source>Tappable F-keys and addresses</source>
+        <translation>Antippbare F-Tasten und Adressen</translation>
+    </message>
+    <message>
+        <source>Labels such as F3=Exit are keys; web addresses open after asking.</source>
+        <translation>Beschriftungen wie F3=Exit sind Tasten; Webadressen öffnen sich nach einer Rückfrage.</translation>
+    </message>
+    <message>
+        <source>Enter, Reset, Tab, Field Exit, arrows, Erase, Copy, Paste and more.</source>
+        <translation>Eingabe, Grundstellung, Tab, Feldende, Pfeile, Löschen, Kopieren, Einfügen und mehr.</translation>
+    </message>
+</context>
+<context>
+    <name>MacroDialog</name>
+    <message>
+        <source>New macro</source>
+        <translation>Neues Makro</translation>
+    </message>
+    <message>
+        <source>Edit macro</source>
+        <translation>Makro bearbeiten</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Sequence</source>
+        <translation>Tastenfolge</translation>
+    </message>
+    <message>
+        <source>Text is typed as it stands; keys go in braces: {ENTER} {TAB} {F3} {PGDN} {FIELD+} …</source>
+        <translation>Text wird so getippt, wie er dasteht; Tasten stehen in geschweiften Klammern: {ENTER} {TAB} {F3} {PGDN} {FIELD+} …</translation>
+    </message>
+</context>
+<context>
+    <name>MacrosPage</name>
+    <message>
+        <source>Macros</source>
+        <translation>Makros</translation>
+    </message>
+    <message>
+        <source>New macro</source>
+        <translation>Neues Makro</translation>
+    </message>
+    <message>
+        <source>A profile can have up to 12 macros</source>
+        <translation>Ein Profil kann höchstens 12 Makros haben</translation>
+    </message>
+    <message>
+        <source>No macros</source>
+        <translation>Keine Makros</translation>
+    </message>
+    <message>
+        <source>Pull down to add one: text and keys such as {ENTER} or {F3}, typed into the terminal at a tap.</source>
+        <translation>Zum Anlegen herunterziehen: Text und Tasten wie {ENTER} oder {F3}, die ein Tippen ins Terminal schreibt.</translation>
+    </message>
+    <message>
+        <source>Deleting</source>
+        <translation>Wird gelöscht</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Bearbeiten</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
     </message>
 </context>
 <context>
@@ -25,6 +334,202 @@
     <message>
         <source>X ERROR</source>
         <translation>X FEHLER</translation>
+    </message>
+</context>
+<context>
+    <name>ProfileNameDialog</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Profile name</source>
+        <translation>Profilname</translation>
+    </message>
+</context>
+<context>
+    <name>ProfilesPage</name>
+    <message>
+        <source>This ends the session with %1.</source>
+        <translation>Das beendet die Sitzung mit %1.</translation>
+    </message>
+    <message>
+        <source>Switch to the profile %1? This ends the session with %2.</source>
+        <translation>Zum Profil %1 wechseln? Das beendet die Sitzung mit %2.</translation>
+    </message>
+    <message>
+        <source>Switch</source>
+        <translation>Wechseln</translation>
+    </message>
+    <message>
+        <source>New profile</source>
+        <translation>Neues Profil</translation>
+    </message>
+    <message>
+        <source>Create</source>
+        <translation>Anlegen</translation>
+    </message>
+    <message>
+        <source>Rename profile</source>
+        <translation>Profil umbenennen</translation>
+    </message>
+    <message>
+        <source>Rename</source>
+        <translation>Umbenennen</translation>
+    </message>
+    <message>
+        <source>Copy the profile %1 and switch to the copy? This ends the session with %2.</source>
+        <translation>Das Profil %1 kopieren und zur Kopie wechseln? Das beendet die Sitzung mit %2.</translation>
+    </message>
+    <message>
+        <source>Duplicate</source>
+        <translation>Duplizieren</translation>
+    </message>
+    <message>
+        <source>Profiles</source>
+        <translation>Profile</translation>
+    </message>
+    <message>
+        <source>Deleting, ending the session</source>
+        <translation>Wird gelöscht, die Sitzung endet</translation>
+    </message>
+    <message>
+        <source>Deleting</source>
+        <translation>Wird gelöscht</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>In use</source>
+        <translation>In Gebrauch</translation>
+    </message>
+    <message>
+        <source>No host yet</source>
+        <translation>Noch kein Host</translation>
+    </message>
+</context>
+<context>
+    <name>ProtocolLogPage</name>
+    <message>
+        <source>Clear</source>
+        <translation>Leeren</translation>
+    </message>
+    <message>
+        <source>Copy support report</source>
+        <translation>Supportbericht kopieren</translation>
+    </message>
+    <message>
+        <source>Protocol log</source>
+        <translation>Protokoll</translation>
+    </message>
+    <message>
+        <source>The log is empty</source>
+        <translation>Das Protokoll ist leer</translation>
+    </message>
+    <message>
+        <source>Connections and what the host sends are logged here.</source>
+        <translation>Hier stehen die Verbindungen und was der Host sendet.</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsPage</name>
+    <message>
+        <source>Settings</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>This profile</source>
+        <translation>Dieses Profil</translation>
+    </message>
+    <message>
+        <source>Connection</source>
+        <translation>Verbindung</translation>
+    </message>
+    <message>
+        <source>TLS</source>
+        <translation>TLS</translation>
+    </message>
+    <message>
+        <source>No host yet</source>
+        <translation>Noch kein Host</translation>
+    </message>
+    <message>
+        <source>Sign-on</source>
+        <translation>Anmeldung</translation>
+    </message>
+    <message>
+        <source>No user saved</source>
+        <translation>Kein Benutzer gespeichert</translation>
+    </message>
+    <message>
+        <source>%1, password saved</source>
+        <translation>%1, Kennwort gespeichert</translation>
+    </message>
+    <message>
+        <source>Macros</source>
+        <translation>Makros</translation>
+    </message>
+    <message>
+        <source>No macros</source>
+        <translation>Keine Makros</translation>
+    </message>
+    <message>
+        <source>One macro</source>
+        <translation>Ein Makro</translation>
+    </message>
+    <message>
+        <source>%1 macros</source>
+        <translation>%1 Makros</translation>
+    </message>
+    <message>
+        <source>Terminal</source>
+        <translation>Terminal</translation>
+    </message>
+    <message>
+        <source>Display</source>
+        <translation>Anzeige</translation>
+    </message>
+    <message>
+        <source>Colours, zoom, orientation, bars</source>
+        <translation>Farben, Zoom, Ausrichtung, Leisten</translation>
+    </message>
+    <message>
+        <source>Automation</source>
+        <translation>Automatik</translation>
+    </message>
+    <message>
+        <source>Connecting, typing ahead, sessions</source>
+        <translation>Verbinden, Vorauseingabe, Sitzungen</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>TLS details</source>
+        <translation>TLS-Details</translation>
+    </message>
+    <message>
+        <source>No TLS session</source>
+        <translation>Keine TLS-Sitzung</translation>
+    </message>
+    <message>
+        <source>Protocol log</source>
+        <translation>Protokoll</translation>
+    </message>
+    <message>
+        <source>What the connection did; the support report</source>
+        <translation>Was die Verbindung getan hat; der Supportbericht</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>Über</translation>
+    </message>
+    <message>
+        <source>Version %1</source>
+        <translation>Version %1</translation>
     </message>
 </context>
 <context>
@@ -235,6 +740,116 @@
     </message>
 </context>
 <context>
+    <name>SignOnPage</name>
+    <message>
+        <source>Sign-on</source>
+        <translation>Anmeldung</translation>
+    </message>
+    <message>
+        <source>User</source>
+        <translation>Benutzer</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>Kennwort</translation>
+    </message>
+    <message>
+        <source>Password saved; type a new one to change it</source>
+        <translation>Kennwort gespeichert; zum Ändern ein neues eingeben</translation>
+    </message>
+    <message>
+        <source>Remember password</source>
+        <translation>Kennwort merken</translation>
+    </message>
+    <message>
+        <source>In the phone&apos;s secure store, never in the settings file.</source>
+        <translation>Im sicheren Speicher des Telefons, nie in der Einstellungsdatei.</translation>
+    </message>
+    <message>
+        <source>Sign on automatically</source>
+        <translation>Automatisch anmelden</translation>
+    </message>
+    <message>
+        <source>Fills and sends the host&apos;s sign-on screen once per connection.</source>
+        <translation>Füllt und sendet die Anmeldeanzeige des Hosts einmal pro Verbindung.</translation>
+    </message>
+    <message>
+        <source>Save login</source>
+        <translation>Anmeldung speichern</translation>
+    </message>
+    <message>
+        <source>Clear login</source>
+        <translation>Anmeldung löschen</translation>
+    </message>
+    <message>
+        <source>Clearing the saved login</source>
+        <translation>Gespeicherte Anmeldung wird gelöscht</translation>
+    </message>
+    <message>
+        <source>Login</source>
+        <translation>Anmeldedaten</translation>
+    </message>
+    <message>
+        <source>At the sign-on screen</source>
+        <translation>An der Anmeldeanzeige</translation>
+    </message>
+    <message>
+        <source>Sign on automatically without TLS too</source>
+        <translation>Auch ohne TLS automatisch anmelden</translation>
+    </message>
+    <message>
+        <source>Without TLS the password crosses the network readable.</source>
+        <translation>Ohne TLS geht das Kennwort lesbar über das Netz.</translation>
+    </message>
+    <message>
+        <source>Signs on by itself only to %1:%2</source>
+        <translation>Meldet sich selbsttätig nur bei %1:%2 an</translation>
+    </message>
+</context>
+<context>
+    <name>TerminalPage</name>
+    <message>
+        <source>Open %1 in the web browser?</source>
+        <translation>%1 im Webbrowser öffnen?</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Öffnen</translation>
+    </message>
+    <message>
+        <source>Could not open %1: no web browser answered.</source>
+        <translation>%1 konnte nicht geöffnet werden: Kein Webbrowser hat geantwortet.</translation>
+    </message>
+    <message>
+        <source>Self-test</source>
+        <translation>Selbsttest</translation>
+    </message>
+    <message>
+        <source>Copy screen</source>
+        <translation>Anzeige kopieren</translation>
+    </message>
+    <message>
+        <source>Protocol log</source>
+        <translation>Protokoll</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>Profiles</source>
+        <translation>Profile</translation>
+    </message>
+    <message>
+        <source>Sign on</source>
+        <translation>Anmelden</translation>
+    </message>
+    <message>
+        <source>Disconnect</source>
+        <translation>Trennen</translation>
+    </message>
+</context>
+<context>
     <name>TerminalScreen</name>
     <message>
         <source>Keyboard is locked by the host</source>
@@ -307,6 +922,49 @@
     <message>
         <source>Saved login contains a character unavailable in EBCDIC code page %1</source>
         <translation>Die gespeicherte Anmeldung enthält ein Zeichen, das es in der EBCDIC-Codepage %1 nicht gibt</translation>
+    </message>
+</context>
+<context>
+    <name>TlsPage</name>
+    <message>
+        <source>TLS details</source>
+        <translation>TLS-Details</translation>
+    </message>
+    <message>
+        <source>Protocol</source>
+        <translation>Protokollversion</translation>
+    </message>
+    <message>
+        <source>Cipher</source>
+        <translation>Verschlüsselung</translation>
+    </message>
+    <message>
+        <source>Certificate of</source>
+        <translation>Zertifikat von</translation>
+    </message>
+    <message>
+        <source>Issued by</source>
+        <translation>Ausgestellt von</translation>
+    </message>
+    <message>
+        <source>Valid from</source>
+        <translation>Gültig ab</translation>
+    </message>
+    <message>
+        <source>Valid to</source>
+        <translation>Gültig bis</translation>
+    </message>
+    <message>
+        <source>No TLS session</source>
+        <translation>Keine TLS-Sitzung</translation>
+    </message>
+    <message>
+        <source>The details show while a TLS connection is up.</source>
+        <translation>Die Details stehen hier, solange eine TLS-Verbindung besteht.</translation>
+    </message>
+    <message>
+        <source>TLS is off for this profile (Settings, Connection).</source>
+        <translation>TLS ist für dieses Profil aus (Einstellungen, Verbindung).</translation>
     </message>
 </context>
 <context>

@@ -82,7 +82,7 @@ else
     else
         contents=$(dpkg-deb -c "$deb" | awk '{print $NF}' | sed 's|^\./|/|')
         for path in "${expected[@]}"; do
-            printf '%s\n' "$contents" | grep -qx "/usr/$path" || fail "the Debian package lacks /usr/$path"
+            grep -qx "/usr/$path" <<<"$contents" || fail "the Debian package lacks /usr/$path"
         done
         [ "$(dpkg-deb -f "$deb" Package)" = vantorel ] || fail "the Debian package is not named vantorel"
         dpkg-deb -f "$deb" Depends | grep -q 'libqt5quick5' || fail "the Debian package does not depend on Qt Quick"

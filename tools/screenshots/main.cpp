@@ -1,6 +1,6 @@
 // vantorel-screenshots: pictures of the terminal page in a real window.
 //
-//   vantorel-screenshots OUTPUT_DIR [NAME=WIDTHxHEIGHT[@SCREEN] ...]
+//   vantorel-screenshots [--phone] OUTPUT_DIR [NAME=WIDTHxHEIGHT[@SCREEN] ...]
 //
 // Loads the application's page (qml/harbour-vantorel.qml) in a QQuickView
 // with a real client, connected to an in-process demo host on 127.0.0.1,
@@ -12,12 +12,23 @@
 // "menu", "log" or "disconnect" (the question before a session is cut).
 // Without it the main menu is shown. Run it under an X server
 // (tools/take-screenshots.sh starts Xvfb); settings go to a throw-away folder.
+//
+// --phone loads the phone's Silica shell (qml/harbour-vantorel-phone.qml)
+// with the test-only Silica module of the build tree instead. Its states:
+// "menu" (the pull-down menu open), "keyboard" (the page told that a virtual
+// keyboard covers the lower part, which a grey panel marks), "cover" (the
+// cover as the home screen shows it, over the page), "disconnect",
+// or a page pushed over the terminal: "profiles", "settings", "connection",
+// "signon", "display", "macros", "log".
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QImage>
 #include <QInputMethodEvent>
+#include <QMap>
+#include <QMouseEvent>
+#include <QQmlComponent>
 #include <QQmlContext>
 #include <QQmlEngine>
 #include <QQuickItem>
@@ -100,6 +111,76 @@ bool answered(Tn5250Client &client)
         && waitFor([&client]() { return !client.keyboardLocked(); });
 }
 
+// A tap in the middle of item.
+void tap(QQuickView &view, QQuickItem *item)
+{
+    if (!item)
+        return;
+    const QPointF point = item->mapToScene(QPointF(item->width() / 2, item->height() / 2));
+    const QPointF global = view.mapToGlobal(point.toPoint());
+    QMouseEvent press(QEvent::MouseButtonPress, point, point, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&view, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, point, point, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&view, &release);
+}
+
+// The phone shell's page stack and what a shot asks of it.
+QObject *pageStack(QQuickView &view)
+{
+    return view.rootObject()->property("pageStack").value<QObject *>();
+}
+
+QQuickItem *currentPage(QQuickView &view)
+{
+    return pageStack(view)->property("currentPage").value<QQuickItem *>();
+}
+
+// The cover made by the window, shown (or hidden again) in the middle of it
+// as the home screen shows it while the application is in the background.
+void showCover(QQuickView &view, bool shown)
+{
+    QQuickItem *loader = view.rootObject()->findChild<QQuickItem *>(QStringLiteral("coverLoader"));
+    QQuickItem *cover = loader ? loader->property("item").value<QQuickItem *>() : nullptr;
+    if (!cover)
+        return;
+    // The home screen shows the cover, not the page.
+    pageStack(view)->setProperty("visible", !shown);
+    loader->setVisible(shown);
+    loader->setZ(shown ? 2000 : 0);
+    loader->setPosition(QPointF((view.width() - loader->width()) / 2, (view.height() - loader->height()) / 2));
+    cover->setProperty("status", shown ? 2 : 0); // Cover.Active, Cover.Inactive
+}
+
+// Back to the terminal page with its menu closed, no keyboard and no cover.
+void resetPhone(QQuickView &view, QQuickItem *terminalPage, QQuickItem *keyboard)
+{
+    showCover(view, false);
+    QObject *stack = pageStack(view);
+    QMetaObject::invokeMethod(stack, "pop", Q_ARG(QVariant, QVariant::fromValue(terminalPage)),
+                              Q_ARG(QVariant, QVariant()));
+    terminalPage->setProperty("keyboardVisible", false);
+    keyboard->setVisible(false);
+    QQuickItem *item = findItem(terminalPage, QStringLiteral("menuConnection"));
+    while (item && !item->property("__silica_menu").isValid())
+        item = item->parentItem();
+    if (item)
+        QMetaObject::invokeMethod(item, "close");
+}
+
+// The pull-down menu held open, as after a pull.
+void openPhoneMenu(QQuickItem *terminalPage)
+{
+    QQuickItem *menu = findItem(terminalPage, QStringLiteral("menuConnection"));
+    while (menu && !menu->property("__silica_menu").isValid())
+        menu = menu->parentItem();
+    if (!menu)
+        return;
+    QObject *flickable = menu->property("flickable").value<QObject *>();
+    menu->setProperty("_open", true);
+    flickable->setProperty("topMargin", menu->height());
+    flickable->setProperty("contentY", flickable->property("originY").toReal() - menu->height());
+}
+
 int fail(const char *what)
 {
     std::fprintf(stderr, "vantorel-screenshots: %s\n", what);
@@ -120,9 +201,10 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(QStringLiteral("harbour-vantorel"));
     QGuiApplication::setApplicationDisplayName(QStringLiteral("Vantorel"));
 
-    const QStringList arguments = app.arguments().mid(1);
+    QStringList arguments = app.arguments().mid(1);
+    const bool phone = arguments.removeAll(QStringLiteral("--phone")) > 0;
     if (arguments.isEmpty()) {
-        std::fprintf(stderr, "usage: vantorel-screenshots OUTPUT_DIR [NAME=WIDTHxHEIGHT[@OPTION] ...]\n");
+        std::fprintf(stderr, "usage: vantorel-screenshots [--phone] OUTPUT_DIR [NAME=WIDTHxHEIGHT[@OPTION] ...]\n");
         return 2;
     }
     const QDir output(arguments.first());
@@ -149,11 +231,27 @@ int main(int argc, char *argv[])
     client.setPort(host.serverPort());
     client.setTlsEnabled(false);
     client.setCurrentProfileName(QStringLiteral("Demo host"));
+    if (phone) {
+        // Something to list on the profile and macro pages.
+        const QString demo = client.currentProfileId();
+        if (!client.createProfile(QStringLiteral("Production")))
+            return fail("no second profile");
+        client.setHost(QStringLiteral("ibmi.example.com"));
+        if (!client.switchProfile(demo)
+            || !client.saveMacro(-1, QStringLiteral("Active jobs"), QStringLiteral("WRKACTJOB{ENTER}"))
+            || !client.saveMacro(-1, QStringLiteral("Sign off"), QStringLiteral("SIGNOFF{ENTER}")))
+            return fail("the profile and macros could not be saved");
+    }
 
     QQuickView view;
     view.setResizeMode(QQuickView::SizeRootObjectToView);
     view.rootContext()->setContextProperty(QStringLiteral("tnClient"), &client);
-    view.setSource(QUrl::fromLocalFile(QStringLiteral(VANTOREL_SOURCE_DIR "/qml/harbour-vantorel.qml")));
+    if (phone) {
+        view.engine()->addImportPath(QStringLiteral(VANTOREL_BINARY_DIR "/tests/silica"));
+        view.setSource(QUrl::fromLocalFile(QStringLiteral(VANTOREL_SOURCE_DIR "/qml/harbour-vantorel-phone.qml")));
+    } else {
+        view.setSource(QUrl::fromLocalFile(QStringLiteral(VANTOREL_SOURCE_DIR "/qml/harbour-vantorel.qml")));
+    }
     if (view.status() != QQuickView::Ready)
         return fail("the page did not load");
     view.resize(shots.first().size);
@@ -173,19 +271,77 @@ int main(int argc, char *argv[])
         return fail("the sign-on did not reach the main menu");
 
     // Page states a shot can ask for instead of a host screen.
-    const QStringList pageStates = { QStringLiteral("settings"), QStringLiteral("menu"),
-                                     QStringLiteral("log"), QStringLiteral("disconnect") };
+    QStringList pageStates = { QStringLiteral("settings"), QStringLiteral("menu"),
+                               QStringLiteral("log"), QStringLiteral("disconnect") };
+    // The phone's pages, pushed over the terminal page.
+    const QMap<QString, QString> phonePages = {
+        { QStringLiteral("profiles"), QStringLiteral("ProfilesPage.qml") },
+        { QStringLiteral("settings"), QStringLiteral("SettingsPage.qml") },
+        { QStringLiteral("connection"), QStringLiteral("ConnectionPage.qml") },
+        { QStringLiteral("signon"), QStringLiteral("SignOnPage.qml") },
+        { QStringLiteral("display"), QStringLiteral("DisplayPage.qml") },
+        { QStringLiteral("macros"), QStringLiteral("MacrosPage.qml") },
+        { QStringLiteral("log"), QStringLiteral("ProtocolLogPage.qml") },
+    };
     QQuickItem *root = view.rootObject();
+    QQuickItem *terminalPage = nullptr;
+    QScopedPointer<QQuickItem> keyboard;
+    if (phone) {
+        pageStates << phonePages.keys() << QStringLiteral("keyboard") << QStringLiteral("cover");
+        terminalPage = currentPage(view);
+        // Where a phone's keyboard would be; the page is told about it as the
+        // input method tells it.
+        QQmlComponent panel(view.engine());
+        panel.setData("import QtQuick 2.6\n"
+                      "Rectangle { color: '#3a4150'; z: 1000; Text { anchors.centerIn: parent;"
+                      " color: '#a0a8b8'; font.pixelSize: 24; text: 'virtual keyboard' } }",
+                      QUrl());
+        keyboard.reset(qobject_cast<QQuickItem *>(panel.create()));
+        if (!keyboard)
+            return fail("the keyboard panel could not be made");
+        keyboard->setParentItem(view.contentItem());
+        keyboard->setVisible(false);
+
+    }
     QString shown;
     for (const Shot &shot : shots) {
-        root->setProperty("showSettings", shot.option == QStringLiteral("settings"));
-        root->setProperty("showMenu", shot.option == QStringLiteral("menu"));
-        root->setProperty("showLog", shot.option == QStringLiteral("log"));
-        QQuickItem *confirm = findItem(root, QStringLiteral("confirmPanel"));
-        if (confirm && confirm->isVisible())
-            QMetaObject::invokeMethod(confirm, "answer", Q_ARG(QVariant, false));
-        if (shot.option == QStringLiteral("disconnect"))
-            QMetaObject::invokeMethod(findItem(root, QStringLiteral("connectButton")), "clicked");
+        if (phone) {
+            resetPhone(view, terminalPage, keyboard.data());
+            if (phonePages.contains(shot.option))
+                QMetaObject::invokeMethod(pageStack(view), "push",
+                    Q_ARG(QVariant, QUrl::fromLocalFile(QStringLiteral(VANTOREL_SOURCE_DIR "/qml/phone/")
+                                                        + phonePages.value(shot.option)).toString()),
+                    Q_ARG(QVariant, QVariant()), Q_ARG(QVariant, QVariant()));
+            if (shot.option == QStringLiteral("menu"))
+                openPhoneMenu(terminalPage);
+            if (shot.option == QStringLiteral("cover")) {
+                view.resize(shot.size);
+                showCover(view, true);
+            }
+            if (shot.option == QStringLiteral("keyboard")) {
+                const int height = shot.size.height() * (shot.size.height() > shot.size.width() ? 40 : 48) / 100;
+                const QRect area(0, shot.size.height() - height, shot.size.width(), height);
+                keyboard->setPosition(area.topLeft());
+                keyboard->setSize(area.size());
+                keyboard->setVisible(true);
+                terminalPage->setProperty("keyboardRectangle", QRectF(area));
+                terminalPage->setProperty("keyboardVisible", true);
+            }
+            if (shot.option == QStringLiteral("disconnect")) {
+                openPhoneMenu(terminalPage);
+                settle(200);
+                tap(view, findItem(terminalPage, QStringLiteral("menuConnection")));
+            }
+        } else {
+            root->setProperty("showSettings", shot.option == QStringLiteral("settings"));
+            root->setProperty("showMenu", shot.option == QStringLiteral("menu"));
+            root->setProperty("showLog", shot.option == QStringLiteral("log"));
+            QQuickItem *confirm = findItem(root, QStringLiteral("confirmPanel"));
+            if (confirm && confirm->isVisible())
+                QMetaObject::invokeMethod(confirm, "answer", Q_ARG(QVariant, false));
+            if (shot.option == QStringLiteral("disconnect"))
+                QMetaObject::invokeMethod(findItem(root, QStringLiteral("connectButton")), "clicked");
+        }
 
         if (shot.option != shown && !pageStates.contains(shot.option)) {
             if (!shown.isEmpty()) {
@@ -203,7 +359,10 @@ int main(int argc, char *argv[])
         view.resize(shot.size);
         settle(400);
         // A palette of 256 colours keeps the pictures small: the page has few.
-        const QImage image = view.grabWindow().convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither);
+        // (The phone's darker background has more shades than a palette keeps.)
+        const QImage grabbed = view.grabWindow();
+        const QImage image = phone ? grabbed.convertToFormat(QImage::Format_RGB32)
+                                   : grabbed.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither);
         const QString file = output.absoluteFilePath(shot.name + QStringLiteral(".png"));
         const int mostCompressed = 0;
         if (image.isNull() || !image.save(file, "PNG", mostCompressed))

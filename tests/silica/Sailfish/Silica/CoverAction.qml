@@ -1,0 +1,7 @@
+import QtQuick 2.6
+
+QtObject {
+    property url iconSource
+
+    signal triggered()
+}
