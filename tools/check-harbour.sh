@@ -15,8 +15,8 @@
 #    EnterKey not hidden by QtQuick's own (QtQuick 2.6 has one); no texts in
 #    the phone shell, which is renamed when installed.
 #
-#   tools/check-harbour.sh                   builds the package's files as the spec does
-#                                            (in a scratch copy, in-source, with the spec's
+#   tools/check-harbour.sh                   builds the package's files as the RPM spec does
+#                                            (in a scratch copy, in-source, with the RPM spec's
 #                                            options) and checks them
 #   tools/check-harbour.sh --build-dir DIR   the same, in DIR (the install root is DIR/root)
 #   tools/check-harbour.sh --root DIR        checks an install root made already
@@ -219,10 +219,10 @@ check_qml() {
 }
 
 # ---------------------------------------------------------------------------
-# The spec file
+# The RPM spec file
 # ---------------------------------------------------------------------------
 
-# The spec without comment lines.
+# The RPM spec without comment lines.
 spec_text() {
     grep -v '^[[:space:]]*#' "$spec"
 }
@@ -415,7 +415,7 @@ check_root() {
                     break
                 fi
             done
-            $covered || fail "installed but not in the spec's %files: $relative"
+            $covered || fail "installed but not in the RPM spec's %files: $relative"
         done
         for entry in "${SPEC_FILES[@]}"; do
             used=false
@@ -426,14 +426,14 @@ check_root() {
                     break
                 fi
             done
-            $used || fail "the spec's %files names $entry, which the build does not install"
+            $used || fail "the RPM spec's %files names $entry, which the build does not install"
         done
     fi
     note "install root: ${#installed[@]} file(s) checked"
 }
 
 # ---------------------------------------------------------------------------
-# A phone build as the spec makes it
+# A phone build as the RPM spec makes it
 # ---------------------------------------------------------------------------
 
 # Builds in a copy of the sources, in-source (as %cmake . does), with the

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The store-rules check catches each kind of fault: every case copies the
-# phone install root, the spec or the QML that tools/check-harbour.sh passed,
+# phone install root, the RPM spec or the QML that tools/check-harbour.sh passed,
 # breaks one thing and expects the check to fail, naming the fault. An
 # unbroken copy passes, so that what fails is the fault and not the copy.
 #
@@ -17,7 +17,7 @@ rm -rf "$work"
 mkdir -p "$work"
 problems=0
 
-# A fresh copy of the root and the spec for one case, in $root and $spec.
+# A fresh copy of the root and the RPM spec for one case, in $root and $spec.
 fresh_copy() {
     rm -rf "$work/root" "$work/spec" "$work/source"
     cp -a "$good_root" "$work/root"
@@ -130,7 +130,7 @@ fresh_copy
 rm "$root/usr/share/icons/hicolor/172x172/apps/$app.png"
 expect_fault "an icon missing" "no icon /usr/share/icons/hicolor/172x172/apps/$app.png" --root "$root" --spec "$spec"
 
-# --- the spec -------------------------------------------------------------
+# --- the RPM spec -------------------------------------------------------------
 fresh_copy
 sed -i 's/^Name:.*/Name:       vantorel/' "$spec"
 expect_fault "another package name" "Name is 'vantorel'" --root "$root" --spec "$spec"
@@ -168,8 +168,8 @@ expect_fault "not built with the SDK's CMake macro" "%build does not use the SDK
 
 fresh_copy
 sed -i '/^%{_datadir}\/icons/d' "$spec"
-expect_fault "installed files the spec does not pack" \
-    "installed but not in the spec's %files: /usr/share/icons/hicolor/86x86/apps/$app.png" --root "$root" --spec "$spec"
+expect_fault "installed files the RPM spec does not pack" \
+    "installed but not in the RPM spec's %files: /usr/share/icons/hicolor/86x86/apps/$app.png" --root "$root" --spec "$spec"
 
 fresh_copy
 echo '%{_datadir}/%{name}-extras' >>"$spec"
@@ -184,7 +184,7 @@ expect_fault "documentation files" "%files: '%doc README.md' installs outside th
 fresh_copy
 rm -r "$root/usr/share/applications"
 expect_fault "a %files entry the build does not install" \
-    "the spec's %files names /usr/share/applications/$app.desktop, which the build does not install" \
+    "the RPM spec's %files names /usr/share/applications/$app.desktop, which the build does not install" \
     --root "$root" --spec "$spec"
 
 # --- the QML and JavaScript -------------------------------------------------
