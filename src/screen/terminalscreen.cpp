@@ -1,5 +1,7 @@
 #include "screen/terminalscreen.h"
 
+#include <cstring>
+
 #include "codec/ebcdiccodec.h"
 
 // The cell buffer of the presentation space: the host's write position and
@@ -365,4 +367,39 @@ QString TerminalScreen::plainText(bool hideNondisplay) const
         text.truncate(end);
     }
     return text;
+}
+
+bool TerminalScreen::changedRows(const TerminalScreen &earlier, int *first, int *last) const
+{
+    const int total = rows * columns;
+    if (rows <= 0 || columns <= 0)
+        return false;
+    if (earlier.rows != rows || earlier.columns != columns || data.size() != total || attributes.size() != total
+        || earlier.data.size() != total || earlier.attributes.size() != total) {
+        *first = 0;
+        *last = rows - 1;
+        return true;
+    }
+    // Buffers still shared with the copy have not been written since.
+    const bool sameData = data.constData() == earlier.data.constData();
+    const bool sameAttributes = attributes.constData() == earlier.attributes.constData();
+    if (sameData && sameAttributes)
+        return false;
+    int from = -1;
+    int to = -1;
+    for (int row = 0; row < rows; ++row) {
+        const int start = row * columns;
+        if ((!sameData && std::memcmp(data.constData() + start, earlier.data.constData() + start, size_t(columns)) != 0)
+            || (!sameAttributes
+                && std::memcmp(attributes.constData() + start, earlier.attributes.constData() + start, size_t(columns)) != 0)) {
+            if (from < 0)
+                from = row;
+            to = row;
+        }
+    }
+    if (from < 0)
+        return false;
+    *first = from;
+    *last = to;
+    return true;
 }
