@@ -3,6 +3,7 @@
 #include <QRectF>
 #include <QString>
 #include <QVector>
+#include <QtMath>
 
 #include "codec/ebcdiccodec.h"
 
@@ -36,7 +37,7 @@ void GlyphTable::prepare(const QFont &font, int codePage)
         entry.inFont = true;
         entry.glyph = glyphs.at(0);
         const QRectF ink = m_rawFont.boundingRect(entry.glyph);
-        entry.inkRight = ink.right();
-        entry.inkBottom = ink.bottom();
+        entry.inkRight = qCeil(ink.right());
+        entry.inkBottom = qCeil(ink.bottom());
     }
 }

@@ -20,9 +20,10 @@ public:
         // QPainter::drawText, which finds it in a fallback font.
         bool inFont = false;
         quint32 glyph = 0;
-        // Ink extent relative to the glyph's origin on the baseline, in pixels.
-        qreal inkRight = 0;
-        qreal inkBottom = 0;
+        // Where the glyph's bitmap ends, in whole pixels right of and below
+        // its origin on the baseline (exclusive).
+        int inkRight = 0;
+        int inkBottom = 0;
     };
 
     // Rebuilds the table when the font or the code page differ from the ones

@@ -63,10 +63,10 @@ const int MIN_FONT_PIXEL_SIZE = 6;
 const int CURSOR_GREY = 245;
 const qreal CURSOR_PEN_FACTOR = 0.06;
 
-// Antialiasing and pixel rounding can put a glyph's ink up to this far past
-// its outline; a glyph closer than that to a neighbour's block or to its own
-// underscore is drawn on its own.
-const qreal INK_MARGIN = 1.5;
+// The raster engine puts a glyph's bitmap at the rounded pen position, and
+// the font's bounding box of a glyph is that bitmap's box; this much more is
+// allowed for, should an engine place it by subpixels.
+const int INK_SLACK = 0;
 
 bool isNondisplay(unsigned char attribute)
 {
@@ -287,11 +287,11 @@ void TerminalItem::paintRow(QPainter *painter, const TerminalScreen &screen, int
         const bool reverse = attribute & REVERSE_IMAGE;
         const bool underscore = attribute & UNDERSCORE;
         // Ink past the cell's right edge would lie under the next block, and
-        // ink on the last pixel row under the underscore of the cell before:
-        // drawn with the others, both would end up on top instead.
+        // ink on the underscore's pixel row under the underscore of the cell
+        // before: drawn with the others, both would end up on top instead.
         const bool alone = !glyph.inFont
-            || (reverse && x + glyph.inkRight + INK_MARGIN > qFloor((column + 1) * cellWidth))
-            || (underscore && baseline + glyph.inkBottom + INK_MARGIN > qFloor(lineY));
+            || (reverse && qRound(x) + glyph.inkRight + INK_SLACK > qRound((column + 1) * cellWidth))
+            || (underscore && qRound(baseline) + glyph.inkBottom + INK_SLACK > qFloor(lineY));
 
         if (attribute != batch.attribute || alone) {
             flush(painter);

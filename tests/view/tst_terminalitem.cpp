@@ -462,6 +462,7 @@ void TestTerminalItem::sameAsCellByCell_data()
     QTest::newRow("27x132 in 1320x540") << 27 << 132 << QSize(1320, 540) << 37 << letters;
     QTest::newRow("24x80 fractional cells") << 24 << 80 << QSize(1000, 500) << 37 << letters;
     QTest::newRow("24x80 odd size") << 24 << 80 << QSize(1388, 568) << 37 << letters;
+    QTest::newRow("glyphs a pixel wider than their cells") << 24 << 80 << QSize(800, 528) << 37 << letters;
     QTest::newRow("glyphs wider than narrow cells") << 24 << 80 << QSize(400, 1200) << 37 << letters;
     QTest::newRow("small cells, minimum font") << 24 << 80 << QSize(560, 168) << 37 << letters;
     QTest::newRow("accented letters, code page 870")
