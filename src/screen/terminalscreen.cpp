@@ -98,17 +98,9 @@ bool TerminalScreen::isNondisplayAt(int index) const
 
 QChar TerminalScreen::charAt(int index) const
 {
-    const QChar blank(QLatin1Char(' '));
     if (index < 0 || index >= data.size())
-        return blank;
-    const unsigned char byte = static_cast<unsigned char>(data.constData()[index]);
-    if (byte == NULL_BYTE || EbcdicCodec::isDisplayAttribute(byte))
-        return blank;
-    const QChar character = EbcdicCodec::decodeByte(byte);
-    // EBCDIC controls (0x00-0x3F, 0xFF) have no glyph; show them as blanks.
-    if (character.category() == QChar::Other_Control)
-        return blank;
-    return character;
+        return QChar(QLatin1Char(' '));
+    return QChar(EbcdicCodec::shownTable()[static_cast<unsigned char>(data.constData()[index])]);
 }
 
 // --- Addressing -----------------------------------------------------------------
@@ -332,13 +324,13 @@ void TerminalScreen::moveCursorHome()
 
 int TerminalScreen::visibleCellCount() const
 {
-    const int total = size();
+    const ushort *shown = EbcdicCodec::shownTable();
+    const int total = qMin(data.size(), attributes.size());
+    const unsigned char *bytes = reinterpret_cast<const unsigned char *>(data.constData());
+    const unsigned char *cellAttributes = reinterpret_cast<const unsigned char *>(attributes.constData());
     int count = 0;
     for (int index = 0; index < total; ++index) {
-        if (isAttributeAt(index) || isNondisplayAt(index))
-            continue;
-        const QChar character = charAt(index);
-        if (character.unicode() != 0 && character != QLatin1Char(' '))
+        if (shown[bytes[index]] != 0x0020 && !isNondisplayAttribute(cellAttributes[index]))
             ++count;
     }
     return count;
@@ -349,23 +341,30 @@ QString TerminalScreen::plainText(bool hideNondisplay) const
     QString text;
     if (rows <= 0 || columns <= 0)
         return text;
-    text.reserve(rows * (columns + 1));
+    const ushort *shown = EbcdicCodec::shownTable();
+    const int total = qMin(data.size(), attributes.size());
+    const unsigned char *bytes = reinterpret_cast<const unsigned char *>(data.constData());
+    const unsigned char *cellAttributes = reinterpret_cast<const unsigned char *>(attributes.constData());
+    // Written through a pointer into a buffer of the longest possible text,
+    // then cut to what the rows needed.
+    text.resize(rows * (columns + 1));
+    QChar *out = text.data();
+    QChar *const begin = out;
     for (int row = 0; row < rows; ++row) {
         if (row > 0)
-            text += QLatin1Char('\n');
-        const int lineStart = text.size();
+            *out++ = QLatin1Char('\n');
+        QChar *const lineStart = out;
         for (int column = 0; column < columns; ++column) {
             const int index = row * columns + column;
-            if (isAttributeAt(index) || (hideNondisplay && isNondisplayAt(index)))
-                text += QLatin1Char(' ');
+            if (index >= total || (hideNondisplay && isNondisplayAttribute(cellAttributes[index])))
+                *out++ = QLatin1Char(' ');
             else
-                text += charAt(index);
+                *out++ = QChar(shown[bytes[index]]);
         }
-        int end = text.size();
-        while (end > lineStart && text.at(end - 1) == QLatin1Char(' '))
-            --end;
-        text.truncate(end);
+        while (out > lineStart && out[-1] == QLatin1Char(' '))
+            --out;
     }
+    text.truncate(int(out - begin));
     return text;
 }
 
