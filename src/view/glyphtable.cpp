@@ -37,6 +37,8 @@ void GlyphTable::prepare(const QFont &font, int codePage)
         entry.inFont = true;
         entry.glyph = glyphs.at(0);
         const QRectF ink = m_rawFont.boundingRect(entry.glyph);
+        entry.inkLeft = qFloor(ink.left());
+        entry.inkTop = qFloor(ink.top());
         entry.inkRight = qCeil(ink.right());
         entry.inkBottom = qCeil(ink.bottom());
     }

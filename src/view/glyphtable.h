@@ -20,8 +20,10 @@ public:
         // QPainter::drawText, which finds it in a fallback font.
         bool inFont = false;
         quint32 glyph = 0;
-        // Where the glyph's bitmap ends, in whole pixels right of and below
-        // its origin on the baseline (exclusive).
+        // The glyph's bitmap in whole pixels from its origin on the
+        // baseline: left and top inclusive, right and bottom exclusive.
+        int inkLeft = 0;
+        int inkTop = 0;
         int inkRight = 0;
         int inkBottom = 0;
     };

@@ -244,8 +244,15 @@ void TerminalItem::paint(QPainter *painter)
         firstRow = qMax(firstRow, qFloor(clip.top() / cellHeight));
         lastRow = qMin(lastRow, qFloor(clip.bottom() / cellHeight));
     }
-    for (int row = firstRow; row <= lastRow; ++row)
-        paintRow(painter, screen, row, cellWidth, cellHeight);
+    for (int row = firstRow; row <= lastRow; ++row) {
+        if (!collectRow(screen, row, cellWidth, cellHeight)) {
+            // Drawn in its place, after what came before and before what
+            // follows, as cell-by-cell drawing would layer it.
+            flushFrame(painter);
+            paintRow(painter, screen, row, cellWidth, cellHeight);
+        }
+    }
+    flushFrame(painter);
 
     // The operator may only type while the keyboard is unlocked; the cursor
     // is shown exactly then, the same in insert and overwrite mode.
@@ -357,4 +364,129 @@ void TerminalItem::flush(QPainter *painter)
     batch.fills.resize(0);
     batch.lines.resize(0);
     batch.lastColumn = -2;
+}
+
+// Takes the row into the frame when every visible cell keeps its ink inside
+// its own cell (and its underscore row free), and no underscore touches a
+// neighbour of another attribute: then nothing the row draws overlaps
+// anything else, and the order of drawing does not matter.
+bool TerminalItem::collectRow(const TerminalScreen &screen, int row, qreal cellWidth, qreal cellHeight)
+{
+    const int columns = screen.columns;
+    const int available = qMin(screen.data.size(), screen.attributes.size());
+    const unsigned char *data = reinterpret_cast<const unsigned char *>(screen.data.constData());
+    const unsigned char *attributes = reinterpret_cast<const unsigned char *>(screen.attributes.constData());
+    const qreal y = row * cellHeight;
+    const qreal baseline = y + m_baselineOffset;
+    const int baselinePixel = qRound(baseline);
+    const int topPixel = qRound(y);
+    const int bottomPixel = qRound((row + 1) * cellHeight);
+    const qreal lineY = (row + 1) * cellHeight - 1;
+    const int linePixel = qFloor(lineY);
+    if (row * columns + columns > available)
+        return false;
+    const int start = row * columns;
+
+    // First the check, so that a row that fails leaves the frame untouched.
+    int previousAttribute = -1; // of the visible cell just before, or -1
+    for (int column = 0; column < columns; ++column) {
+        const unsigned char attribute = attributes[start + column];
+        const GlyphTable::Entry &glyph = m_glyphs.entry(data[start + column]);
+        if (!glyph.visible || isNondisplay(attribute)) {
+            previousAttribute = -1;
+            continue;
+        }
+        const int left = qRound(column * cellWidth);
+        const bool underscore = attribute & UNDERSCORE;
+        if (!glyph.inFont || left + glyph.inkLeft < left || left + glyph.inkRight > qRound((column + 1) * cellWidth)
+            || baselinePixel + glyph.inkTop < topPixel
+            || baselinePixel + glyph.inkBottom > (underscore ? linePixel : bottomPixel))
+            return false;
+        if (previousAttribute >= 0 && previousAttribute != attribute
+            && ((attribute | previousAttribute) & UNDERSCORE))
+            return false;
+        previousAttribute = attribute;
+    }
+
+    Frame &frame = m_frame;
+    int lastColumn = -2;
+    int lastAttribute = -1;
+    int runIndex = -1;
+    for (int column = 0; column < columns; ++column) {
+        const unsigned char attribute = attributes[start + column];
+        const GlyphTable::Entry &glyph = m_glyphs.entry(data[start + column]);
+        if (!glyph.visible || isNondisplay(attribute))
+            continue;
+        const qreal x = column * cellWidth;
+        const bool reverse = attribute & REVERSE_IMAGE;
+        const bool continues = column == lastColumn + 1 && attribute == lastAttribute;
+        const QRgb color = colorForAttribute(attribute).rgb();
+        const QRgb pen = reverse ? qRgb(0, 0, 0) : color;
+        if (attribute != lastAttribute) {
+            runIndex = -1;
+            for (int i = 0; i < frame.runs.size(); ++i) {
+                if (frame.runs.at(i).pen == pen) {
+                    runIndex = i;
+                    break;
+                }
+            }
+            if (runIndex < 0) {
+                frame.runs.append(Glyphs());
+                runIndex = frame.runs.size() - 1;
+                frame.runs[runIndex].pen = pen;
+            }
+        }
+        if (reverse) {
+            if (continues)
+                frame.fills.last().setRight(x + cellWidth);
+            else {
+                frame.fills.append(QRectF(x, y, cellWidth, cellHeight));
+                frame.fillColors.append(color);
+            }
+        }
+        Glyphs &run = frame.runs[runIndex];
+        run.glyphs.append(glyph.glyph);
+        run.positions.append(QPointF(x, baseline));
+        if (attribute & UNDERSCORE) {
+            if (continues)
+                frame.lines.last().setP2(QPointF(x + cellWidth, lineY));
+            else {
+                frame.lines.append(QLineF(x, lineY, x + cellWidth, lineY));
+                frame.lineColors.append(pen);
+            }
+        }
+        frame.empty = false;
+        lastColumn = column;
+        lastAttribute = attribute;
+    }
+    return true;
+}
+
+void TerminalItem::flushFrame(QPainter *painter)
+{
+    Frame &frame = m_frame;
+    if (frame.empty)
+        return;
+    for (int i = 0; i < frame.fills.size(); ++i)
+        painter->fillRect(frame.fills.at(i), QColor(frame.fillColors.at(i)));
+    for (Glyphs &run : frame.runs) {
+        if (run.glyphs.isEmpty())
+            continue;
+        painter->setPen(QColor(run.pen));
+        QGlyphRun glyphRun;
+        glyphRun.setRawFont(m_glyphs.rawFont());
+        glyphRun.setRawData(run.glyphs.constData(), run.positions.constData(), run.glyphs.size());
+        painter->drawGlyphRun(QPointF(0, 0), glyphRun);
+        run.glyphs.resize(0);
+        run.positions.resize(0);
+    }
+    for (int i = 0; i < frame.lines.size(); ++i) {
+        painter->setPen(QColor(frame.lineColors.at(i)));
+        painter->drawLine(frame.lines.at(i));
+    }
+    frame.fills.resize(0);
+    frame.fillColors.resize(0);
+    frame.lines.resize(0);
+    frame.lineColors.resize(0);
+    frame.empty = true;
 }

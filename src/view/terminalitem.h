@@ -68,6 +68,25 @@ private:
         QVector<QLineF> lines;
     };
 
+    // Rows whose cells keep their ink inside themselves can be drawn in any
+    // order: all their blocks, then one glyph run per pen colour for all of
+    // them, then their underscores.
+    struct Glyphs
+    {
+        QRgb pen = 0;
+        QVector<quint32> glyphs;
+        QVector<QPointF> positions;
+    };
+    struct Frame
+    {
+        QVector<QRectF> fills;
+        QVector<QRgb> fillColors;
+        QVector<Glyphs> runs; // one per pen colour, in order of appearance
+        QVector<QLineF> lines;
+        QVector<QRgb> lineColors;
+        bool empty = true;
+    };
+
     void screenChanged();
     void requestRepaint(const QRect &area);
     QRect rowsArea(int firstRow, int lastRow) const;
@@ -75,6 +94,8 @@ private:
     void prepareFont(qreal cellHeight);
     void paintRow(QPainter *painter, const TerminalScreen &screen, int row, qreal cellWidth, qreal cellHeight);
     void flush(QPainter *painter);
+    bool collectRow(const TerminalScreen &screen, int row, qreal cellWidth, qreal cellHeight);
+    void flushFrame(QPainter *painter);
 
     QPointer<Tn5250Client> m_client; // not owned
     QMetaObject::Connection m_screenConnection;
@@ -92,6 +113,7 @@ private:
     qreal m_baselineOffset = 0;
     GlyphTable m_glyphs;
     Batch m_batch;
+    Frame m_frame;
 };
 
 #endif
