@@ -117,9 +117,10 @@ bool measure(const QString &what, const QString &backend, QVector<double> *ms, Q
 int startupChild(const QString &what)
 {
     registerQmlTypes();
-    QQuickView view;
+    // The client outlives the view, whose bindings read it to the end.
     QScopedPointer<DemoHost> host;
     QScopedPointer<Tn5250Client> client;
+    QQuickView view;
     bool framed = false;
     QObject::connect(&view, &QQuickWindow::frameSwapped, [&framed]() {
         if (!framed) {
