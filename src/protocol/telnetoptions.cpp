@@ -5,57 +5,31 @@
 
 namespace {
 
-enum NegotiationFlag {
-    NoFlag,
-    LocalBinary,
-    RemoteBinary,
-    LocalEor,
-    RemoteEor,
-    TerminalTypeRequested
-};
-
-const int ANY_OPTION = -1;
-
-// The negotiation policy: the first row matching the received verb and
-// option decides the reply and the flag it sets or clears. The terminal
-// speaks binary and end-of-record in both directions (RFC 4777),
-// tells its terminal type and environment, and suppresses go-ahead; it
-// refuses everything else.
-struct NegotiationRule
+// The options the terminal takes (RFC 4777): binary and end-of-record in
+// both directions, go-ahead suppressed both ways, and on its own side the
+// terminal type and the environment. Everything else is refused.
+struct OptionPolicy
 {
-    quint8 received;
-    int option;
-    quint8 reply;
-    NegotiationFlag flag;
-    bool set;
+    quint8 option;
+    bool local;  // the terminal agrees to DO with WILL
+    bool remote; // the terminal agrees to WILL with DO
 };
 
-const NegotiationRule NEGOTIATION_POLICY[] = {
-    { Telnet::DO,   Telnet::OPT_BINARY,        Telnet::WILL, LocalBinary,           true },
-    { Telnet::DO,   Telnet::OPT_SGA,           Telnet::WILL, NoFlag,                true },
-    { Telnet::DO,   Telnet::OPT_TERMINAL_TYPE, Telnet::WILL, TerminalTypeRequested, true },
-    { Telnet::DO,   Telnet::OPT_EOR,           Telnet::WILL, LocalEor,              true },
-    { Telnet::DO,   Telnet::OPT_NEW_ENVIRON,   Telnet::WILL, NoFlag,                true },
-    { Telnet::DO,   ANY_OPTION,                Telnet::WONT, NoFlag,                true },
-    { Telnet::DONT, Telnet::OPT_BINARY,        Telnet::WONT, LocalBinary,           false },
-    { Telnet::DONT, Telnet::OPT_EOR,           Telnet::WONT, LocalEor,              false },
-    { Telnet::DONT, ANY_OPTION,                Telnet::WONT, NoFlag,                false },
-    { Telnet::WILL, Telnet::OPT_BINARY,        Telnet::DO,   RemoteBinary,          true },
-    { Telnet::WILL, Telnet::OPT_SGA,           Telnet::DO,   NoFlag,                true },
-    { Telnet::WILL, Telnet::OPT_EOR,           Telnet::DO,   RemoteEor,             true },
-    { Telnet::WILL, ANY_OPTION,                Telnet::DONT, NoFlag,                true },
-    { Telnet::WONT, Telnet::OPT_BINARY,        Telnet::DONT, RemoteBinary,          false },
-    { Telnet::WONT, Telnet::OPT_EOR,           Telnet::DONT, RemoteEor,             false },
-    { Telnet::WONT, ANY_OPTION,                Telnet::DONT, NoFlag,                false },
+const OptionPolicy ACCEPTED_OPTIONS[] = {
+    { Telnet::OPT_BINARY,        true, true },
+    { Telnet::OPT_SGA,           true, true },
+    { Telnet::OPT_TERMINAL_TYPE, true, false },
+    { Telnet::OPT_EOR,           true, true },
+    { Telnet::OPT_NEW_ENVIRON,   true, false },
 };
 
-const NegotiationRule *findNegotiationRule(quint8 verb, quint8 option)
+bool accepts(quint8 option, bool local)
 {
-    for (const NegotiationRule &rule : NEGOTIATION_POLICY) {
-        if (rule.received == verb && (rule.option == ANY_OPTION || rule.option == option))
-            return &rule;
+    for (const OptionPolicy &policy : ACCEPTED_OPTIONS) {
+        if (policy.option == option)
+            return local ? policy.local : policy.remote;
     }
-    return nullptr;
+    return false;
 }
 
 QString commandLine(const char *direction, quint8 verb, quint8 option)
@@ -64,46 +38,73 @@ QString commandLine(const char *direction, quint8 verb, quint8 option)
         .arg(QLatin1String(direction), TelnetOptions::commandName(verb), TelnetOptions::optionName(option));
 }
 
-void appendEnvironmentVariable(QByteArray &reply, const char *name, const QByteArray &value)
-{
-    reply.append(char(Telnet::ENV_USERVAR));
-    reply.append(name);
-    reply.append(char(Telnet::ENV_VALUE));
-    reply.append(value);
-}
-
 } // namespace
 
 TelnetOptions::Answer TelnetOptions::answer(quint8 verb, quint8 option)
 {
     Answer answer;
     answer.received = commandLine("RX", verb, option);
-    const NegotiationRule *rule = findNegotiationRule(verb, option);
-    if (!rule)
+    // DO and DONT are about the terminal's side, WILL and WONT about the
+    // host's; the replies are the other pair of verbs.
+    const bool local = verb == Telnet::DO || verb == Telnet::DONT;
+    const bool enable = verb == Telnet::DO || verb == Telnet::WILL;
+    if (!local && verb != Telnet::WILL && verb != Telnet::WONT)
         return answer;
-    answer.reply = command(rule->reply, option);
-    answer.sent = commandLine("TX", rule->reply, option);
-    switch (rule->flag) {
-    case LocalBinary:
-        m_localBinary = rule->set;
-        break;
-    case RemoteBinary:
-        m_remoteBinary = rule->set;
-        break;
-    case LocalEor:
-        m_localEor = rule->set;
-        break;
-    case RemoteEor:
-        m_remoteEor = rule->set;
-        break;
-    case TerminalTypeRequested:
-        m_terminalTypeRequested = rule->set;
-        break;
-    case NoFlag:
-        break;
+    State &state = local ? m_local[option] : m_remote[option];
+    const quint8 agree = local ? Telnet::WILL : Telnet::DO;
+    const quint8 refuse = local ? Telnet::WONT : Telnet::DONT;
+
+    quint8 reply = 0;
+    if (enable) {
+        switch (state) {
+        case No:
+            // A request to enable: the only case that may be refused.
+            if (accepts(option, local)) {
+                state = Yes;
+                reply = agree;
+            } else {
+                reply = refuse;
+            }
+            break;
+        case WantYes:
+            // The host agrees to the terminal's own offer.
+            state = Yes;
+            break;
+        case Yes:
+            // Already in force: answering again is how loops start.
+            break;
+        }
+    } else {
+        switch (state) {
+        case Yes:
+            state = No;
+            reply = refuse;
+            break;
+        case WantYes:
+            // The host refuses the terminal's offer.
+            state = No;
+            break;
+        case No:
+            // Off already: nothing to acknowledge.
+            break;
+        }
+    }
+    if (reply != 0) {
+        answer.reply = command(reply, option);
+        answer.sent = commandLine("TX", reply, option);
     }
     answer.agreed = agreed();
     return answer;
+}
+
+QByteArray TelnetOptions::offer(quint8 option, QString *sent)
+{
+    if (m_local[option] != No || !accepts(option, true))
+        return QByteArray();
+    m_local[option] = WantYes;
+    if (sent)
+        *sent = commandLine("TX", Telnet::WILL, option);
+    return command(Telnet::WILL, option);
 }
 
 void TelnetOptions::reset()
@@ -113,7 +114,7 @@ void TelnetOptions::reset()
 
 bool TelnetOptions::agreed() const
 {
-    return m_localBinary && m_remoteBinary && m_localEor && m_remoteEor && m_terminalTypeRequested;
+    return localBinary() && remoteBinary() && localEor() && remoteEor() && terminalTypeRequested();
 }
 
 TelnetOptions::Request TelnetOptions::request(const QByteArray &subnegotiation)
@@ -141,18 +142,6 @@ QByteArray TelnetOptions::terminalTypeIs(bool wide)
     QByteArray reply;
     reply.append(char(Telnet::SUB_IS));
     reply.append(terminalType(wide));
-    return reply;
-}
-
-QByteArray TelnetOptions::environmentIs(const QString &deviceName, int codePage)
-{
-    // The same answer whatever the host asked for (RFC 4777).
-    QByteArray reply;
-    reply.append(char(Telnet::SUB_IS));
-    if (!deviceName.isEmpty())
-        appendEnvironmentVariable(reply, Telnet::ENV_DEVNAME, deviceName.toLatin1());
-    appendEnvironmentVariable(reply, Telnet::ENV_KBDTYPE, QByteArray(Telnet::KEYBOARD_TYPE));
-    appendEnvironmentVariable(reply, Telnet::ENV_CODEPAGE, QByteArray::number(codePage));
     return reply;
 }
 

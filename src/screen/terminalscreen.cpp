@@ -50,14 +50,25 @@ void TerminalScreen::resize(int newRows, int newColumns)
     displayAddress = 0;
     cursor = 0;
     insertCursorIndex = -1;
+    inputError = false;
+    errorLineData.clear();
+    errorLineAttributes.clear();
 }
 
 void TerminalScreen::clear(bool clearFormatTable)
 {
     data.fill(char(NULL_BYTE));
     attributes.fill(char(NORMAL_ATTRIBUTE));
-    if (clearFormatTable)
+    if (clearFormatTable) {
+        // The no-data keys and the error line belong to the format the host
+        // set up; a cleared unit starts without them.
         fields.clear();
+        noDataKeyMask = 0;
+        errorRow = 0;
+    }
+    inputError = false;
+    errorLineData.clear();
+    errorLineAttributes.clear();
     displayAddress = 0;
     cursor = 0;
     insertCursorIndex = -1;
@@ -227,26 +238,66 @@ void TerminalScreen::roll(unsigned char control, unsigned char topRow, unsigned 
     const bool down = control & 0x80;
     if (lines == 0 || topRow == 0 || bottomRow == 0 || topRow >= bottomRow || bottomRow > rows)
         return;
-    if (lines > bottomRow - topRow)
-        lines = bottomRow - topRow;
+    // More lines than the region holds move everything out of it.
+    if (lines > bottomRow - topRow + 1)
+        lines = bottomRow - topRow + 1;
 
     // Rows are read from the snapshot so that an overlapping move never reads
-    // a row it has already overwritten.
+    // a row it has already overwritten. The rows the content leaves behind
+    // are cleared, as the host expects to write them afresh.
     const QByteArray oldData = data;
     const QByteArray oldAttributes = attributes;
     for (int row = topRow; row <= bottomRow; ++row) {
         const int source = down ? row - lines : row + lines;
-        if (source < topRow || source > bottomRow)
-            continue;
+        const bool vacated = source < topRow || source > bottomRow;
         for (int column = 0; column < columns; ++column) {
             const int to = (row - 1) * columns + column;
             const int from = (source - 1) * columns + column;
-            if (to < data.size() && from < oldData.size())
-                data[to] = oldData.at(from);
-            if (to < attributes.size() && from < oldAttributes.size())
-                attributes[to] = oldAttributes.at(from);
+            if (vacated)
+                setCell(to, NULL_BYTE, NORMAL_ATTRIBUTE);
+            else if (from < oldData.size() && from < oldAttributes.size())
+                setCell(to, static_cast<unsigned char>(oldData.at(from)),
+                        static_cast<unsigned char>(oldAttributes.at(from)));
         }
     }
+}
+
+// --- Write Error Code -----------------------------------------------------------
+
+int TerminalScreen::errorLineRow() const
+{
+    return errorRow >= 1 && errorRow <= rows ? errorRow : rows;
+}
+
+void TerminalScreen::beginInputError()
+{
+    const int start = (errorLineRow() - 1) * columns;
+    if (start < 0 || start + columns > size())
+        return;
+    if (!inputError) {
+        errorLineData = data.mid(start, columns);
+        errorLineAttributes = attributes.mid(start, columns);
+    }
+    inputError = true;
+    keyboardLocked = true;
+    displayAddress = start;
+    currentAttribute = NORMAL_ATTRIBUTE;
+}
+
+bool TerminalScreen::resetInputError()
+{
+    if (!inputError)
+        return false;
+    const int start = (errorLineRow() - 1) * columns;
+    if (start >= 0 && errorLineData.size() == columns && start + columns <= size()) {
+        data.replace(start, columns, errorLineData);
+        attributes.replace(start, columns, errorLineAttributes);
+    }
+    inputError = false;
+    errorLineData.clear();
+    errorLineAttributes.clear();
+    keyboardLocked = false;
+    return true;
 }
 
 void TerminalScreen::recomputeAttributes()

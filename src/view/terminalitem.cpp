@@ -22,8 +22,8 @@ namespace {
 // 5250 display attributes (IBM 5250 data stream reference, "Display
 // attribute"): bit 0x01 reverse image, 0x04 underscore, the three low bits
 // together nondisplay. Colour is carried by the remaining bits, so the
-// attribute is reduced with COLOR_BITS before it is looked up. Values not
-// listed (0x20, 0x2A) show green.
+// attribute is reduced with COLOR_BITS before it is looked up. 0x2A is red
+// with blink, drawn steady red; values not listed (0x20) show green.
 const unsigned char COLOR_BITS = 0x3A;
 const unsigned char REVERSE_IMAGE = 0x01;
 const unsigned char UNDERSCORE = 0x04;
@@ -40,6 +40,7 @@ struct AttributeColor
 const AttributeColor ATTRIBUTE_COLORS[] = {
     {0x22, 255, 255, 255}, // white
     {0x28, 255, 90, 90},   // red
+    {0x2A, 255, 90, 90},   // red, blinking (drawn steady)
     {0x30, 80, 230, 230},  // turquoise
     {0x32, 255, 235, 80},  // yellow
     {0x38, 255, 120, 210}, // pink
@@ -71,6 +72,19 @@ const int INK_SLACK = 0;
 bool isNondisplay(unsigned char attribute)
 {
     return (attribute & NONDISPLAY) == NONDISPLAY;
+}
+
+// What a cell draws. A reverse-image blank is part of the bar the host drew
+// (an error line, a selected row): filled, so the bar is solid.
+enum CellKind { DrawsNothing, DrawsBlock, DrawsGlyph };
+
+CellKind cellKind(unsigned char byte, unsigned char attribute, const GlyphTable::Entry &glyph)
+{
+    if (EbcdicCodec::isDisplayAttribute(byte) || isNondisplay(attribute))
+        return DrawsNothing;
+    if (glyph.visible)
+        return DrawsGlyph;
+    return (attribute & REVERSE_IMAGE) ? DrawsBlock : DrawsNothing;
 }
 
 qreal cursorPenWidth(qreal cellHeight)
@@ -287,7 +301,8 @@ void TerminalItem::paintRow(QPainter *painter, const TerminalScreen &screen, int
             break;
         const unsigned char attribute = attributes[index];
         const GlyphTable::Entry &glyph = m_glyphs.entry(data[index]);
-        if (!glyph.visible || isNondisplay(attribute))
+        const CellKind kind = cellKind(data[index], attribute, glyph);
+        if (kind == DrawsNothing)
             continue;
 
         const qreal x = column * cellWidth;
@@ -296,35 +311,41 @@ void TerminalItem::paintRow(QPainter *painter, const TerminalScreen &screen, int
         // Ink past the cell's right edge would lie under the next block, and
         // ink on the underscore's pixel row under the underscore of the cell
         // before: drawn with the others, both would end up on top instead.
-        const bool alone = !glyph.inFont
-            || (reverse && qRound(x) + glyph.inkRight + INK_SLACK > qRound((column + 1) * cellWidth))
-            || (underscore && qRound(baseline) + glyph.inkBottom + INK_SLACK > qFloor(lineY));
+        // A block right after an underscore goes over the line's end, so it
+        // starts afresh too.
+        const bool alone = kind == DrawsGlyph
+            && (!glyph.inFont
+                || (reverse && qRound(x) + glyph.inkRight + INK_SLACK > qRound((column + 1) * cellWidth))
+                || (underscore && qRound(baseline) + glyph.inkBottom + INK_SLACK > qFloor(lineY)));
+        const bool afterLine = kind == DrawsBlock && batch.lastLineColumn == column - 1;
 
-        if (attribute != batch.attribute || alone) {
+        if (attribute != batch.attribute || alone || afterLine) {
             flush(painter);
             batch.attribute = attribute;
             const QColor color = colorForAttribute(attribute);
             batch.pen = reverse ? QColor(Qt::black) : color;
             batch.fill = color;
         }
-        const bool adjacent = column == batch.lastColumn + 1;
         if (reverse) {
-            if (adjacent && !batch.fills.isEmpty())
+            if (batch.lastFillColumn == column - 1 && !batch.fills.isEmpty())
                 batch.fills.last().setRight(x + cellWidth);
             else
                 batch.fills.append(QRectF(x, y, cellWidth, cellHeight));
+            batch.lastFillColumn = column;
         }
+        if (kind == DrawsBlock)
+            continue;
         if (glyph.inFont) {
             batch.glyphs.append(glyph.glyph);
             batch.positions.append(QPointF(x, baseline));
         }
         if (underscore) {
-            if (adjacent && !batch.lines.isEmpty())
+            if (batch.lastLineColumn == column - 1 && !batch.lines.isEmpty())
                 batch.lines.last().setP2(QPointF(x + cellWidth, lineY));
             else
                 batch.lines.append(QLineF(x, lineY, x + cellWidth, lineY));
+            batch.lastLineColumn = column;
         }
-        batch.lastColumn = column;
 
         if (alone) {
             if (!glyph.inFont) {
@@ -363,7 +384,8 @@ void TerminalItem::flush(QPainter *painter)
     batch.positions.resize(0);
     batch.fills.resize(0);
     batch.lines.resize(0);
-    batch.lastColumn = -2;
+    batch.lastFillColumn = -2;
+    batch.lastLineColumn = -2;
 }
 
 // Takes the row into the frame when every visible cell keeps its ink inside
@@ -388,41 +410,66 @@ bool TerminalItem::collectRow(const TerminalScreen &screen, int row, qreal cellW
     const int start = row * columns;
 
     // First the check, so that a row that fails leaves the frame untouched.
-    int previousAttribute = -1; // of the visible cell just before, or -1
+    int previousAttribute = -1; // of the drawing cell just before, or -1
+    bool previousLine = false;  // that cell is underscored
     for (int column = 0; column < columns; ++column) {
+        const unsigned char byte = data[start + column];
         const unsigned char attribute = attributes[start + column];
-        const GlyphTable::Entry &glyph = m_glyphs.entry(data[start + column]);
-        if (!glyph.visible || isNondisplay(attribute)) {
+        const GlyphTable::Entry &glyph = m_glyphs.entry(byte);
+        const CellKind kind = cellKind(byte, attribute, glyph);
+        if (kind == DrawsNothing) {
             previousAttribute = -1;
+            previousLine = false;
             continue;
         }
-        const int left = qRound(column * cellWidth);
-        const bool underscore = attribute & UNDERSCORE;
-        if (!glyph.inFont || left + glyph.inkLeft < left || left + glyph.inkRight > qRound((column + 1) * cellWidth)
-            || baselinePixel + glyph.inkTop < topPixel
-            || baselinePixel + glyph.inkBottom > (underscore ? linePixel : bottomPixel))
-            return false;
-        if (previousAttribute >= 0 && previousAttribute != attribute
-            && ((attribute | previousAttribute) & UNDERSCORE))
+        const bool underscore = kind == DrawsGlyph && (attribute & UNDERSCORE);
+        if (kind == DrawsGlyph) {
+            const int left = qRound(column * cellWidth);
+            if (!glyph.inFont || glyph.inkLeft < 0 || left + glyph.inkRight > qRound((column + 1) * cellWidth)
+                || baselinePixel + glyph.inkTop < topPixel
+                || baselinePixel + glyph.inkBottom > (underscore ? linePixel : bottomPixel))
+                return false;
+        }
+        // An underscore's ends may touch the neighbouring cells, which would
+        // then depend on the order of drawing.
+        if (previousAttribute >= 0 && (previousLine || underscore)
+            && (previousAttribute != attribute || kind == DrawsBlock))
             return false;
         previousAttribute = attribute;
+        previousLine = underscore;
     }
 
     Frame &frame = m_frame;
-    int lastColumn = -2;
+    int lastFillColumn = -2;
+    int lastLineColumn = -2;
     int lastAttribute = -1;
     int runIndex = -1;
     for (int column = 0; column < columns; ++column) {
+        const unsigned char byte = data[start + column];
         const unsigned char attribute = attributes[start + column];
-        const GlyphTable::Entry &glyph = m_glyphs.entry(data[start + column]);
-        if (!glyph.visible || isNondisplay(attribute))
+        const GlyphTable::Entry &glyph = m_glyphs.entry(byte);
+        const CellKind kind = cellKind(byte, attribute, glyph);
+        if (kind == DrawsNothing)
             continue;
         const qreal x = column * cellWidth;
         const bool reverse = attribute & REVERSE_IMAGE;
-        const bool continues = column == lastColumn + 1 && attribute == lastAttribute;
+        const bool sameAttribute = attribute == lastAttribute;
         const QRgb color = colorForAttribute(attribute).rgb();
         const QRgb pen = reverse ? qRgb(0, 0, 0) : color;
-        if (attribute != lastAttribute) {
+        if (reverse) {
+            if (sameAttribute && lastFillColumn == column - 1)
+                frame.fills.last().setRight(x + cellWidth);
+            else {
+                frame.fills.append(QRectF(x, y, cellWidth, cellHeight));
+                frame.fillColors.append(color);
+            }
+            lastFillColumn = column;
+        }
+        frame.empty = false;
+        lastAttribute = attribute;
+        if (kind == DrawsBlock)
+            continue;
+        if (runIndex < 0 || frame.runs.at(runIndex).pen != pen) {
             runIndex = -1;
             for (int i = 0; i < frame.runs.size(); ++i) {
                 if (frame.runs.at(i).pen == pen) {
@@ -436,28 +483,18 @@ bool TerminalItem::collectRow(const TerminalScreen &screen, int row, qreal cellW
                 frame.runs[runIndex].pen = pen;
             }
         }
-        if (reverse) {
-            if (continues)
-                frame.fills.last().setRight(x + cellWidth);
-            else {
-                frame.fills.append(QRectF(x, y, cellWidth, cellHeight));
-                frame.fillColors.append(color);
-            }
-        }
         Glyphs &run = frame.runs[runIndex];
         run.glyphs.append(glyph.glyph);
         run.positions.append(QPointF(x, baseline));
         if (attribute & UNDERSCORE) {
-            if (continues)
+            if (sameAttribute && lastLineColumn == column - 1)
                 frame.lines.last().setP2(QPointF(x + cellWidth, lineY));
             else {
                 frame.lines.append(QLineF(x, lineY, x + cellWidth, lineY));
                 frame.lineColors.append(pen);
             }
+            lastLineColumn = column;
         }
-        frame.empty = false;
-        lastColumn = column;
-        lastAttribute = attribute;
     }
     return true;
 }

@@ -59,7 +59,8 @@ private:
     struct Batch
     {
         int attribute = -1;
-        int lastColumn = -2;
+        int lastFillColumn = -2; // the last cell whose block or underscore is in
+        int lastLineColumn = -2; // the batch, to merge the next with it
         QColor pen;
         QColor fill;
         QVector<quint32> glyphs;

@@ -31,11 +31,15 @@ void paintCellByCell(QPainter *painter, const TerminalScreen &screen, const QSiz
             if (screen.isAttributeAt(index) || screen.isNondisplayAt(index))
                 continue;
             const QChar character = screen.charAt(index);
-            if (character.unicode() == 0 || character == QLatin1Char(' '))
-                continue;
             const unsigned char attribute = screen.attributeAt(index);
             const QColor color = TerminalItem::colorForAttribute(attribute);
             const qreal x = column * cellWidth;
+            if (character.unicode() == 0 || character == QLatin1Char(' ')) {
+                // Reverse-image blanks are filled: the host's bars are solid.
+                if (attribute & 0x01)
+                    painter->fillRect(QRectF(x, y, cellWidth, cellHeight), color);
+                continue;
+            }
             if (attribute & 0x01) {
                 painter->fillRect(QRectF(x, y, cellWidth, cellHeight), color);
                 painter->setPen(Qt::black);

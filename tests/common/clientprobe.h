@@ -25,7 +25,15 @@ public:
     QPointer<QAbstractSocket> &socket() { return c.m_socket; }
     QTimer *reconnectTimer() { return c.m_reconnectTimer; }
     QTimer *connectionTimer() { return c.m_connectionTimer; }
+    QTimer *sessionUpTimer() { return c.m_sessionUpTimer; }
     QString &tlsProtocol() { return c.m_tlsProtocol; }
+    // Where the current connection went, as a connection start records it.
+    void setSessionTarget(const QString &host, int port, bool tls)
+    {
+        c.m_sessionHost = host;
+        c.m_sessionPort = port;
+        c.m_sessionTls = tls;
+    }
     QString &tlsCipher() { return c.m_tlsCipher; }
     // In memory only, as the file would have it after a load.
     void setTypeAhead(bool on) { c.m_settings.assign(Settings::TypeAhead, on); }

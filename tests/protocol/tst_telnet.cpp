@@ -47,18 +47,19 @@ private slots:
 };
 
 // One command of each verb, as the host receives the replies and as the
-// log shows the exchange.
+// log shows the exchange: turning off what is off and asking again for what
+// is on go unanswered (RFC 1143).
 void TelnetTest::negotiationIsAnsweredAndLogged()
 {
     LoopbackTerminal t;
     QVERIFY(t.attach());
     t.client.clearDiagnostics();
-    t.client.processTelnetBytes(hex("FF FD 00 FF FE 03 FF FB 19 FF FC 05"));
-    QCOMPARE(t.sent(), hex("FF FB 00 FF FC 03 FF FD 19 FF FE 05"));
+    t.client.processTelnetBytes(hex("FF FD 00 FF FE 03 FF FB 19 FF FC 05 FF FD 00"));
+    QCOMPARE(t.sent(), hex("FF FB 00 FF FD 19"));
     QCOMPARE(logLines(t.client.diagnostics()),
              QStringList() << "TELNET RX DO BINARY" << "TELNET TX WILL BINARY" << "TELNET RX DONT SGA"
-                           << "TELNET TX WONT SGA" << "TELNET RX WILL EOR" << "TELNET TX DO EOR"
-                           << "TELNET RX WONT option-5" << "TELNET TX DONT option-5");
+                           << "TELNET RX WILL EOR" << "TELNET TX DO EOR" << "TELNET RX WONT option-5"
+                           << "TELNET RX DO BINARY");
 }
 
 void TelnetTest::waitingStatusIsSetAgainByLaterCommands()
@@ -119,8 +120,9 @@ void TelnetTest::noSocketNoWritesNoDiagnostics()
     client.processTelnetBytes(hex("FF FD 00"));
     QCOMPARE(logLines(client.diagnostics()), QStringList() << QStringLiteral("TELNET RX DO BINARY"));
     client.clearDiagnostics();
-    client.processTelnetBytes(hex("FF FA 18 01 FF F0"));
-    QCOMPARE(logLines(client.diagnostics()), QStringList() << QStringLiteral("Terminal type: IBM-3179-2"));
+    client.processTelnetBytes(hex("FF FD 18 FF FA 18 01 FF F0"));
+    QCOMPARE(logLines(client.diagnostics()),
+             QStringList() << QStringLiteral("TELNET RX DO TERMINAL-TYPE") << QStringLiteral("Terminal type: IBM-3179-2"));
     client.processTelnetBytes(hex("FF FD 18 FF FD 19 FF FB 19 FF FB 00"));
     QCOMPARE(client.status(), WAITING);
 }
@@ -143,25 +145,35 @@ void TelnetTest::subnegotiationReplies_data()
         << ttReply("IBM-3477-FC")
         << (QStringList() << "Terminal type: IBM-3477-FC");
 
-    // RFC 1572 SEND with a list of variables; the reply ignores the list.
+    // RFC 1572 SEND with a list of variables, answered with what it names.
     const QByteArray envSend = hex("FF FA 27 01 03 44 45 56 4E 41 4D 45 FF F0");
-    const QByteArray envTail = hex("03") + "KBDTYPE" + hex("01") + "USB" + hex("03") + "CODEPAGE" + hex("01") + "37" + hex("FF F0");
-    QTest::newRow("NEW-ENVIRON with a device name")
+    const QByteArray envTail = hex("03") + "KBDTYPE" + hex("01") + "USB" + hex("03") + "CODEPAGE" + hex("01") + "37"
+        + hex("03") + "CHARSET" + hex("01") + "697" + hex("FF F0");
+    const QString codePage37 = QStringLiteral("Requested EBCDIC code page 37 (keyboard USB, character set 697)");
+    QTest::newRow("NEW-ENVIRON asking for the device name alone")
         << false << QStringLiteral("qpadev01") << envSend
-        << hex("FF FA 27 00 03") + "DEVNAME" + hex("01") + "QPADEV01" + envTail
-        << (QStringList() << "Requested IBM i device name: QPADEV01" << "Requested EBCDIC code page 37");
-    QTest::newRow("NEW-ENVIRON with a device name that needs cleaning")
+        << hex("FF FA 27 00 03") + "DEVNAME" + hex("01") + "QPADEV01" + hex("FF F0")
+        << (QStringList() << "Requested IBM i device name: QPADEV01");
+    QTest::newRow("bare NEW-ENVIRON SEND, device name that needs cleaning")
         << false << QStringLiteral(" dsp-01 x ") << hex("FF FA 27 01 FF F0")
         << hex("FF FA 27 00 03") + "DEVNAME" + hex("01") + "DSP01X" + envTail
-        << (QStringList() << "Requested IBM i device name: DSP01X" << "Requested EBCDIC code page 37");
-    QTest::newRow("NEW-ENVIRON without a device name")
+        << (QStringList() << "Requested IBM i device name: DSP01X" << codePage37);
+    QTest::newRow("bare NEW-ENVIRON SEND without a device name")
         << false << QString() << hex("FF FA 27 01 FF F0")
         << hex("FF FA 27 00") + envTail
-        << (QStringList() << "Requested EBCDIC code page 37");
-    QTest::newRow("NEW-ENVIRON with a device name that cleans away")
+        << (QStringList() << codePage37);
+    QTest::newRow("NEW-ENVIRON asking for a device name that cleans away")
         << false << QStringLiteral("-- --") << envSend
+        << hex("FF FA 27 00 03") + "DEVNAME" + hex("FF F0")
+        << (QStringList() << "NEW-ENVIRON: no value for USERVAR DEVNAME");
+    QTest::newRow("NEW-ENVIRON as IBM i asks, seed and all")
+        << false << QStringLiteral("dsp01") << hex("FF FA 27 01 03") + "IBMRSEED" + hex("02 00 9C 02 03 FF FF 41 02 01 7F 10 00 03 FF F0")
+        << hex("FF FA 27 00 03") + "DEVNAME" + hex("01") + "DSP01" + envTail
+        << (QStringList() << "Requested IBM i device name: DSP01" << codePage37);
+    QTest::newRow("NEW-ENVIRON with a stray VALUE")
+        << false << QString() << hex("FF FA 27 01 01 41 03") + "CHARSET" + hex("FF F0")
         << hex("FF FA 27 00") + envTail
-        << (QStringList() << "Requested EBCDIC code page 37");
+        << (QStringList() << "Malformed NEW-ENVIRON SEND: 2 bytes name no variable" << codePage37);
 
     QTest::newRow("TERMINAL-TYPE IS from the host is ignored")
         << false << QString() << hex("FF FA 18 00") + "X" + hex("FF F0") << QByteArray() << QStringList();
@@ -171,6 +183,14 @@ void TelnetTest::subnegotiationReplies_data()
         << false << QString() << hex("FF FA 18 FF F0") << QByteArray() << QStringList();
     QTest::newRow("empty subnegotiation is ignored")
         << false << QString() << hex("FF FA FF F0") << QByteArray() << QStringList();
+    QTest::newRow("TERMINAL-TYPE SEND after DONT TERMINAL-TYPE is ignored")
+        << false << QString() << hex("FF FE 18") + ttSend << hex("FF FC 18")
+        << (QStringList() << "TELNET RX DONT TERMINAL-TYPE" << "TELNET TX WONT TERMINAL-TYPE"
+                          << "Ignored TERMINAL-TYPE SEND: the option is not enabled");
+    QTest::newRow("NEW-ENVIRON SEND after DONT NEW-ENVIRON is ignored")
+        << false << QString() << hex("FF FE 27") + envSend << hex("FF FC 27")
+        << (QStringList() << "TELNET RX DONT NEW-ENVIRON" << "TELNET TX WONT NEW-ENVIRON"
+                          << "Ignored NEW-ENVIRON SEND: the option is not enabled");
     QTest::newRow("subnegotiation broken by IAC NOP is dropped, later commands still work")
         << false << QString() << hex("FF FA 18 01 FF F1 FF FD 03") << hex("FF FB 03")
         << (QStringList() << "TELNET RX DO SGA" << "TELNET TX WILL SGA");
@@ -189,6 +209,9 @@ void TelnetTest::subnegotiationReplies()
     t.client.setDeviceName(deviceName);
     t.client.setCodePage(37);
     QVERIFY(t.attach());
+    // Both options on, as the host asks for them before its requests.
+    t.client.processTelnetBytes(hex("FF FD 18 FF FD 27"));
+    QCOMPARE(t.sent(), hex("FF FB 18 FF FB 27"));
     t.client.clearDiagnostics();
     t.client.processTelnetBytes(received);
     QCOMPARE(t.sent(), reply);

@@ -56,10 +56,14 @@ class TelnetParserTest : public QObject
 private slots:
     void negotiationPolicy_data();
     void negotiationPolicy();
+    void ownOffer_data();
+    void ownOffer();
     void agreementNeedsAllFiveFlags_data();
     void agreementNeedsAllFiveFlags();
     void subnegotiationRequests_data();
     void subnegotiationRequests();
+    void environmentAnswers_data();
+    void environmentAnswers();
     void subnegotiationIacIacIsOneByte();
     void recordBoundaries_data();
     void recordBoundaries();
@@ -98,10 +102,12 @@ void TelnetParserTest::negotiationPolicy_data()
                                                      << int(LE) << "TELNET RX DONT BINARY" << "TELNET TX WONT BINARY";
     QTest::newRow("DONT EOR clears local EOR") << hex("FF FD 00 FF FD 19") << hex("FF FE 19") << hex("FF FC 19")
                                                << int(LB) << "TELNET RX DONT EOR" << "TELNET TX WONT EOR";
-    QTest::newRow("DONT SGA") << QByteArray() << hex("FF FE 03") << hex("FF FC 03") << 0
-                              << "TELNET RX DONT SGA" << "TELNET TX WONT SGA";
-    QTest::newRow("DONT TERMINAL-TYPE keeps the terminal-type flag")
-        << hex("FF FD 18") << hex("FF FE 18") << hex("FF FC 18") << int(TT)
+    QTest::newRow("DONT SGA while on") << hex("FF FD 03") << hex("FF FE 03") << hex("FF FC 03") << 0
+                                       << "TELNET RX DONT SGA" << "TELNET TX WONT SGA";
+    QTest::newRow("DONT SGA while off is not answered") << QByteArray() << hex("FF FE 03") << QByteArray() << 0
+                                                        << "TELNET RX DONT SGA" << "";
+    QTest::newRow("DONT TERMINAL-TYPE turns the terminal type off")
+        << hex("FF FD 18") << hex("FF FE 18") << hex("FF FC 18") << 0
         << "TELNET RX DONT TERMINAL-TYPE" << "TELNET TX WONT TERMINAL-TYPE";
     QTest::newRow("WILL BINARY") << QByteArray() << hex("FF FB 00") << hex("FF FD 00") << int(RB)
                                  << "TELNET RX WILL BINARY" << "TELNET TX DO BINARY";
@@ -119,10 +125,20 @@ void TelnetParserTest::negotiationPolicy_data()
                                                       << int(RE) << "TELNET RX WONT BINARY" << "TELNET TX DONT BINARY";
     QTest::newRow("WONT EOR clears remote EOR") << hex("FF FB 00 FF FB 19") << hex("FF FC 19") << hex("FF FE 19")
                                                 << int(RB) << "TELNET RX WONT EOR" << "TELNET TX DONT EOR";
-    QTest::newRow("WONT SGA") << QByteArray() << hex("FF FC 03") << hex("FF FE 03") << 0
-                              << "TELNET RX WONT SGA" << "TELNET TX DONT SGA";
-    QTest::newRow("DO BINARY again is answered again") << hex("FF FD 00") << hex("FF FD 00") << hex("FF FB 00")
-                                                       << int(LB) << "TELNET RX DO BINARY" << "TELNET TX WILL BINARY";
+    QTest::newRow("WONT SGA while on") << hex("FF FB 03") << hex("FF FC 03") << hex("FF FE 03") << 0
+                                       << "TELNET RX WONT SGA" << "TELNET TX DONT SGA";
+    QTest::newRow("WONT option 5 while off is not answered") << QByteArray() << hex("FF FC 05") << QByteArray() << 0
+                                                             << "TELNET RX WONT option-5" << "";
+    QTest::newRow("DO BINARY again is not answered") << hex("FF FD 00") << hex("FF FD 00") << QByteArray()
+                                                     << int(LB) << "TELNET RX DO BINARY" << "";
+    QTest::newRow("WILL EOR again is not answered") << hex("FF FB 19") << hex("FF FB 19") << QByteArray()
+                                                    << int(RE) << "TELNET RX WILL EOR" << "";
+    QTest::newRow("DO option 5 again is refused again") << hex("FF FD 05") << hex("FF FD 05") << hex("FF FC 05")
+                                                        << 0 << "TELNET RX DO option-5" << "TELNET TX WONT option-5";
+    QTest::newRow("DO BINARY after DONT BINARY is answered") << hex("FF FD 00 FF FE 00") << hex("FF FD 00")
+                                                             << hex("FF FB 00") << int(LB) << "TELNET RX DO BINARY"
+                                                             << "TELNET TX WILL BINARY";
+
 }
 
 void TelnetParserTest::negotiationPolicy()
@@ -147,6 +163,46 @@ void TelnetParserTest::negotiationPolicy()
     QCOMPARE(flagsOf(options), flags);
     QCOMPARE(answer.received, rxLine);
     QCOMPARE(answer.sent, txLine);
+}
+
+// The terminal's own WILL NEW-ENVIRON: the host's DO or DONT settles it
+// without a reply, and it is made once.
+void TelnetParserTest::ownOffer_data()
+{
+    QTest::addColumn<QByteArray>("prelude");
+    QTest::addColumn<quint8>("option");
+    QTest::addColumn<QByteArray>("offer");
+    QTest::addColumn<QByteArray>("answer");
+    QTest::addColumn<QByteArray>("reply");
+    QTest::addColumn<bool>("enabled");
+
+    QTest::newRow("host acknowledges with DO") << QByteArray() << quint8(0x27) << hex("FF FB 27") << hex("FF FD 27")
+                                               << QByteArray() << true;
+    QTest::newRow("host refuses with DONT") << QByteArray() << quint8(0x27) << hex("FF FB 27") << hex("FF FE 27")
+                                            << QByteArray() << false;
+    QTest::newRow("host asked first: no offer") << hex("FF FD 27") << quint8(0x27) << QByteArray() << hex("FF FD 27")
+                                                << QByteArray() << true;
+    QTest::newRow("an option the terminal refuses is never offered") << QByteArray() << quint8(0x01) << QByteArray()
+                                                                     << hex("FF FD 01") << hex("FF FC 01") << false;
+}
+
+void TelnetParserTest::ownOffer()
+{
+    QFETCH(QByteArray, prelude);
+    QFETCH(quint8, option);
+    QFETCH(QByteArray, offer);
+    QFETCH(QByteArray, answer);
+    QFETCH(QByteArray, reply);
+    QFETCH(bool, enabled);
+
+    TelnetOptions options;
+    negotiate(options, prelude);
+    QString sent;
+    QCOMPARE(options.offer(option, &sent), offer);
+    QCOMPARE(sent.isEmpty(), offer.isEmpty());
+    QCOMPARE(options.offer(option), QByteArray());
+    QCOMPARE(negotiate(options, answer).reply, reply);
+    QCOMPARE(options.localEnabled(option), enabled);
 }
 
 void TelnetParserTest::agreementNeedsAllFiveFlags_data()
@@ -198,6 +254,49 @@ void TelnetParserTest::subnegotiationRequests()
     QFETCH(QByteArray, bytes);
     QFETCH(int, request);
     QCOMPARE(int(TelnetOptions::request(bytes)), request);
+}
+
+// The IS payload for a SEND (option byte and SEND first), as RFC 1572 and
+// IBM i's national-language table have it.
+void TelnetParserTest::environmentAnswers_data()
+{
+    QTest::addColumn<QString>("deviceName");
+    QTest::addColumn<int>("codePage");
+    QTest::addColumn<QByteArray>("request");
+    QTest::addColumn<QByteArray>("payload");
+
+    const QByteArray send = hex("27 01");
+    QTest::newRow("German: AGB, 273, 697") << QString() << 273 << send
+        << hex("00 03") + "KBDTYPE" + hex("01") + "AGB" + hex("03") + "CODEPAGE" + hex("01") + "273" + hex("03")
+               + "CHARSET" + hex("01") + "697";
+    QTest::newRow("Finnish and Swedish: FNB, 278, 697") << QString() << 278 << send + hex("03") + "CODEPAGE"
+        << hex("00 03") + "KBDTYPE" + hex("01") + "FNB" + hex("03") + "CODEPAGE" + hex("01") + "278" + hex("03")
+               + "CHARSET" + hex("01") + "697";
+    QTest::newRow("Latin-2: CSB, 870, 959") << QString() << 870 << send + hex("03") + "KBDTYPE"
+        << hex("00 03") + "KBDTYPE" + hex("01") + "CSB" + hex("03") + "CODEPAGE" + hex("01") + "870" + hex("03")
+               + "CHARSET" + hex("01") + "959";
+    QTest::newRow("a VAR and a quoted user variable the terminal lacks")
+        << QStringLiteral("DSP01") << 37 << send + hex("00") + "USER" + hex("03 58 02 01")
+        << hex("00 00") + "USER" + hex("03 58 02 01");
+    QTest::newRow("VAR alone: the terminal has none") << QStringLiteral("DSP01") << 37 << send + hex("00")
+                                                      << hex("00");
+    QTest::newRow("each variable once however often asked")
+        << QStringLiteral("DSP01") << 285 << send + hex("03") + "DEVNAME" + hex("03") + "CHARSET" + hex("03")
+               + "DEVNAME" + hex("03")
+        << hex("00 03") + "DEVNAME" + hex("01") + "DSP01" + hex("03") + "KBDTYPE" + hex("01") + "UKB" + hex("03")
+               + "CODEPAGE" + hex("01") + "285" + hex("03") + "CHARSET" + hex("01") + "697";
+    QTest::newRow("a seed cut short by the end of the request") << QStringLiteral("DSP01") << 37
+                                                                << send + hex("03") + "IBMRSEED" + hex("01 02")
+                                                                << hex("00");
+}
+
+void TelnetParserTest::environmentAnswers()
+{
+    QFETCH(QString, deviceName);
+    QFETCH(int, codePage);
+    QFETCH(QByteArray, request);
+    QFETCH(QByteArray, payload);
+    QCOMPARE(TelnetOptions::environmentIs(request, deviceName, codePage).payload.toHex(), payload.toHex());
 }
 
 void TelnetParserTest::subnegotiationIacIacIsOneByte()
