@@ -121,6 +121,9 @@ int TerminalScreen::clampIndex(int index) const
     const int n = size();
     if (n <= 0)
         return 0;
+    // Nearly every index is inside already; the division is for the rest.
+    if (index >= 0 && index < n)
+        return index;
     const int wrapped = index % n;
     return wrapped < 0 ? wrapped + n : wrapped;
 }
@@ -155,10 +158,12 @@ void TerminalScreen::advanceDisplayAddress()
 
 void TerminalScreen::setCell(int index, unsigned char byte, unsigned char attribute)
 {
+    // Through the buffers' pointers: data() detaches a shared buffer once,
+    // where operator[] would check again for every cell.
     if (index >= 0 && index < data.size())
-        data[index] = char(byte);
+        data.data()[index] = char(byte);
     if (index >= 0 && index < attributes.size())
-        attributes[index] = char(attribute);
+        attributes.data()[index] = char(attribute);
 }
 
 void TerminalScreen::writeByte(unsigned char byte)
@@ -172,7 +177,7 @@ void TerminalScreen::writeByte(unsigned char byte)
     } else {
         setCell(index, byte, currentAttribute);
     }
-    displayAddress = clampIndex(index + 1);
+    displayAddress = index + 1 < size() ? index + 1 : 0;
 }
 
 void TerminalScreen::writeTransparent(const QByteArray &bytes)
