@@ -1,5 +1,5 @@
 // Entry point of vantorel-bench: runs every benchmark, or only those named
-// on the command line ("vantorel-bench render").
+// on the command line ("vantorel-bench render views"), then prints one table.
 #include <QByteArray>
 #include <QFile>
 #include <QGuiApplication>
@@ -15,19 +15,29 @@ namespace {
 struct Benchmark
 {
     const char *name;
-    int (*run)();
+    int (*run)(BenchTable &table);
 };
 
 const Benchmark BENCHMARKS[] = {
     {"render", benchRender},
     {"protocol", benchProtocol},
+    {"views", benchViews},
     {"page", benchPage},
+    {"startup", benchStartup},
 };
+
+const char CHILD_OPTION[] = "--startup-child";
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    // The start-up benchmark runs this program again to show one window.
+    if (argc == 3 && qstrcmp(argv[1], CHILD_OPTION) == 0) {
+        QGuiApplication app(argc, argv);
+        return startupChild(QString::fromLocal8Bit(argv[2]));
+    }
+
     // Painting needs a GUI application but no display; and the client the
     // benchmarks create must not read or repair the user's real settings.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -42,16 +52,16 @@ int main(int argc, char *argv[])
     QGuiApplication app(argc, argv);
     const QStringList wanted = app.arguments().mid(1);
 
+    BenchTable table;
     int failures = 0;
     int ran = 0;
     for (const Benchmark &benchmark : BENCHMARKS) {
         const QString name = QLatin1String(benchmark.name);
         if (!wanted.isEmpty() && !wanted.contains(name))
             continue;
-        std::printf("== %s\n", benchmark.name);
-        std::fflush(stdout);
+        std::fprintf(stderr, "vantorel-bench: %s\n", benchmark.name);
         ++ran;
-        if (benchmark.run() != 0)
+        if (benchmark.run(table) != 0)
             ++failures;
     }
     if (ran == 0) {
@@ -62,5 +72,6 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "\n");
         return 2;
     }
+    table.print();
     return failures == 0 ? 0 : 1;
 }

@@ -1,128 +1,154 @@
-// Parsing throughput of the protocol engine: full 27 x 132 host screens as
-// they arrive from the socket (telnet framing, record header, commands,
-// Write To Display orders with fields and text) fed through
-// processTelnetBytes, once a record per read and once in TCP-sized segments.
+// The record path: a dense 24 x 80 Write To Display carried out on the
+// presentation space by the data-stream interpreter, against a lean
+// interpreter written here for just the orders that screen uses (Clear
+// Unit, Write To Display, Set Buffer Address, Start of Field, Insert Cursor,
+// text), checked to leave the same cells, attributes, fields and cursor.
 #include <QByteArray>
-#include <QElapsedTimer>
-#include <QList>
+#include <QVector>
 
 #include <cstdio>
+#include <cstring>
 
-#include "app/tn5250client.h"
-#include "protocol/datastream.h"
-#include "protocol/recordframer.h"
 #include "benchmarks.h"
+#include "benchscreens.h"
+#include "protocol/datastreaminterpreter.h"
+#include "protocol/savedscreens.h"
+#include "screen/terminalscreen.h"
 
 namespace {
 
-const int ROWS = 27;
-const int COLUMNS = 132;
-const int WARM_UP_RECORDS = 50;
-const int RECORDS = 3000;
-const int SEGMENT = 1460; // one Ethernet-sized TCP segment per read
+const int RECORDS = 200;
 
-// EBCDIC (code page 37) letters, digits and blank for the text runs.
-const unsigned char TEXT[] = {
-    0xC1, 0xC2, 0xC3, 0xC4, 0xC5, 0xC6, 0xC7, 0xC8, 0xC9, 0x40,
-    0xD1, 0xD2, 0xD3, 0xD4, 0xD5, 0xD6, 0xD7, 0xD8, 0xD9, 0x40,
-    0xE2, 0xE3, 0xE4, 0xE5, 0xE6, 0xE7, 0xE8, 0xE9, 0x4B, 0x40,
-    0xF0, 0xF1, 0xF2, 0xF3, 0xF4, 0xF5, 0xF6, 0xF7, 0xF8, 0xF9,
+struct LeanField
+{
+    int start;
+    int length;
+    unsigned char ffwHigh;
+    unsigned char ffwLow;
+    unsigned char attribute;
 };
-const int TEXT_COUNT = int(sizeof(TEXT));
 
-// The 5250 data of a busy wide list screen: Clear Unit Alternate, then a
-// Write To Display where every row starts with a Set Buffer Address and an
-// attribute; every other row carries a short input field, the rest is text.
-// A transparent-data run with 0xFF bytes makes the telnet layer unescape.
-QByteArray wideScreenData()
+// What the lean interpreter leaves: the buffers as plain arrays.
+struct LeanScreen
 {
-    QByteArray data;
-    data.append(char(0x04)).append(char(0x20)).append(char(0x00)); // Clear Unit Alternate
-    data.append(char(0x04)).append(char(0x11));                    // Write To Display
-    data.append(char(0x00)).append(char(0x08));                    // unlock the keyboard
-    for (int row = 1; row <= ROWS; ++row) {
-        data.append(char(0x11)).append(char(row)).append(char(1)); // Set Buffer Address
-        data.append(char(0x20));
-        int column = 2;
-        if (row % 2 == 0) {
-            // Start of Field: format word, attribute, length 4.
-            data.append(char(0x1D)).append(char(0x40)).append(char(0x00));
-            data.append(char(0x24)).append(char(0x00)).append(char(0x04));
-            data.append(QByteArray(4, char(0x40)));
-            data.append(char(0x20));
-            column += 1 + 4 + 1;
+    int rows = 24;
+    int columns = 80;
+    unsigned char data[27 * 132];
+    unsigned char attributes[27 * 132];
+    LeanField fields[256];
+    int fieldCount = 0;
+    int cursor = 0;
+    bool keyboardLocked = true;
+};
+
+void leanRun(LeanScreen &s, const unsigned char *bytes, int size)
+{
+    int at = 0;
+    int address = 0;
+    int insertCursor = -1;
+    unsigned char current = 0x20;
+    while (at + 1 < size && bytes[at] == 0x04) {
+        const unsigned char command = bytes[at + 1];
+        at += 2;
+        if (command == 0x40) { // Clear Unit
+            s.rows = 24;
+            s.columns = 80;
+            std::memset(s.data, 0, sizeof(s.data));
+            std::memset(s.attributes, 0x20, sizeof(s.attributes));
+            s.fieldCount = 0;
+            s.keyboardLocked = true;
+            continue;
         }
-        for (; column <= COLUMNS; ++column)
-            data.append(char(TEXT[(row * 7 + column) % TEXT_COUNT]));
+        // Write To Display: CC1, CC2, then orders to the next ESC.
+        const unsigned char cc2 = bytes[at + 1];
+        at += 2;
+        const int cells = s.rows * s.columns;
+        while (at < size && bytes[at] != 0x04) {
+            const unsigned char byte = bytes[at++];
+            if (byte == 0x11) {
+                address = (bytes[at] - 1) * s.columns + bytes[at + 1] - 1;
+                at += 2;
+            } else if (byte == 0x13) {
+                insertCursor = (bytes[at] - 1) * s.columns + bytes[at + 1] - 1;
+                at += 2;
+            } else if (byte == 0x1D) {
+                LeanField &f = s.fields[s.fieldCount++];
+                f.ffwHigh = bytes[at];
+                f.ffwLow = bytes[at + 1];
+                f.attribute = bytes[at + 2];
+                f.length = (bytes[at + 3] << 8) | bytes[at + 4];
+                at += 5;
+                s.data[address] = s.attributes[address] = f.attribute;
+                current = f.attribute;
+                f.start = address + 1;
+                std::memset(s.attributes + f.start, f.attribute, size_t(f.length));
+                s.data[f.start + f.length] = s.attributes[f.start + f.length] = 0x20;
+                address = f.start;
+            } else {
+                if ((byte & 0xE0) == 0x20)
+                    current = byte;
+                s.data[address] = byte;
+                s.attributes[address] = current;
+                address = address + 1 == cells ? 0 : address + 1;
+            }
+        }
+        if (cc2 & 0x08)
+            s.keyboardLocked = false;
+        if (insertCursor >= 0)
+            s.cursor = insertCursor;
     }
-    data.append(char(0x11)).append(char(ROWS)).append(char(1));
-    data.append(char(0x10)).append(char(0x00)).append(char(0x04)); // Transparent Data
-    data.append(char(0xFF)).append(char(0xC1)).append(char(0xFF)).append(char(0xC2));
-    data.append(char(0x13)).append(char(2)).append(char(3));       // Insert Cursor
-    return data;
 }
 
-// One record as it travels on the wire: header, escaped, IAC EOR.
-QByteArray telnetRecord(const QByteArray &data)
+bool sameScreen(const TerminalScreen &screen, const LeanScreen &lean)
 {
-    QByteArray record;
-    DataStream::appendU16(record, quint16(data.size() + 10));
-    record.append(char(0x12)).append(char(0xA0)).append(char(0x00)).append(char(0x00));
-    record.append(char(0x04)).append(char(0x00)).append(char(0x00)).append(char(0x03));
-    record.append(data);
-    QByteArray wire = RecordFramer::escaped(record);
-    wire.append(char(0xFF)).append(char(0xEF));
-    return wire;
-}
-
-// Feeds the reads and reports; false when the records did not arrive whole.
-bool measure(const char *label, const QList<QByteArray> &reads, int records, qint64 wireBytes)
-{
-    Tn5250Client client;
-    QElapsedTimer timer;
-    timer.start();
-    for (const QByteArray &read : reads)
-        client.processTelnetBytes(read);
-    const qint64 elapsed = timer.nsecsElapsed();
-    if (client.rxRecordCount() != records || client.rows() != ROWS || client.inputFieldCount() != ROWS / 2) {
-        std::fprintf(stderr, "protocol: %s: %d of %d records, %dx%d, %d fields\n", label,
-                     client.rxRecordCount(), records, client.rows(), client.columns(), client.inputFieldCount());
+    const int cells = lean.rows * lean.columns;
+    if (screen.rows != lean.rows || screen.columns != lean.columns || screen.size() != cells
+        || std::memcmp(screen.data.constData(), lean.data, size_t(cells)) != 0
+        || std::memcmp(screen.attributes.constData(), lean.attributes, size_t(cells)) != 0
+        || screen.fields.size() != lean.fieldCount || screen.cursor != lean.cursor
+        || screen.keyboardLocked != lean.keyboardLocked)
         return false;
+    for (int i = 0; i < lean.fieldCount; ++i) {
+        const TerminalScreen::Field &f = screen.fields.at(i);
+        const LeanField &g = lean.fields[i];
+        if (f.start != g.start || f.length != g.length || f.ffwHigh != g.ffwHigh || f.ffwLow != g.ffwLow
+            || f.attribute != g.attribute)
+            return false;
     }
-    const double seconds = double(elapsed) / 1.0e9;
-    std::printf("protocol: %-22s %d records in %.3f s: %.0f records/s, %.2f MB/s\n", label, records, seconds,
-                records / seconds, double(wireBytes) / seconds / 1.0e6);
     return true;
 }
 
 } // namespace
 
-int benchProtocol()
+int benchProtocol(BenchTable &table)
 {
-    const QByteArray record = telnetRecord(wideScreenData());
-    std::printf("protocol: one %dx%d screen is %d bytes on the wire\n", ROWS, COLUMNS, int(record.size()));
+    const QByteArray data = denseScreenData();
+    TerminalScreen screen;
+    SavedScreens saved;
+    DataStreamInterpreter interpreter(screen, saved, false);
+    static LeanScreen lean;
+    const unsigned char *bytes = reinterpret_cast<const unsigned char *>(data.constData());
 
-    QList<QByteArray> warmUp;
-    for (int i = 0; i < WARM_UP_RECORDS; ++i)
-        warmUp << record;
-    if (!measure("warm-up", warmUp, WARM_UP_RECORDS, qint64(record.size()) * WARM_UP_RECORDS))
+    interpreter.run(0x03, data);
+    leanRun(lean, bytes, data.size());
+    if (!sameScreen(screen, lean) || screen.fields.size() != DENSE_FIELDS) {
+        std::fprintf(stderr, "protocol: the interpreters disagree (%d fields, %d lean)\n", screen.fields.size(),
+                     lean.fieldCount);
         return 1;
+    }
 
-    QList<QByteArray> perRecord;
-    for (int i = 0; i < RECORDS; ++i)
-        perRecord << record;
-    const qint64 wireBytes = qint64(record.size()) * RECORDS;
-    if (!measure("one read per record", perRecord, RECORDS, wireBytes))
-        return 1;
-
-    QByteArray stream;
-    stream.reserve(int(wireBytes));
-    for (int i = 0; i < RECORDS; ++i)
-        stream += record;
-    QList<QByteArray> segments;
-    for (int at = 0; at < stream.size(); at += SEGMENT)
-        segments << stream.mid(at, SEGMENT);
-    if (!measure("1460-byte segments", segments, RECORDS, wireBytes))
-        return 1;
+    BenchRow row;
+    row.path = QStringLiteral("dense 24x80 Write To Display (%1 bytes, %2 fields) → presentation space")
+                   .arg(data.size()).arg(DENSE_FIELDS);
+    row.baselineName = QStringLiteral("lean interpreter, same cells");
+    row.check = QStringLiteral("cells, attributes, fields, cursor");
+    row.goal = QStringLiteral("≤ 4; ≥ 150 MB/s");
+    int sink = 0;
+    measurePair(RECORDS, timedCalls([&]() { sink += interpreter.run(0x03, data).steps.size(); }),
+                timedCalls([&]() { leanRun(lean, bytes, data.size()); }), &row.now, &row.baseline);
+    row.extra = QStringLiteral("%1 MB/s").arg(data.size() / (row.now.median / 1.0e9) / 1.0e6, 0, 'f', 0);
+    table.add(row);
+    if (sink < 0)
+        std::printf("%d\n", sink);
     return 0;
 }

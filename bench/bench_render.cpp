@@ -1,7 +1,7 @@
-// Cost of one repaint of the terminal item at the largest screen size: a
-// 27 x 132 screen where every cell shows a character, under a mix of
-// colours, reverse image and underscore, painted into a QImage.
-#include <QByteArray>
+// The painted terminal: a full repaint of the heaviest 27 x 132 screen
+// against drawing it cell by cell with drawText (the same font and colours,
+// checked to give the same pixels), and the repaint after one typed
+// character against a repaint of the whole item.
 #include <QElapsedTimer>
 #include <QImage>
 #include <QPainter>
@@ -10,87 +10,162 @@
 
 #include "app/tn5250client.h"
 #include "benchmarks.h"
-#include "protocol/recordframer.h"
+#include "benchscreens.h"
+#include "common/cellbycellpaint.h"
 #include "view/terminalitem.h"
 
 namespace {
 
-const int ROWS = 27;
-const int COLUMNS = 132;
 // 10 x 20 pixel cells, the size of a landscape phone screen at zoom 1.
-const int WIDTH = 1320;
-const int HEIGHT = 540;
-const int WARM_UP_FRAMES = 5;
-const int FRAMES = 200;
+const int PAINT_WIDTH = 1320;
+const int PAINT_HEIGHT = 540;
+const int PAINT_FRAMES = 20;
+// The desktop window's terminal area at 24 x 80.
+const int TYPING_WIDTH = 1388;
+const int TYPING_HEIGHT = 568;
+const int KEYSTROKES = 40;
 
-// Every visible attribute: the colours, each with and without reverse image
-// and underscore (the nondisplay ones would draw nothing).
-const unsigned char ATTRIBUTES[] = {
-    0x20, 0x21, 0x22, 0x23, 0x24, 0x25, 0x26, 0x28, 0x29, 0x2A, 0x2B, 0x2C, 0x2D, 0x2E,
-    0x30, 0x31, 0x32, 0x33, 0x34, 0x35, 0x36, 0x38, 0x39, 0x3A, 0x3B, 0x3C, 0x3D, 0x3E,
-};
-const int ATTRIBUTE_COUNT = int(sizeof(ATTRIBUTES));
-
-// EBCDIC (code page 37) letters and digits for the text runs.
-const unsigned char TEXT[] = {
-    0xC1, 0xC2, 0xC3, 0xC4, 0xC5, 0xC6, 0xC7, 0xC8, 0xC9, // A-I
-    0xD1, 0xD2, 0xD3, 0xD4, 0xD5, 0xD6, 0xD7, 0xD8, 0xD9, // J-R
-    0xE2, 0xE3, 0xE4, 0xE5, 0xE6, 0xE7, 0xE8, 0xE9,       // S-Z
-    0xF0, 0xF1, 0xF2, 0xF3, 0xF4, 0xF5, 0xF6, 0xF7, 0xF8, 0xF9,
-};
-const int TEXT_COUNT = int(sizeof(TEXT));
-
-// One Put/Get record: Clear Unit Alternate (27 x 132), then a Write To
-// Display that unlocks the keyboard and fills every cell from row 1,
-// column 1: an attribute byte every 12 cells, letters in between.
-QByteArray fullScreenRecord()
+QImage blankImage(int width, int height)
 {
-    QByteArray data;
-    data.append(char(0x04)).append(char(0x20)).append(char(0x00)); // ESC, Clear Unit Alternate
-    data.append(char(0x04)).append(char(0x11));                    // ESC, Write To Display
-    data.append(char(0x00)).append(char(0x08));                    // CC1, CC2: unlock keyboard
-    data.append(char(0x11)).append(char(1)).append(char(1));       // Set Buffer Address 1,1
-    for (int cell = 0; cell < ROWS * COLUMNS; ++cell) {
-        if (cell % 12 == 0)
-            data.append(char(ATTRIBUTES[(cell / 12) % ATTRIBUTE_COUNT]));
-        else
-            data.append(char(TEXT[cell % TEXT_COUNT]));
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    return image;
+}
+
+QImage itemImage(TerminalItem &item)
+{
+    QImage image = blankImage(int(item.width()), int(item.height()));
+    QPainter painter(&image);
+    item.paint(&painter);
+    return image;
+}
+
+bool paintRow(BenchTable &table)
+{
+    Tn5250Client client;
+    client.processTelnetBytes(putGetRecord(paintScreenData()));
+    TerminalItem item;
+    item.setWidth(PAINT_WIDTH);
+    item.setHeight(PAINT_HEIGHT);
+    item.setClient(&client);
+    const TerminalScreen &screen = client.terminalScreen();
+
+    const int differing = differingPixels(itemImage(item), paintedCellByCell(screen, QSize(PAINT_WIDTH, PAINT_HEIGHT)));
+    if (differing != 0 || client.visibleCellCount() == 0) {
+        std::fprintf(stderr, "render: %d pixels differ from the cell-by-cell painting (%d visible cells)\n",
+                     differing, client.visibleCellCount());
+        return false;
     }
-    return data;
+
+    QImage image = blankImage(PAINT_WIDTH, PAINT_HEIGHT);
+    QPainter painter(&image);
+    BenchRow row;
+    row.path = QStringLiteral("paint of a full %1x%2 screen (%3 glyph cells, reverse image, underscores) into %4x%5")
+                   .arg(screen.rows).arg(screen.columns).arg(client.visibleCellCount()).arg(PAINT_WIDTH).arg(PAINT_HEIGHT);
+    row.unit = QStringLiteral("ms");
+    row.baselineName = QStringLiteral("one drawText per cell");
+    row.check = QStringLiteral("pixels: 0 differ");
+    row.goal = QStringLiteral("≤ 0.20");
+    measurePair(PAINT_FRAMES, timedCalls([&]() { item.paint(&painter); }),
+                timedCalls([&]() { paintCellByCell(&painter, screen, QSizeF(PAINT_WIDTH, PAINT_HEIGHT)); }),
+                &row.now, &row.baseline);
+    table.add(row);
+    return true;
+}
+
+// A sign-on-like screen with an input field, unlocked.
+QByteArray typingScreen()
+{
+    return denseScreenData();
+}
+
+bool typingRow(BenchTable &table)
+{
+    Tn5250Client client;
+    client.processTelnetBytes(putGetRecord(typingScreen()));
+    TerminalItem item;
+    item.setWidth(TYPING_WIDTH);
+    item.setHeight(TYPING_HEIGHT);
+    item.setClient(&client);
+    if (client.keyboardLocked() || client.inputFieldCount() == 0) {
+        std::fprintf(stderr, "render: the typing screen has no open input field\n");
+        return false;
+    }
+
+    // One keystroke and the repaint it asks for, drawn over the last frame:
+    // it must give the new frame exactly.
+    QImage frame = itemImage(item);
+    if (!client.inputText(QStringLiteral("A"))) {
+        std::fprintf(stderr, "render: typing was refused\n");
+        return false;
+    }
+    const QRect area = item.pendingRepaintArea();
+    {
+        QPainter painter(&frame);
+        painter.setClipRect(area);
+        item.paint(&painter);
+    }
+    const int differing = differingPixels(frame, paintedCellByCell(client.terminalScreen(), QSize(TYPING_WIDTH, TYPING_HEIGHT)));
+    const qreal cellHeight = qreal(TYPING_HEIGHT) / client.rows();
+    if (differing != 0 || area.height() > 2 * cellHeight) {
+        std::fprintf(stderr, "render: a keystroke repainted %dx%d pixels; %d pixels differ\n", area.width(),
+                     area.height(), differing);
+        return false;
+    }
+
+    QImage image = blankImage(TYPING_WIDTH, TYPING_HEIGHT);
+    QPainter painter(&image);
+    int keystroke = 0;
+    // Typing and rubbing out in turn keep the field from filling up.
+    auto type = [&]() {
+        if (keystroke++ % 2 == 0)
+            client.inputText(QStringLiteral("B"));
+        else
+            client.backspace();
+    };
+    const Sample partial = [&](int iterations) {
+        qint64 total = 0;
+        for (int i = 0; i < iterations; ++i) {
+            type();
+            QElapsedTimer timer;
+            timer.start();
+            painter.save();
+            painter.setClipRect(item.pendingRepaintArea());
+            item.paint(&painter);
+            painter.restore();
+            total += timer.nsecsElapsed();
+        }
+        return total;
+    };
+    const Sample whole = [&](int iterations) {
+        qint64 total = 0;
+        for (int i = 0; i < iterations; ++i) {
+            type();
+            QElapsedTimer timer;
+            timer.start();
+            item.paint(&painter);
+            total += timer.nsecsElapsed();
+        }
+        return total;
+    };
+    BenchRow row;
+    row.path = QStringLiteral("one typed character, %1x%2 screen in %3x%4").arg(client.rows()).arg(client.columns())
+                   .arg(TYPING_WIDTH).arg(TYPING_HEIGHT);
+    row.unit = QStringLiteral("ms");
+    row.baselineName = QStringLiteral("repaint of the whole item");
+    row.check = QStringLiteral("pixels: 0 differ after the partial repaint");
+    row.goal = QStringLiteral("repaints only the rows that changed");
+    row.extra = QStringLiteral("repaints %1x%2 pixels").arg(area.width()).arg(area.height());
+    measurePair(KEYSTROKES, partial, whole, &row.now, &row.baseline);
+    table.add(row);
+    return true;
 }
 
 } // namespace
 
-int benchRender()
+int benchRender(BenchTable &table)
 {
-    Tn5250Client client;
-    client.processTelnetBytes(RecordFramer::wire(0x03, fullScreenRecord(), 0));
-    if (client.rows() != ROWS || client.columns() != COLUMNS || client.visibleCellCount() == 0) {
-        std::fprintf(stderr, "render: the screen was not built (%dx%d, %d visible cells)\n",
-                     client.rows(), client.columns(), client.visibleCellCount());
-        return 1;
-    }
-
-    TerminalItem item;
-    item.setWidth(WIDTH);
-    item.setHeight(HEIGHT);
-    item.setClient(&client);
-    QImage image(WIDTH, HEIGHT, QImage::Format_RGB32);
-
-    QPainter painter(&image);
-    for (int i = 0; i < WARM_UP_FRAMES; ++i)
-        item.paint(&painter);
-    QElapsedTimer timer;
-    timer.start();
-    for (int i = 0; i < FRAMES; ++i)
-        item.paint(&painter);
-    const qint64 elapsed = timer.nsecsElapsed();
-    painter.end();
-
-    std::printf("render: %dx%d screen, %d visible cells, %dx%d pixels, keyboard %s\n",
-                ROWS, COLUMNS, client.visibleCellCount(), WIDTH, HEIGHT,
-                client.keyboardLocked() ? "locked" : "unlocked");
-    std::printf("render: %d frames, mean %.3f ms per frame\n", FRAMES,
-                double(elapsed) / FRAMES / 1.0e6);
-    return 0;
+    const bool painted = paintRow(table);
+    const bool typed = typingRow(table);
+    return painted && typed ? 0 : 1;
 }

@@ -1,18 +1,31 @@
 #ifndef VANTOREL_BENCH_BENCHMARKS_H
 #define VANTOREL_BENCH_BENCHMARKS_H
 
+#include "benchtable.h"
+
 // The benchmarks of vantorel-bench, run on demand (never by CTest). Each one
-// prints its own result lines and returns 0, or non-zero when it could not
-// measure what it meant to. bench_main.cpp lists them by name.
+// checks that its path and its baseline give the same result, measures both
+// in the same run and adds its rows to the table; it returns 0, or non-zero
+// when it could not measure what it meant to (and says why on stderr).
+// bench_main.cpp lists them by name.
 
-// Paints a full 27 x 132 screen of mixed attributes (bench_render.cpp).
-int benchRender();
+// Full repaint against drawText per cell; one typed character (bench_render.cpp).
+int benchRender(BenchTable &table);
 
-// Parses full 27 x 132 host screens through the telnet layer (bench_protocol.cpp).
-int benchProtocol();
+// A dense Write To Display against a lean interpreter (bench_protocol.cpp).
+int benchProtocol(BenchTable &table);
 
-// Cost per host record of the desktop page's bindings, with the protocol log
-// hidden and shown (bench_page.cpp).
-int benchPage();
+// The views re-read after a change against lean code (bench_views.cpp).
+int benchViews(BenchTable &table);
+
+// Host records and Enter with the page against the bare client (bench_page.cpp).
+int benchPage(BenchTable &table);
+
+// Start to first frame and resident memory against an empty QML window,
+// each in a process of its own (bench_startup.cpp).
+int benchStartup(BenchTable &table);
+// The child process's part: shows the page or an empty window, prints what
+// it measured and returns.
+int startupChild(const QString &what);
 
 #endif

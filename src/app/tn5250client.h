@@ -452,6 +452,21 @@ private:
     // --- Presentation space -------------------------------------------------
     TerminalScreen m_screen;
     SavedScreens m_savedScreens;
+    // --- Views of the screen, each built at most once per change of it
+    //     (src/view/screenviews.cpp) ------------------------------------------
+    struct ScreenViews
+    {
+        TerminalScreen screen; // the copy they were built from
+        int codePage = -1;
+        bool hasText = false;
+        bool hasSegments = false;
+        bool hasHotspots = false;
+        QString text;
+        QVariantList segments;
+        QVariantList hotspots;
+    };
+    mutable ScreenViews m_views;
+    ScreenViews &currentViews() const;
     // --- Protocol engine ------------------------------------------------------
     TelnetParser m_telnetParser;
     TelnetOptions m_telnetOptions;

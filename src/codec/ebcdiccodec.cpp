@@ -36,6 +36,11 @@ const CodePage &DEFAULT_CODE_PAGE = CODE_PAGES[0];
 const unsigned char QUESTION_MARK_BYTE = 0x6F;
 
 int s_codePage = 37;
+// The current page's table, so that decoding a byte is one lookup; and the
+// table of shown characters, rebuilt when the page has changed.
+const ushort *s_table = cp37ToUnicode;
+ushort s_shown[256];
+int s_shownCodePage = 0;
 
 const CodePage &findCodePage(int number)
 {
@@ -103,7 +108,9 @@ int EbcdicCodec::codePage()
 
 void EbcdicCodec::setCodePage(int codePage)
 {
-    s_codePage = findCodePage(codePage).number;
+    const CodePage &page = findCodePage(codePage);
+    s_codePage = page.number;
+    s_table = page.table;
 }
 
 const ushort *EbcdicCodec::tableForCodePage(int codePage)
@@ -111,14 +118,28 @@ const ushort *EbcdicCodec::tableForCodePage(int codePage)
     return findCodePage(codePage).table;
 }
 
+const ushort *EbcdicCodec::shownTable()
+{
+    if (s_shownCodePage != s_codePage) {
+        for (int byte = 0; byte < 256; ++byte) {
+            const QChar character(s_table[byte]);
+            const bool blank = byte == 0 || isDisplayAttribute(static_cast<unsigned char>(byte))
+                || character.category() == QChar::Other_Control;
+            s_shown[byte] = blank ? ushort(0x0020) : character.unicode();
+        }
+        s_shownCodePage = s_codePage;
+    }
+    return s_shown;
+}
+
 QChar EbcdicCodec::decodeByte(unsigned char byte)
 {
-    return QChar(tableForCodePage(s_codePage)[byte]);
+    return QChar(s_table[byte]);
 }
 
 QString EbcdicCodec::decode(const QByteArray &bytes)
 {
-    const ushort *table = tableForCodePage(s_codePage);
+    const ushort *table = s_table;
     QString text;
     text.reserve(bytes.size());
     for (int i = 0; i < bytes.size(); ++i)
@@ -128,7 +149,7 @@ QString EbcdicCodec::decode(const QByteArray &bytes)
 
 unsigned char EbcdicCodec::encodeChar(QChar character, bool *ok)
 {
-    const ushort *table = tableForCodePage(s_codePage);
+    const ushort *table = s_table;
     unsigned char byte = 0;
     bool found = findInTable(table, character.unicode(), &byte);
     if (!found) {

@@ -28,6 +28,10 @@ public:
     // 256 UTF-16 code units indexed by the EBCDIC byte.
     static const ushort *tableForCodePage(int codePage);
 
+    // What a cell holding each byte shows under the current code page: the
+    // character, or a blank for nulls, attribute bytes and EBCDIC controls.
+    static const ushort *shownTable();
+
     static QChar decodeByte(unsigned char byte);
     static QString decode(const QByteArray &bytes);
 

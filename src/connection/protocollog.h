@@ -16,7 +16,11 @@ public:
     const QString &text() const { return m_text; }
 
 private:
+    const QString &stamp();
+
     QString m_text;
+    QString m_stamp;          // "[HH:mm:ss] " of m_stampSecond
+    qint64 m_stampSecond = -1; // seconds since the epoch
 };
 
 #endif

@@ -1,5 +1,7 @@
 #include "screen/terminalscreen.h"
 
+#include <cstring>
+
 // The format table: the fields that the host's Start of Field orders define
 // (IBM 5250 data stream reference, Start of Field order and the field format
 // word). The write-order interpreter builds it; the editing operations, the
@@ -112,11 +114,9 @@ void TerminalScreen::startField(bool hasFfw, unsigned char ffwHigh, unsigned cha
 
     // The field's old data stays until the host writes it; only the way it
     // is drawn changes.
-    for (int i = 0; i < field.length; ++i) {
-        const int index = start + i;
-        if (index < attributes.size())
-            attributes[index] = char(attribute);
-    }
+    const int drawn = qMin(field.length, attributes.size() - start);
+    if (drawn > 0)
+        std::memset(attributes.data() + start, attribute, size_t(drawn));
     const int after = start + field.length;
     if (after < n)
         setCell(after, NORMAL_ATTRIBUTE, NORMAL_ATTRIBUTE);

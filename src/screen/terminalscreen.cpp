@@ -1,5 +1,7 @@
 #include "screen/terminalscreen.h"
 
+#include <cstring>
+
 #include "codec/ebcdiccodec.h"
 
 // The cell buffer of the presentation space: the host's write position and
@@ -107,17 +109,9 @@ bool TerminalScreen::isNondisplayAt(int index) const
 
 QChar TerminalScreen::charAt(int index) const
 {
-    const QChar blank(QLatin1Char(' '));
     if (index < 0 || index >= data.size())
-        return blank;
-    const unsigned char byte = static_cast<unsigned char>(data.constData()[index]);
-    if (byte == NULL_BYTE || EbcdicCodec::isDisplayAttribute(byte))
-        return blank;
-    const QChar character = EbcdicCodec::decodeByte(byte);
-    // EBCDIC controls (0x00-0x3F, 0xFF) have no glyph; show them as blanks.
-    if (character.category() == QChar::Other_Control)
-        return blank;
-    return character;
+        return QChar(QLatin1Char(' '));
+    return QChar(EbcdicCodec::shownTable()[static_cast<unsigned char>(data.constData()[index])]);
 }
 
 // --- Addressing -----------------------------------------------------------------
@@ -127,6 +121,9 @@ int TerminalScreen::clampIndex(int index) const
     const int n = size();
     if (n <= 0)
         return 0;
+    // Nearly every index is inside already; the division is for the rest.
+    if (index >= 0 && index < n)
+        return index;
     const int wrapped = index % n;
     return wrapped < 0 ? wrapped + n : wrapped;
 }
@@ -161,10 +158,12 @@ void TerminalScreen::advanceDisplayAddress()
 
 void TerminalScreen::setCell(int index, unsigned char byte, unsigned char attribute)
 {
+    // Through the buffers' pointers: data() detaches a shared buffer once,
+    // where operator[] would check again for every cell.
     if (index >= 0 && index < data.size())
-        data[index] = char(byte);
+        data.data()[index] = char(byte);
     if (index >= 0 && index < attributes.size())
-        attributes[index] = char(attribute);
+        attributes.data()[index] = char(attribute);
 }
 
 void TerminalScreen::writeByte(unsigned char byte)
@@ -178,7 +177,7 @@ void TerminalScreen::writeByte(unsigned char byte)
     } else {
         setCell(index, byte, currentAttribute);
     }
-    displayAddress = clampIndex(index + 1);
+    displayAddress = index + 1 < size() ? index + 1 : 0;
 }
 
 void TerminalScreen::writeTransparent(const QByteArray &bytes)
@@ -381,13 +380,13 @@ void TerminalScreen::moveCursorHome()
 
 int TerminalScreen::visibleCellCount() const
 {
-    const int total = size();
+    const ushort *shown = EbcdicCodec::shownTable();
+    const int total = qMin(data.size(), attributes.size());
+    const unsigned char *bytes = reinterpret_cast<const unsigned char *>(data.constData());
+    const unsigned char *cellAttributes = reinterpret_cast<const unsigned char *>(attributes.constData());
     int count = 0;
     for (int index = 0; index < total; ++index) {
-        if (isAttributeAt(index) || isNondisplayAt(index))
-            continue;
-        const QChar character = charAt(index);
-        if (character.unicode() != 0 && character != QLatin1Char(' '))
+        if (shown[bytes[index]] != 0x0020 && !isNondisplayAttribute(cellAttributes[index]))
             ++count;
     }
     return count;
@@ -398,22 +397,64 @@ QString TerminalScreen::plainText(bool hideNondisplay) const
     QString text;
     if (rows <= 0 || columns <= 0)
         return text;
-    text.reserve(rows * (columns + 1));
+    const ushort *shown = EbcdicCodec::shownTable();
+    const int total = qMin(data.size(), attributes.size());
+    const unsigned char *bytes = reinterpret_cast<const unsigned char *>(data.constData());
+    const unsigned char *cellAttributes = reinterpret_cast<const unsigned char *>(attributes.constData());
+    // Written through a pointer into a buffer of the longest possible text,
+    // then cut to what the rows needed.
+    text.resize(rows * (columns + 1));
+    QChar *out = text.data();
+    QChar *const begin = out;
     for (int row = 0; row < rows; ++row) {
         if (row > 0)
-            text += QLatin1Char('\n');
-        const int lineStart = text.size();
+            *out++ = QLatin1Char('\n');
+        QChar *const lineStart = out;
         for (int column = 0; column < columns; ++column) {
             const int index = row * columns + column;
-            if (isAttributeAt(index) || (hideNondisplay && isNondisplayAt(index)))
-                text += QLatin1Char(' ');
+            if (index >= total || (hideNondisplay && isNondisplayAttribute(cellAttributes[index])))
+                *out++ = QLatin1Char(' ');
             else
-                text += charAt(index);
+                *out++ = QChar(shown[bytes[index]]);
         }
-        int end = text.size();
-        while (end > lineStart && text.at(end - 1) == QLatin1Char(' '))
-            --end;
-        text.truncate(end);
+        while (out > lineStart && out[-1] == QLatin1Char(' '))
+            --out;
     }
+    text.truncate(int(out - begin));
     return text;
+}
+
+bool TerminalScreen::changedRows(const TerminalScreen &earlier, int *first, int *last) const
+{
+    const int total = rows * columns;
+    if (rows <= 0 || columns <= 0)
+        return false;
+    if (earlier.rows != rows || earlier.columns != columns || data.size() != total || attributes.size() != total
+        || earlier.data.size() != total || earlier.attributes.size() != total) {
+        *first = 0;
+        *last = rows - 1;
+        return true;
+    }
+    // Buffers still shared with the copy have not been written since.
+    const bool sameData = data.constData() == earlier.data.constData();
+    const bool sameAttributes = attributes.constData() == earlier.attributes.constData();
+    if (sameData && sameAttributes)
+        return false;
+    int from = -1;
+    int to = -1;
+    for (int row = 0; row < rows; ++row) {
+        const int start = row * columns;
+        if ((!sameData && std::memcmp(data.constData() + start, earlier.data.constData() + start, size_t(columns)) != 0)
+            || (!sameAttributes
+                && std::memcmp(attributes.constData() + start, earlier.attributes.constData() + start, size_t(columns)) != 0)) {
+            if (from < 0)
+                from = row;
+            to = row;
+        }
+    }
+    if (from < 0)
+        return false;
+    *first = from;
+    *last = to;
+    return true;
 }

@@ -129,6 +129,10 @@ public:
     // Cells that show a character: not null, not blank, not an attribute and
     // not nondisplay, so that a typed password counts as empty.
     int visibleCellCount() const;
+    // The first and last row (0-based) whose cells or attributes differ from
+    // `earlier`, a copy of this screen taken before; false when none does.
+    // A screen of another size differs in every row.
+    bool changedRows(const TerminalScreen &earlier, int *first, int *last) const;
 
     // --- Format table ------------------------------------------------------
     void startField(bool hasFfw, unsigned char ffwHigh, unsigned char ffwLow,

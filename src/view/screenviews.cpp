@@ -1,7 +1,10 @@
 // What the QML page reads instead of the cells: the screen as text, the
 // input fields cut into one segment per row, and the tappable hotspots.
-// Everything is derived from the presentation space at each read, so it can
-// never disagree with what the painted item shows.
+// Everything is derived from the presentation space, so it can never
+// disagree with what the painted item shows. The page reads all of them on
+// every screenChanged(), and the text twice (itself and for the hotspots):
+// each is built once and kept until the screen's cells, attributes, fields,
+// size or code page change.
 #include "app/tn5250client.h"
 
 #include <QClipboard>
@@ -9,6 +12,8 @@
 #include <QRegularExpression>
 #include <QStringList>
 #include <QVariantMap>
+
+#include "codec/ebcdiccodec.h"
 
 namespace {
 
@@ -32,6 +37,30 @@ QVariantMap hotspot(int row, int column, int length, const QString &kind, const 
 
 } // namespace
 
+// The screen's buffers are implicitly shared with the copy kept here, so any
+// write to them since detaches them: the same data pointer means the same
+// contents, without comparing a byte.
+Tn5250Client::ScreenViews &Tn5250Client::currentViews() const
+{
+    ScreenViews &views = m_views;
+    const TerminalScreen &kept = views.screen;
+    const bool same = views.codePage == EbcdicCodec::codePage() && kept.rows == m_screen.rows
+        && kept.columns == m_screen.columns && kept.data.constData() == m_screen.data.constData()
+        && kept.attributes.constData() == m_screen.attributes.constData()
+        && kept.fields.constData() == m_screen.fields.constData() && kept.fields.size() == m_screen.fields.size();
+    if (!same) {
+        views.screen = m_screen;
+        views.codePage = EbcdicCodec::codePage();
+        views.hasText = false;
+        views.hasSegments = false;
+        views.hasHotspots = false;
+        views.text.clear();
+        views.segments.clear();
+        views.hotspots.clear();
+    }
+    return views;
+}
+
 QString Tn5250Client::terminalText() const
 {
     return screenText();
@@ -41,7 +70,12 @@ QString Tn5250Client::terminalText() const
 // interface, the clipboard and the hotspot search.
 QString Tn5250Client::screenText() const
 {
-    return m_screen.plainText(true);
+    ScreenViews &views = currentViews();
+    if (!views.hasText) {
+        views.text = m_screen.plainText(true);
+        views.hasText = true;
+    }
+    return views.text;
 }
 
 void Tn5250Client::copyScreen()
@@ -55,7 +89,11 @@ void Tn5250Client::copyScreen()
 
 QVariantList Tn5250Client::inputFieldSegments() const
 {
-    QVariantList segments;
+    ScreenViews &views = currentViews();
+    if (views.hasSegments)
+        return views.segments;
+    QVariantList &segments = views.segments;
+    views.hasSegments = true;
     const int columns = m_screen.columns;
     const int total = m_screen.rows * columns;
     if (columns <= 0 || total <= 0)
@@ -86,9 +124,14 @@ QVariantList Tn5250Client::inputFieldSegments() const
 
 QVariantList Tn5250Client::hotspotSegments() const
 {
-    QVariantList hotspots;
     if (!hotspotsEnabled() || m_screen.columns <= 0)
-        return hotspots;
+        return QVariantList();
+    ScreenViews &views = currentViews();
+    if (views.hasHotspots)
+        return views.hotspots;
+    const QString text = screenText();
+    QVariantList &hotspots = views.hotspots;
+    views.hasHotspots = true;
 
     static const QRegularExpression functionKey(QLatin1String(FUNCTION_KEY_PATTERN),
                                                 QRegularExpression::CaseInsensitiveOption);
@@ -97,7 +140,7 @@ QVariantList Tn5250Client::hotspotSegments() const
     const QString functionKind = QStringLiteral("function");
     const QString addressKind = QStringLiteral("url");
 
-    const QStringList lines = screenText().split(QLatin1Char('\n'));
+    const QStringList lines = text.split(QLatin1Char('\n'));
     for (int i = 0; i < lines.size(); ++i) {
         const QString &line = lines.at(i);
         QRegularExpressionMatchIterator keys = functionKey.globalMatch(line);

@@ -72,6 +72,8 @@ private slots:
     void hotspotValueTypes();
     void hotspotsFollowScreenRows();
     void hotspotsDisabled();
+    void viewsFollowChanges_data();
+    void viewsFollowChanges();
     void inputFieldSegments_data();
     void inputFieldSegments();
     void segmentsCutAtScreenEnd_data();
@@ -178,6 +180,54 @@ void TestScreenViews::hotspotsDisabled()
     QVERIFY(m_client->hotspotSegments().isEmpty());
     QCOMPARE(m_client->inputFieldSegments(), segments);
     QCOMPARE(segments.size(), 1);
+}
+
+void TestScreenViews::viewsFollowChanges_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::newRow("text written") << QStringLiteral("text");
+    QTest::newRow("field added") << QStringLiteral("field");
+    QTest::newRow("attribute turned nondisplay") << QStringLiteral("nondisplay");
+    QTest::newRow("operator typed into a field") << QStringLiteral("typed");
+    QTest::newRow("code page switched") << QStringLiteral("codepage");
+    QTest::newRow("screen resized") << QStringLiteral("resize");
+}
+
+// The views are kept between reads; after any change they must be what a
+// client that never read them before computes from the same screen.
+void TestScreenViews::viewsFollowChanges()
+{
+    QFETCH(QString, change);
+    writeText(screen(), 1, 1, QStringLiteral("Hi! F3=Exit http://a.example"));
+    defineField(screen(), 5, 10, 8);
+    const QString text = m_client->terminalText();
+    const QVariantList segments = m_client->inputFieldSegments();
+    const QVariantList hotspots = m_client->hotspotSegments();
+    // Made first: a client being made sets the code page of its profile.
+    Tn5250Client fresh;
+
+    if (change == QLatin1String("text")) {
+        writeText(screen(), 2, 1, QStringLiteral("F5=Refresh"));
+    } else if (change == QLatin1String("field")) {
+        defineField(screen(), 8, 1, 5);
+    } else if (change == QLatin1String("nondisplay")) {
+        screen().attributes[screen().indexFromAddress(1, 5)] = char(0x27);
+    } else if (change == QLatin1String("typed")) {
+        screen().setCursorIndex(screen().indexFromAddress(5, 11));
+        screen().keyboardLocked = false;
+        QVERIFY(m_client->inputText(QStringLiteral("F9=")));
+    } else if (change == QLatin1String("codepage")) {
+        EbcdicCodec::setCodePage(273);
+    } else {
+        screen().resize(27, 132);
+    }
+
+    ClientProbe(fresh).screen() = screen();
+    QCOMPARE(m_client->terminalText(), fresh.terminalText());
+    QCOMPARE(m_client->inputFieldSegments(), fresh.inputFieldSegments());
+    QCOMPARE(describeHotspots(m_client->hotspotSegments()), describeHotspots(fresh.hotspotSegments()));
+    QVERIFY(m_client->terminalText() != text || m_client->inputFieldSegments() != segments
+            || describeHotspots(m_client->hotspotSegments()) != describeHotspots(hotspots));
 }
 
 void TestScreenViews::inputFieldSegments_data()

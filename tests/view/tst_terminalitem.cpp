@@ -6,6 +6,7 @@
 #include <QtTest>
 
 #include "app/tn5250client.h"
+#include "common/cellbycellpaint.h"
 #include "common/clientprobe.h"
 #include "codec/ebcdiccodec.h"
 #include "view/terminalitem.h"
@@ -84,6 +85,18 @@ QRgb brightestPixel(const QImage &image, const QRect &rect)
     return best;
 }
 
+// The brightest pixel is the attribute colour at nearly full coverage: each
+// channel the colour's scaled by one factor (antialiasing blends with black),
+// and that factor close to 1 whatever the machine's font makes of the stroke.
+bool isColorAtCoverage(QRgb pixel, QRgb color, qreal minimumCoverage)
+{
+    const int top = qMax(qMax(qRed(color), qGreen(color)), qBlue(color));
+    const int reached = top == qRed(color) ? qRed(pixel) : top == qGreen(color) ? qGreen(pixel) : qBlue(pixel);
+    const qreal coverage = qreal(reached) / top;
+    return coverage >= minimumCoverage && qAbs(qRed(pixel) - coverage * qRed(color)) <= 2
+        && qAbs(qGreen(pixel) - coverage * qGreen(color)) <= 2 && qAbs(qBlue(pixel) - coverage * qBlue(color)) <= 2;
+}
+
 QString rgbName(QRgb c)
 {
     return QStringLiteral("(%1, %2, %3)").arg(qRed(c)).arg(qGreen(c)).arg(qBlue(c));
@@ -123,6 +136,10 @@ private slots:
     void colorForAttribute();
     void fontPixelSize_data();
     void fontPixelSize();
+    void sameAsCellByCell_data();
+    void sameAsCellByCell();
+    void changeRepaintsOnlyItsRows_data();
+    void changeRepaintsOnlyItsRows();
 
 private:
     Tn5250Client *m_client = nullptr;
@@ -244,7 +261,8 @@ void TestTerminalItem::normalCellShowsGlyphInAttributeColor()
     const QImage image = paintItem(*m_item);
 
     const QRect cell = cellRect(4, 1);
-    QCOMPARE(rgbName(brightestPixel(image, cell)), rgbName(color));
+    const QRgb brightest = brightestPixel(image, cell);
+    QVERIFY2(isColorAtCoverage(brightest, color, 0.9), qPrintable(rgbName(brightest)));
     // No block behind the glyph: its corners are background.
     QCOMPARE(image.pixel(cell.topLeft()), BLACK);
     QCOMPARE(image.pixel(cell.bottomRight()), BLACK);
@@ -449,6 +467,120 @@ void TestTerminalItem::fontPixelSize()
     QFETCH(qreal, cellHeight);
     QFETCH(int, pixelSize);
     QCOMPARE(TerminalItem::fontPixelSizeForCellHeight(cellHeight), pixelSize);
+}
+
+
+void TestTerminalItem::sameAsCellByCell_data()
+{
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("columns");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<int>("codePage");
+    QTest::addColumn<QString>("text");
+    const QString letters = QStringLiteral("HELLO WORLD MWMW gjpqy 0123 #@$ abc");
+    QTest::newRow("27x132 in 1320x540") << 27 << 132 << QSize(1320, 540) << 37 << letters;
+    QTest::newRow("24x80 fractional cells") << 24 << 80 << QSize(1000, 500) << 37 << letters;
+    QTest::newRow("24x80 odd size") << 24 << 80 << QSize(1388, 568) << 37 << letters;
+    QTest::newRow("glyphs a pixel wider than their cells") << 24 << 80 << QSize(800, 528) << 37 << letters;
+    QTest::newRow("glyphs wider than narrow cells") << 24 << 80 << QSize(400, 1200) << 37 << letters;
+    QTest::newRow("small cells, minimum font") << 24 << 80 << QSize(560, 168) << 37 << letters;
+    QTest::newRow("accented letters, code page 870")
+        << 24 << 80 << QSize(800, 480) << 870 << QStringLiteral("\u0158\u00C1\u010C \u0161\u017E\u0171 \u00C9\u00E9");
+    QTest::newRow("accented letters, code page 273")
+        << 27 << 132 << QSize(1320, 540) << 273 << QStringLiteral("\u00C4\u00D6\u00DC \u00E4\u00F6\u00FC\u00DF {[]}");
+}
+
+// Every attribute on every row, with the cursor shown: blocks next to
+// blocks, underscores under descenders, colours side by side.
+void TestTerminalItem::sameAsCellByCell()
+{
+    QFETCH(int, rows);
+    QFETCH(int, columns);
+    QFETCH(QSize, size);
+    QFETCH(int, codePage);
+    QFETCH(QString, text);
+    EbcdicCodec::setCodePage(codePage);
+    screen().resize(rows, columns);
+    const unsigned char attributes[] = {0x20, 0x21, 0x22, 0x23, 0x24, 0x25, 0x26, 0x28, 0x29, 0x2C, 0x2D,
+                                        0x30, 0x31, 0x33, 0x35, 0x36, 0x39, 0x3B, 0x3D, 0x3E, 0x27};
+    const int attributeCount = int(sizeof(attributes));
+    for (int row = 1; row <= rows; ++row) {
+        int column = 1;
+        for (int k = 0; column + 8 <= columns; ++k) {
+            writeText(screen(), row, column, attributes[(row + k) % attributeCount], text.mid((row + k) % 7, 8));
+            column += 9;
+        }
+    }
+    screen().cursor = 3 * columns + 5;
+    screen().keyboardLocked = false;
+    m_item->setWidth(size.width());
+    m_item->setHeight(size.height());
+    const QImage image = paintItem(*m_item);
+    QCOMPARE(differingPixels(image, paintedCellByCell(screen(), size)), 0);
+}
+
+void TestTerminalItem::changeRepaintsOnlyItsRows_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<int>("firstRow"); // 1-based; 0: nothing to repaint
+    QTest::addColumn<int>("lastRow");
+    QTest::newRow("a typed character") << QStringLiteral("type") << 6 << 6;
+    QTest::newRow("cursor down a row") << QStringLiteral("down") << 6 << 7;
+    QTest::newRow("keyboard locked: the cursor goes") << QStringLiteral("lock") << 6 << 6;
+    QTest::newRow("a host write two rows apart") << QStringLiteral("write") << 3 << 5;
+    QTest::newRow("code page switched: everything") << QStringLiteral("codepage") << 1 << 24;
+    QTest::newRow("nothing changed") << QStringLiteral("none") << 0 << 0;
+}
+
+void TestTerminalItem::changeRepaintsOnlyItsRows()
+{
+    QFETCH(QString, change);
+    QFETCH(int, firstRow);
+    QFETCH(int, lastRow);
+    TerminalScreen &s = screen();
+    writeText(s, 3, 1, 0x21, QStringLiteral("SIGN ON"));
+    writeText(s, 5, 1, 0x24, QStringLiteral("gjpq"));
+    s.setDisplayAddress(6, 10);
+    s.startField(true, 0x40, 0x00, QVector<unsigned short>(), 0x24, 10);
+    s.setCursorIndex(s.indexFromAddress(6, 11));
+    s.keyboardLocked = false;
+    emit m_client->screenChanged();
+    QImage image = paintItem(*m_item);
+    QVERIFY(m_item->pendingRepaintArea().isEmpty());
+
+    if (change == QLatin1String("type")) {
+        QVERIFY(m_client->inputText(QStringLiteral("A")));
+    } else if (change == QLatin1String("down")) {
+        m_client->moveCursorDown();
+    } else if (change == QLatin1String("lock")) {
+        s.keyboardLocked = true;
+        emit m_client->screenChanged();
+    } else if (change == QLatin1String("write")) {
+        writeText(s, 3, 20, 0x20, QStringLiteral("X"));
+        writeText(s, 5, 20, 0x20, QStringLiteral("Y"));
+        emit m_client->screenChanged();
+    } else if (change == QLatin1String("codepage")) {
+        EbcdicCodec::setCodePage(273);
+        emit m_client->screenChanged();
+    } else {
+        emit m_client->screenChanged();
+    }
+
+    const QRect area = m_item->pendingRepaintArea();
+    if (firstRow == 0) {
+        QVERIFY(area.isEmpty());
+        return;
+    }
+    // The rows' band, and no more than the cursor's pen beyond it.
+    QVERIFY(area.top() <= (firstRow - 1) * CELL_H && area.top() >= (firstRow - 1) * CELL_H - 3);
+    QVERIFY(area.bottom() >= lastRow * CELL_H - 1 && area.bottom() <= lastRow * CELL_H + 3);
+    QCOMPARE(area.width(), ITEM_WIDTH);
+    // Repainting just that area over the last frame gives the whole new frame.
+    QPainter painter(&image);
+    painter.setClipRect(area);
+    m_item->paint(&painter);
+    painter.end();
+    QCOMPARE(differingPixels(image, paintedCellByCell(s, QSize(ITEM_WIDTH, ITEM_HEIGHT))), 0);
 }
 
 QTEST_MAIN(TestTerminalItem)
