@@ -539,6 +539,14 @@
         <source>Screen copied (password fields redacted)</source>
         <translation>Anzeige kopiert (Kennwortfelder unkenntlich gemacht)</translation>
     </message>
+    <message>
+        <source>Host not reading</source>
+        <translation>Host liest nicht</translation>
+    </message>
+    <message>
+        <source>More than %1 MB of the terminal&apos;s output waited unsent</source>
+        <translation>Mehr als %1 MB Ausgabe des Terminals warteten ungesendet</translation>
+    </message>
 </context>
 <context>
     <name>harbour-vantorel</name>

@@ -539,6 +539,14 @@
         <source>Screen copied (password fields redacted)</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Host not reading</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>More than %1 MB of the terminal&apos;s output waited unsent</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>harbour-vantorel</name>

@@ -2,6 +2,7 @@
 #define VANTOREL_TN5250CLIENT_H
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QList>
 #include <QObject>
 #include <QPointer>
@@ -319,6 +320,10 @@ private:
     void telnetNegotiation(quint8 verb, quint8 option) override;
     void telnetSubnegotiation(const QByteArray &bytes) override;
     void telnetDropped(const QString &diagnostic) override;
+    bool telnetPaused() override;
+    void readHostData();
+    int feedHostBytes(const QByteArray &bytes, int from, bool budgeted);
+    void checkUnsentOutput();
     void startNegotiation();
     void sendTelnet(const QByteArray &bytes, const QString &logLine = QString());
     void processRecord(const QByteArray &record);
@@ -396,6 +401,15 @@ private:
     TelnetParser m_telnetParser;
     TelnetOptions m_telnetOptions;
     bool m_negotiationStarted = false;
+    // The host's data not yet parsed, of the socket it was read from, and
+    // the continuation that parses it in the next turn (clienthost.cpp).
+    QTimer *m_hostDataTimer = nullptr;
+    QByteArray m_unparsedHostBytes;
+    int m_unparsedOffset = 0;
+    QPointer<QAbstractSocket> m_unparsedFrom;
+    QAbstractSocket *m_feedingSocket = nullptr;
+    bool m_feedBudgeted = false;
+    QElapsedTimer m_hostTurn;
     int m_pendingReadMode = 0;
     int m_rxRecordCount = 0;
     int m_lastRecordBytes = 0;
@@ -403,5 +417,7 @@ private:
 
 // Switches TCP keep-alive on for a connection (src/app/clientconnection.cpp).
 void enableKeepAlive(QAbstractSocket *socket);
+// Bounds what a connection's socket holds unread (src/app/clienthost.cpp).
+void limitReadBuffer(QAbstractSocket *socket);
 
 #endif
