@@ -171,6 +171,10 @@ void DemoHost::acceptConnections()
         session->setAccount(m_account);
         if (m_holdReplies)
             session->setHoldReplies(true);
+        if (m_hostileMode != HostileModes::None) {
+            appendLog(QStringLiteral("[session %1] Hostile mode %2").arg(id).arg(HostileModes::name(m_hostileMode)));
+            session->setHostile(new HostileBehaviour(m_hostileMode, session, socket));
+        }
         emit sessionStarted();
         session->begin();
     }

@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include "demoaccount.h"
+#include "hostilemodes.h"
 #include "readresponse.h"
 #include "screenregistry.h"
 
@@ -87,6 +88,11 @@ public:
     void setHoldReplies(bool hold);
     bool holdReplies() const { return m_holdReplies; }
 
+    // How the sessions accepted from now on misbehave (hostilemodes.h);
+    // HostileModes::None, the default, is a well-behaved host.
+    void setHostileMode(HostileModes::Mode mode) { m_hostileMode = mode; }
+    HostileModes::Mode hostileMode() const { return m_hostileMode; }
+
 signals:
     void sessionStarted();
     void negotiated();
@@ -109,6 +115,7 @@ private:
     QString m_systemName;
     bool m_logToStderr = false;
     bool m_holdReplies = false;
+    HostileModes::Mode m_hostileMode = HostileModes::None;
     DemoAccount m_account;
     QStringList m_logLines;
 };

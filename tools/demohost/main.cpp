@@ -3,6 +3,7 @@
 //
 //   vantorel-demohost [--port N] [--tls-cert FILE --tls-key FILE]
 //                     [--account USER:PASSWORD | --any-password] [--quiet]
+//                     [--hostile MODE]
 //
 // Port 0 (the default) picks a free port. Once listening, one line
 // "listening on 127.0.0.1:<port>" goes to standard output, so that scripts
@@ -12,6 +13,9 @@
 // by default user DEMO with password demo5250. --account names another (the
 // user in any case, the password exactly, split at the first colon);
 // --any-password signs on any user name with any password.
+//
+// --hostile makes every session misbehave in one way (hostilemodes.h), for
+// trying the terminal against a broken host.
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -57,12 +61,17 @@ int main(int argc, char **argv)
     const QCommandLineOption anyPasswordOption(QStringLiteral("any-password"),
                                                QStringLiteral("Sign on any user name with any password."));
     const QCommandLineOption quietOption(QStringLiteral("quiet"), QStringLiteral("No session log on stderr."));
+    const QCommandLineOption hostileOption(
+        QStringLiteral("hostile"),
+        QStringLiteral("Every session misbehaves in one way:\n%1").arg(HostileModes::description()),
+        QStringLiteral("MODE"));
     parser.addOption(portOption);
     parser.addOption(certificateOption);
     parser.addOption(keyOption);
     parser.addOption(accountOption);
     parser.addOption(anyPasswordOption);
     parser.addOption(quietOption);
+    parser.addOption(hostileOption);
     parser.process(app);
 
     QTextStream out(stdout);
@@ -94,8 +103,16 @@ int main(int argc, char **argv)
         }
     }
 
+    HostileModes::Mode hostileMode = HostileModes::None;
+    if (parser.isSet(hostileOption) && !HostileModes::fromName(parser.value(hostileOption), &hostileMode)) {
+        err << "vantorel-demohost: --hostile takes one of: " << HostileModes::names().join(QStringLiteral(", "))
+            << '\n';
+        return 2;
+    }
+
     DemoHost host;
     host.setLogToStderr(!parser.isSet(quietOption));
+    host.setHostileMode(hostileMode);
     if (!parser.isSet(anyPasswordOption)) {
         QString error;
         if (!host.setAccount(account.user, account.password, &error)) {
