@@ -22,6 +22,7 @@ const Benchmark BENCHMARKS[] = {
     {"render", benchRender},
     {"protocol", benchProtocol},
     {"page", benchPage},
+    {"hostile", benchHostile},
 };
 
 } // namespace

@@ -15,4 +15,8 @@ int benchProtocol();
 // hidden and shown (bench_page.cpp).
 int benchPage();
 
+// What one 64 KB record of a single hostile command or order costs the
+// receive path (bench_hostile.cpp).
+int benchHostile();
+
 #endif
