@@ -31,9 +31,9 @@ namespace {
 
 // The socket is read in slices of this size...
 const qint64 HOST_READ_SLICE_BYTES = 64 * 1024;
-// ...and parsing stops after the record or command that ends past this time
-// in one turn, so that painting and the operator's keys get their turn.
-const qint64 HOST_TURN_MS = 20;
+// ...and parsing stops after the record or command that ends past the turn's
+// time (Tn5250Client::HOST_TURN_MS), so that painting and the operator's
+// keys get their turn.
 // What the socket may hold unread. Far above any burst of screens; past it
 // the socket stops reading and TCP flow control holds the host back.
 const qint64 HOST_READ_BUFFER_BYTES = 1024 * 1024;
@@ -92,7 +92,7 @@ void Tn5250Client::readHostData()
             m_unparsedOffset = 0;
             return;
         }
-        if (m_hostTurn.hasExpired(HOST_TURN_MS)) {
+        if (hostTurnOver()) {
             m_hostDataTimer->start();
             return;
         }
@@ -117,7 +117,12 @@ bool Tn5250Client::telnetPaused()
     // data is acted on.
     if (m_socket.data() != m_feedingSocket)
         return true;
-    return m_feedBudgeted && m_hostTurn.hasExpired(HOST_TURN_MS);
+    return m_feedBudgeted && hostTurnOver();
+}
+
+bool Tn5250Client::hostTurnOver() const
+{
+    return m_hostTurn.elapsed() >= m_hostTurnMs;
 }
 
 void Tn5250Client::telnetRecord(const QByteArray &record)

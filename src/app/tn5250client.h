@@ -311,6 +311,10 @@ public:
     // The bytes the socket delivers, as socketReadyRead hands them on; the
     // benchmarks and the tests feed host streams in here.
     void processTelnetBytes(const QByteArray &bytes);
+    // How long one turn of the event loop may parse the socket's data, in
+    // ms: far more than a real host's screen needs, little enough that the
+    // interface stays live under a host that streams without pause.
+    static const int HOST_TURN_MS = 20;
 
 private:
     friend class ClientProbe; // tests/common/clientprobe.h
@@ -322,6 +326,7 @@ private:
     void telnetDropped(const QString &diagnostic) override;
     bool telnetPaused() override;
     void readHostData();
+    bool hostTurnOver() const;
     int feedHostBytes(const QByteArray &bytes, int from, bool budgeted);
     void checkUnsentOutput();
     void startNegotiation();
@@ -410,6 +415,7 @@ private:
     QAbstractSocket *m_feedingSocket = nullptr;
     bool m_feedBudgeted = false;
     QElapsedTimer m_hostTurn;
+    int m_hostTurnMs = HOST_TURN_MS;
     int m_pendingReadMode = 0;
     int m_rxRecordCount = 0;
     int m_lastRecordBytes = 0;
