@@ -24,7 +24,9 @@ cmake -S "$here" -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_C
     -DVANTOREL_BUILD_FUZZERS=ON -DVANTOREL_BUILD_BENCHMARKS=OFF -DVANTOREL_BUILD_DEMOHOST=OFF "${launcher[@]}"
 cmake --build "$build_dir" -j"$(nproc)"
 
-export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:strict_string_checks=1:detect_stack_use_after_return=1:check_initialization_order=1"
+# Qt is built without frame pointers: only the slow unwinder sees through
+# it, and the suppressions need the whole stack of an allocation.
+export ASAN_OPTIONS="detect_leaks=1:fast_unwind_on_malloc=0:abort_on_error=0:strict_string_checks=1:detect_stack_use_after_return=1:check_initialization_order=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 export LSAN_OPTIONS="suppressions=$here/tools/sanitizers/lsan.supp:print_suppressions=0"
 
