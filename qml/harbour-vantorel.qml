@@ -114,8 +114,9 @@ Rectangle {
                 implicitHeight: root.keySize
                 fontPixelSize: root.fontSize
                 text: qsTr("Sign on")
+                objectName: "signOnButton"
                 enabled: tnClient.connected && tnClient.passwordSaved && tnClient.userName !== ""
-                onClicked: tnClient.performSavedLogin()
+                onClicked: Session.signOn(tnClient, root.protect)
             }
             ActionButton {
                 visible: buttons.wide
@@ -343,7 +344,7 @@ Rectangle {
                 fontPixelSize: root.fontSize
                 text: qsTr("Sign on")
                 enabled: tnClient.connected && tnClient.passwordSaved && tnClient.userName !== ""
-                onClicked: menu.choose(function () { tnClient.performSavedLogin() })
+                onClicked: menu.choose(function () { Session.signOn(tnClient, root.protect) })
             }
             ActionButton {
                 width: parent.width

@@ -22,6 +22,10 @@
         <source>MW</source>
         <translation>MW</translation>
     </message>
+    <message>
+        <source>X ERROR</source>
+        <translation>X FEHLER</translation>
+    </message>
 </context>
 <context>
     <name>SettingsPanel</name>
@@ -221,6 +225,14 @@
         <source>Add macro</source>
         <translation>Makro hinzufügen</translation>
     </message>
+    <message>
+        <source>Sign on automatically without TLS too</source>
+        <translation>Auch ohne TLS automatisch anmelden</translation>
+    </message>
+    <message>
+        <source>Signs on by itself only to %1:%2</source>
+        <translation>Meldet sich selbsttätig nur bei %1:%2 an</translation>
+    </message>
 </context>
 <context>
     <name>TerminalScreen</name>
@@ -235,10 +247,6 @@
     <message>
         <source>Character is not valid for this field</source>
         <translation>Dieses Zeichen ist in diesem Feld nicht zulässig</translation>
-    </message>
-    <message>
-        <source>Character is not available in EBCDIC code page 37</source>
-        <translation>Dieses Zeichen gibt es in der EBCDIC-Codepage 37 nicht</translation>
     </message>
     <message>
         <source>Cursor is on the sign position of a signed numeric field</source>
@@ -285,16 +293,20 @@
         <translation>Die gespeicherte Anmeldung enthält ein Zeichen, das in diesem Feld nicht zulässig ist</translation>
     </message>
     <message>
-        <source>Saved login contains a character unavailable in EBCDIC code page 37</source>
-        <translation>Die gespeicherte Anmeldung enthält ein Zeichen, das es in der EBCDIC-Codepage 37 nicht gibt</translation>
-    </message>
-    <message>
         <source>A mandatory-entry field has not been entered</source>
         <translation>Ein Feld mit Eingabepflicht wurde nicht ausgefüllt</translation>
     </message>
     <message>
         <source>A mandatory-fill field is incomplete</source>
         <translation>Ein Feld mit Füllpflicht ist unvollständig</translation>
+    </message>
+    <message>
+        <source>Character is not available in EBCDIC code page %1</source>
+        <translation>Dieses Zeichen gibt es in der EBCDIC-Codepage %1 nicht</translation>
+    </message>
+    <message>
+        <source>Saved login contains a character unavailable in EBCDIC code page %1</source>
+        <translation>Die gespeicherte Anmeldung enthält ein Zeichen, das es in der EBCDIC-Codepage %1 nicht gibt</translation>
     </message>
 </context>
 <context>
@@ -547,6 +559,62 @@
         <source>More than %1 MB of the terminal&apos;s output waited unsent</source>
         <translation>Mehr als %1 MB Ausgabe des Terminals warteten ungesendet</translation>
     </message>
+    <message>
+        <source>Input error — press Reset</source>
+        <translation>Eingabefehler – Grundstellung drücken</translation>
+    </message>
+    <message>
+        <source>The host did not start a 5250 session within 15 seconds of connecting</source>
+        <translation>Der Host hat innerhalb von 15 Sekunden nach dem Verbindungsaufbau keine 5250-Sitzung begonnen</translation>
+    </message>
+    <message>
+        <source>TLS handshake timeout</source>
+        <translation>Zeitüberschreitung beim TLS-Handshake</translation>
+    </message>
+    <message>
+        <source>The server did not answer the TLS handshake within 15 seconds (the port may not be a TLS port)</source>
+        <translation>Der Server hat innerhalb von 15 Sekunden nicht auf den TLS-Handshake geantwortet (der Port ist vielleicht kein TLS-Port)</translation>
+    </message>
+    <message>
+        <source>The server did not answer the TLS handshake (the port may not be a TLS port)</source>
+        <translation>Der Server hat nicht auf den TLS-Handshake geantwortet (der Port ist vielleicht kein TLS-Port)</translation>
+    </message>
+    <message>
+        <source>Automatic sign-on is off since the host refused the saved login: sign on by hand or save the login again</source>
+        <translation>Die automatische Anmeldung ist aus, weil der Host die gespeicherte Anmeldung abgelehnt hat: melden Sie sich von Hand an oder speichern Sie die Anmeldung neu</translation>
+    </message>
+    <message>
+        <source>Automatic sign-on waits until you confirm the host: sign on by hand once</source>
+        <translation>Die automatische Anmeldung wartet, bis Sie den Host bestätigen: melden Sie sich einmal von Hand an</translation>
+    </message>
+    <message>
+        <source>Automatic sign-on skipped: the saved login is for %1:%2, not %3:%4</source>
+        <translation>Automatische Anmeldung ausgelassen: die gespeicherte Anmeldung gilt für %1:%2, nicht für %3:%4</translation>
+    </message>
+    <message>
+        <source>Automatic sign-on skipped: the connection has no TLS, and signing on without TLS is not allowed</source>
+        <translation>Automatische Anmeldung ausgelassen: die Verbindung hat kein TLS, und die Anmeldung ohne TLS ist nicht erlaubt</translation>
+    </message>
+    <message>
+        <source>The saved login has no recorded host yet. Send it to %1:%2?</source>
+        <translation>Für die gespeicherte Anmeldung ist noch kein Host vermerkt. An %1:%2 senden?</translation>
+    </message>
+    <message>
+        <source>The saved login is for %1:%2. Send it to %3:%4 instead?</source>
+        <translation>Die gespeicherte Anmeldung gilt für %1:%2. Stattdessen an %3:%4 senden?</translation>
+    </message>
+    <message>
+        <source>The saved password could not be deleted — %1</source>
+        <translation>Das gespeicherte Kennwort konnte nicht gelöscht werden — %1</translation>
+    </message>
+    <message>
+        <source>Confirm the host before the saved login is sent to it</source>
+        <translation>Bestätigen Sie den Host, bevor die gespeicherte Anmeldung an ihn geht</translation>
+    </message>
+    <message>
+        <source>The saved login is for %1:%2; confirm before it is sent to %3:%4</source>
+        <translation>Die gespeicherte Anmeldung gilt für %1:%2; bestätigen Sie, bevor sie an %3:%4 geht</translation>
+    </message>
 </context>
 <context>
     <name>harbour-vantorel</name>
@@ -737,6 +805,10 @@
         <source>Paste</source>
         <translation>Einfügen</translation>
     </message>
+    <message>
+        <source>Reset</source>
+        <translation>Grundstellung</translation>
+    </message>
 </context>
 <context>
     <name>session</name>
@@ -759,6 +831,10 @@
     <message>
         <source>Disconnect from %1?</source>
         <translation>Verbindung mit %1 trennen?</translation>
+    </message>
+    <message>
+        <source>Sign on</source>
+        <translation>Anmelden</translation>
     </message>
 </context>
 </TS>

@@ -22,6 +22,10 @@
         <source>MW</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>X ERROR</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>SettingsPanel</name>
@@ -221,6 +225,14 @@
         <source>Add macro</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Sign on automatically without TLS too</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Signs on by itself only to %1:%2</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>TerminalScreen</name>
@@ -234,10 +246,6 @@
     </message>
     <message>
         <source>Character is not valid for this field</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Character is not available in EBCDIC code page 37</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -285,15 +293,19 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Saved login contains a character unavailable in EBCDIC code page 37</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>A mandatory-entry field has not been entered</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>A mandatory-fill field is incomplete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Character is not available in EBCDIC code page %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Saved login contains a character unavailable in EBCDIC code page %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -545,6 +557,61 @@
     </message>
     <message>
         <source>More than %1 MB of the terminal&apos;s output waited unsent</source>
+    </message>
+    <message>
+        <source>Input error — press Reset</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The host did not start a 5250 session within 15 seconds of connecting</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TLS handshake timeout</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The server did not answer the TLS handshake within 15 seconds (the port may not be a TLS port)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The server did not answer the TLS handshake (the port may not be a TLS port)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Automatic sign-on is off since the host refused the saved login: sign on by hand or save the login again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Automatic sign-on waits until you confirm the host: sign on by hand once</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Automatic sign-on skipped: the saved login is for %1:%2, not %3:%4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Automatic sign-on skipped: the connection has no TLS, and signing on without TLS is not allowed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The saved login has no recorded host yet. Send it to %1:%2?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The saved login is for %1:%2. Send it to %3:%4 instead?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The saved password could not be deleted — %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Confirm the host before the saved login is sent to it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The saved login is for %1:%2; confirm before it is sent to %3:%4</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -737,6 +804,10 @@
         <source>Paste</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Reset</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>session</name>
@@ -758,6 +829,10 @@
     </message>
     <message>
         <source>Disconnect from %1?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sign on</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

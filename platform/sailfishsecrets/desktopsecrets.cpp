@@ -103,7 +103,7 @@ bool knownStoragePlugin(const QString &name)
 
 Result unknownPlugin(const QString &name)
 {
-    return Result(Result::InvalidStoragePluginError, QStringLiteral("Unknown storage plugin \"%1\"").arg(name));
+    return Result(Result::InvalidExtensionPluginError, QStringLiteral("Unknown storage plugin \"%1\"").arg(name));
 }
 
 Result missingSecret(const Secret::Identifier &identifier)
@@ -128,7 +128,9 @@ ServicePointer connectService(Result *failure)
     GError *error = nullptr;
     SecretService *service = secret_service_get_sync(SECRET_SERVICE_OPEN_SESSION, nullptr, &error);
     if (!service) {
-        *failure = Result(Result::SecretsDaemonNotAvailableError,
+        // The phone's library reports a daemon it cannot reach as a manager
+        // that did not initialise.
+        *failure = Result(Result::SecretManagerNotInitializedError,
                           QStringLiteral("The Secret Service is not reachable: %1").arg(takeMessage(error)));
     }
     return ServicePointer(service);
@@ -169,7 +171,8 @@ ItemList search(SecretService *service, GHashTable *attributes, bool loadSecrets
 // to unlock, or asked and was refused (or no prompt could be shown).
 Result lockedFailure(const QString &what, bool mayAsk)
 {
-    return Result(Result::SecretIsLockedError,
+    // The desktop keyring is locked as a whole, like a collection on the phone.
+    return Result(Result::CollectionIsLockedError,
                   mayAsk ? QStringLiteral("%1 is locked and was not unlocked").arg(what)
                          : QStringLiteral("%1 is locked and the request may not ask to unlock it").arg(what));
 }

@@ -77,8 +77,14 @@ Result CollectionNamesRequest::perform()
 
 Result CreateCollectionRequest::perform()
 {
-    // Lock type, unlock semantic and access control have no counterpart in
-    // the desktop service: its keyring is locked and unlocked as a whole.
+    // As on the phone, a custom lock is unlocked by an authentication plugin
+    // that the request must name; without one nothing can unlock it.
+    if (m_lockType == CustomLock && m_authenticationPluginName.isEmpty())
+        return Result(Result::InvalidExtensionPluginError,
+                      QStringLiteral("A collection with a custom lock needs an authentication plugin"));
+    // Otherwise the lock type, unlock semantic and access control have no
+    // counterpart in the desktop service: its keyring is locked and
+    // unlocked as a whole.
     return DesktopSecrets::createCollection(m_collectionName, m_storagePluginName, mayAsk(m_interactionMode));
 }
 

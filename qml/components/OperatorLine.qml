@@ -17,6 +17,8 @@ Rectangle {
     readonly property real rowHeight: Math.round(fontPixelSize * 1.7)
     readonly property bool twoLines: width < fontPixelSize * 44
     readonly property bool inhibited: client !== null && client.connected && client.keyboardLocked
+    // The host's Write Error Code holds the keyboard until Reset.
+    readonly property bool inputError: client !== null && client.connected && client.inputError === true
 
     // The slots, left to right: state, lock, insert, message waiting, (the
     // message on one line), cursor.
@@ -86,7 +88,7 @@ Rectangle {
             width: line.lockWidth
             height: Math.round(line.rowHeight * 0.8)
             anchors.verticalCenter: parent.verticalCenter
-            color: line.inhibited ? "#ffd060" : "transparent"
+            color: line.inputError ? "#ff8080" : line.inhibited ? "#ffd060" : "transparent"
             Text {
                 id: lockText
                 objectName: "keyboardLock"
@@ -95,7 +97,7 @@ Rectangle {
                 font.bold: true
                 color: "#000000"
                 visible: line.inhibited
-                text: qsTr("X SYSTEM")
+                text: line.inputError ? qsTr("X ERROR") : qsTr("X SYSTEM")
             }
         }
 

@@ -269,6 +269,16 @@ Rectangle {
                 checked: client.autoLogin
                 onToggled: client.autoLogin = checked
             }
+            // Off unless the user turns it on: without TLS the password
+            // crosses the network readable.
+            Toggle {
+                objectName: "autoLoginWithoutTlsToggle"
+                label: qsTr("Sign on automatically without TLS too")
+                fontPixelSize: panel.fontPixelSize
+                width: Math.min(implicitWidth, content.width)
+                checked: client.autoLoginWithoutTls
+                onToggled: client.autoLoginWithoutTls = checked
+            }
             Flow {
                 width: parent.width
                 spacing: 4
@@ -294,6 +304,14 @@ Rectangle {
                 color: "#b0b0b0"
                 font.pixelSize: Math.round(panel.fontPixelSize * 0.92)
                 text: client.credentialStatus
+            }
+            Text {
+                width: parent.width
+                visible: client.passwordSaved && client.savedLoginHost !== ""
+                wrapMode: Text.Wrap
+                color: "#b0b0b0"
+                font.pixelSize: Math.round(panel.fontPixelSize * 0.92)
+                text: qsTr("Signs on by itself only to %1:%2").arg(client.savedLoginHost).arg(client.savedLoginPort)
             }
 
             // --- Display -----------------------------------------------------------

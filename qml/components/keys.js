@@ -31,6 +31,7 @@ function functionPageLabels() {
 function actionKeys() {
     return [
         { label: qsTr("Enter"), action: "enter", page: 0 },
+        { label: qsTr("Reset"), action: "reset", page: 0 },
         { label: qsTr("Tab"), action: "tab", page: 0 },
         { label: qsTr("Backtab"), action: "backtab", page: 0 },
         { label: qsTr("Field Exit"), action: "fieldExit", page: 0 },

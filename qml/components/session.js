@@ -51,3 +51,15 @@ function runConnectionAction(client, action, protect) {
 function needsConfirmation(client) {
     return client.confirmDisconnect && client.connected;
 }
+
+// "Sign on" with the saved login. Where the login was saved for another host
+// (or before hosts were recorded) the client gives the question to ask, and
+// only a yes, always asked through protect(question, confirmLabel, action,
+// always), sends the password there.
+function signOn(client, protect) {
+    var question = client.signOnQuestion;
+    if (question === "")
+        client.performSavedLogin();
+    else
+        protect(question, qsTr("Sign on"), function () { client.performConfirmedSavedLogin(); }, true);
+}

@@ -10,7 +10,19 @@
 // deleteLater(), because the slot that drops a socket may be running inside
 // that socket's own signal. Each slot first checks that the signal comes from
 // the current socket, so a late signal of an earlier connection can never
-// disturb the next one.
+// disturb the next one. And since every emit hands control to QML, whose
+// handlers may connect or disconnect right there, a slot that goes on after
+// an emit first checks that its connection is still the current one
+// (stillCurrent): a reconnect scheduled for a connection a handler has
+// already replaced would tear down the healthy new one.
+//
+// Bounds: the TCP connection must be up within 15 s, and from then on the
+// session (TLS handshake, telnet negotiation, the first record) within
+// another 15 s; a host that accepts and says nothing is given up like one
+// that does not answer at all. The reconnect waits start again only once a
+// session has stayed up for a minute or a saved sign-on went through, so a
+// host that takes the connection and drops it at once is retried ever more
+// slowly instead of every two seconds.
 //
 // TLS: the socket verifies the chain against the platform's certificate
 // authorities and the host name against the profile's host. There is
@@ -31,9 +43,12 @@
 
 namespace {
 
-// No TCP connection (or, with TLS, no finished handshake) within this time
-// counts as a failed attempt.
+// No TCP connection within this time counts as a failed attempt, and so
+// does a connection that has not become a session ("Ready") within this
+// time after TCP connected.
 const int CONNECTION_TIMEOUT_MS = 15000;
+// How long a session has to stay up before it counts as working.
+const int SESSION_UP_MS = 60000;
 
 // The untranslated state names kept in connectionState and their labels.
 struct StateLabel
@@ -95,6 +110,7 @@ void Tn5250Client::connectToHost()
 
 void Tn5250Client::disconnectFromHost()
 {
+    ++m_connectionSerial;
     m_userDisconnectRequested = true;
     cancelReconnect();
     m_connectionTimer->stop();
@@ -114,6 +130,7 @@ void Tn5250Client::disconnectFromHost()
 
 void Tn5250Client::beginConnection(bool reconnect)
 {
+    ++m_connectionSerial;
     dropSocket(true);
     m_connectionTimer->stop();
     clearSessionPresentation();
@@ -125,6 +142,10 @@ void Tn5250Client::beginConnection(bool reconnect)
         saveSettings();
     m_connectionErrorReported = false;
     m_tlsValidationFailed = false;
+    m_errorNotRetried = false;
+    m_sessionHost = host();
+    m_sessionPort = port();
+    m_sessionTls = tlsEnabled();
     resetTlsDetails();
     setConnectionState(reconnect ? QStringLiteral("Reconnecting") : QStringLiteral("Connecting"));
 
@@ -148,6 +169,14 @@ void Tn5250Client::beginConnection(bool reconnect)
         // Negotiation starts only once the handshake is done, so "connected()"
         // is deliberately left unconnected.
         connect(sslSocket, SIGNAL(encrypted()), this, SLOT(socketEncrypted()));
+        // TCP up: from here the handshake and the session have their own
+        // 15 seconds (a functor, so the interface gains no slot).
+        connect(sslSocket, &QAbstractSocket::connected, this, [this, sslSocket]() {
+            if (m_socket.data() != sslSocket)
+                return;
+            m_connectionTimer->start(CONNECTION_TIMEOUT_MS);
+            appendDiagnostic(QStringLiteral("TCP connection established"));
+        });
         connect(sslSocket, SIGNAL(sslErrors(QList<QSslError>)), this, SLOT(sslErrors(QList<QSslError>)));
         socket = sslSocket;
     } else {
@@ -192,26 +221,60 @@ void Tn5250Client::socketConnected()
 {
     if (!m_socket || sender() != m_socket.data())
         return;
-    m_connectionTimer->stop();
+    const quint32 serial = m_connectionSerial;
+    // Connected is not yet a session: the host has 15 seconds from now.
+    m_connectionTimer->start(CONNECTION_TIMEOUT_MS);
     enableKeepAlive(m_socket.data());
     appendDiagnostic(QStringLiteral("TCP connection established"));
-    startNegotiation();
+    if (stillCurrent(serial))
+        startNegotiation();
 }
 
 void Tn5250Client::connectionTimeout()
 {
     if (!m_socket)
         return;
+    const quint32 serial = m_connectionSerial;
     m_connectionErrorReported = true;
-    setLastError(tr("Connection timeout"), tr("No connection was established within 15 seconds"));
-    setStatus(tr("Connection timeout"));
-    appendDiagnostic(QStringLiteral("Connection timed out after 15 seconds"));
+    QSslSocket *tls = qobject_cast<QSslSocket *>(m_socket.data());
+    if (m_connected) {
+        setLastError(tr("Connection timeout"),
+                     tr("The host did not start a 5250 session within 15 seconds of connecting"));
+        if (stillCurrent(serial))
+            setStatus(tr("Connection timeout"));
+        if (stillCurrent(serial))
+            appendDiagnostic(QStringLiteral("No 5250 session within 15 seconds of connecting"));
+    } else if (tls && tls->state() == QAbstractSocket::ConnectedState && !tls->isEncrypted()) {
+        // A TLS client on a port that speaks plain text and waits for the
+        // client to start: nothing ever answers the handshake.
+        setLastError(tr("TLS handshake timeout"),
+                     tr("The server did not answer the TLS handshake within 15 seconds "
+                        "(the port may not be a TLS port)"));
+        if (stillCurrent(serial))
+            setStatus(tr("The server did not answer the TLS handshake (the port may not be a TLS port)"));
+        if (stillCurrent(serial))
+            appendDiagnostic(QStringLiteral("TLS handshake not answered within 15 seconds"));
+    } else {
+        setLastError(tr("Connection timeout"), tr("No connection was established within 15 seconds"));
+        if (stillCurrent(serial))
+            setStatus(tr("Connection timeout"));
+        if (stillCurrent(serial))
+            appendDiagnostic(QStringLiteral("Connection timed out after 15 seconds"));
+    }
+    if (!stillCurrent(serial))
+        return;
     if (m_connected) {
         m_connected = false;
         emit connectedChanged();
+        if (!stillCurrent(serial))
+            return;
     }
     clearSessionPresentation();
+    if (!stillCurrent(serial))
+        return;
     scheduleReconnect(QStringLiteral("timeout"));
+    if (!stillCurrent(serial))
+        return;
     // A socket that had connected (TLS still in its handshake) reports its
     // close from inside abort(), and socketDisconnected drops it; the error
     // recorded above is not overwritten by that. A socket still connecting
@@ -241,13 +304,18 @@ void Tn5250Client::socketDisconnected()
 // close): release it and decide between reconnecting and staying down.
 void Tn5250Client::handleSocketClosed()
 {
+    const quint32 serial = m_connectionSerial;
     m_connectionTimer->stop();
     dropSocket(false);
     if (m_connected) {
         m_connected = false;
         emit connectedChanged();
+        if (!stillCurrent(serial))
+            return;
     }
     clearSessionPresentation();
+    if (!stillCurrent(serial))
+        return;
 
     if (m_userDisconnectRequested) {
         setConnectionState(QStringLiteral("Disconnected"));
@@ -262,9 +330,21 @@ void Tn5250Client::handleSocketClosed()
     }
     if (!m_connectionErrorReported)
         setLastError(tr("Remote disconnect"), tr("The IBM i host closed the connection"));
+    if (!stillCurrent(serial))
+        return;
     appendDiagnostic(QStringLiteral("Connection closed unexpectedly"));
+    if (!stillCurrent(serial))
+        return;
+    if (m_errorNotRetried) {
+        // The error before the close said that waiting would not help; its
+        // status stays, and nothing is scheduled.
+        setConnectionState(QStringLiteral("Error"));
+        return;
+    }
     if (!m_reconnectTimer->isActive())
         scheduleReconnect(m_lastErrorCategory);
+    if (!stillCurrent(serial))
+        return;
     if (!m_reconnectTimer->isActive()) {
         setConnectionState(QStringLiteral("Disconnected"));
         setStatus(tr("Disconnected — %1").arg(m_lastErrorCategory));
@@ -290,22 +370,35 @@ void Tn5250Client::socketError()
     bool retry = true;
     const QString category = classifySocketError(origin, &retry);
     const QString detail = origin->errorString();
+    const quint32 serial = m_connectionSerial;
     m_connectionErrorReported = true;
+    m_errorNotRetried = !retry;
     setLastError(category, detail);
+    if (!stillCurrent(serial))
+        return;
     setStatus(tr("%1: %2").arg(category, detail));
+    if (!stillCurrent(serial))
+        return;
     appendDiagnostic(QStringLiteral("%1: %2").arg(category, detail));
+    if (!stillCurrent(serial))
+        return;
     if (m_connected) {
         m_connected = false;
         emit connectedChanged();
+        if (!stillCurrent(serial))
+            return;
     }
     clearSessionPresentation();
-    if (retry) {
+    if (!stillCurrent(serial))
+        return;
+    if (retry)
         scheduleReconnect(category);
-        if (!m_reconnectTimer->isActive())
-            setConnectionState(QStringLiteral("Error"));
-    } else {
+    if (!stillCurrent(serial))
+        return;
+    if (!m_reconnectTimer->isActive())
         setConnectionState(QStringLiteral("Error"));
-    }
+    if (!stillCurrent(serial))
+        return;
     // A socket that was connected reports its close after the error, and
     // socketDisconnected handles it. One that never connected (refused, host
     // not found) reports nothing more; it is released now, so that no dead
@@ -340,20 +433,36 @@ void Tn5250Client::setLastError(const QString &category, const QString &detail)
     emit connectionInfoChanged();
 }
 
-// A record arrived and passed its header checks: that is what proves a
-// connection works. The first one makes it "Ready" and starts the reconnect
-// waits from the beginning.
+// A record arrived and passed its header checks: the first one makes the
+// connection "Ready" and ends the bound on coming up. It does not yet prove
+// that the host keeps the session: one that sends a record and hangs up
+// would otherwise be retried every two seconds for ever (and, with the
+// saved login, signed on to each time). The reconnect waits start again
+// only after a minute up (sessionStayedUp) or a sign-on that went through.
 void Tn5250Client::sessionEstablished()
 {
     if (m_connectionState == QLatin1String("Ready"))
         return;
-    m_reconnectSchedule.reset();
+    m_connectionTimer->stop();
+    m_sessionUpTimer->start(SESSION_UP_MS);
     setConnectionState(QStringLiteral("Ready"));
 }
 
-// Empties what the interface shows of the last host connection.
+void Tn5250Client::sessionStayedUp()
+{
+    if (!m_connected || m_reconnectSchedule.attempts() == 0)
+        return;
+    m_reconnectSchedule.reset();
+    appendDiagnostic(QStringLiteral("Session up for a minute; reconnect waits start again"));
+    emit connectionInfoChanged();
+}
+
+// Empties what the interface shows of the last host connection. Every path
+// that ends a session comes here, so the session's own timer stops here too.
 void Tn5250Client::clearSessionPresentation()
 {
+    m_sessionUpTimer->stop();
+    m_signOnAnswerPending = false;
     m_screen.clear(true);
     m_screen.keyboardLocked = true;
     m_screen.messageWaiting = false;
@@ -391,8 +500,8 @@ void Tn5250Client::resetProtocolState()
 
 void Tn5250Client::scheduleReconnect(const QString &reason)
 {
-    if (!autoReconnect() || m_userDisconnectRequested || m_tlsValidationFailed || host().isEmpty()
-        || m_reconnectTimer->isActive()) {
+    if (!autoReconnect() || m_userDisconnectRequested || m_tlsValidationFailed || m_errorNotRetried
+        || host().isEmpty() || m_reconnectTimer->isActive()) {
         return;
     }
     const int delay = m_reconnectSchedule.schedule();
@@ -438,9 +547,12 @@ void Tn5250Client::socketEncrypted()
     QSslSocket *origin = qobject_cast<QSslSocket *>(sender());
     if (!origin || !m_socket || origin != m_socket.data())
         return;
-    m_connectionTimer->stop();
+    // The bound that started at TCP connect runs on through negotiation.
+    const quint32 serial = m_connectionSerial;
     enableKeepAlive(origin);
     updateTlsDetails();
+    if (!stillCurrent(serial))
+        return;
 
     QStringList parts;
     if (!m_tlsProtocol.isEmpty())
@@ -450,7 +562,8 @@ void Tn5250Client::socketEncrypted()
     appendDiagnostic(QStringLiteral("TLS established%1")
                          .arg(parts.isEmpty() ? QString()
                                               : QStringLiteral(" (%1)").arg(parts.join(QStringLiteral(" / ")))));
-    startNegotiation();
+    if (stillCurrent(serial))
+        startNegotiation();
 }
 
 void Tn5250Client::sslErrors(const QList<QSslError> &errors)
@@ -465,14 +578,19 @@ void Tn5250Client::sslErrors(const QList<QSslError> &errors)
         texts << error.errorString();
     const QString joined = texts.join(QStringLiteral("; "));
 
+    const quint32 serial = m_connectionSerial;
     m_connectionErrorReported = true;
     m_tlsValidationFailed = true;
     // Filled first so that the interface can show the certificate that failed.
     updateTlsDetails();
-    setLastError(tr("TLS certificate validation"), joined);
-    appendDiagnostic(QStringLiteral("TLS certificate validation failed: %1").arg(joined));
-    setConnectionState(QStringLiteral("Error"));
-    setStatus(tr("TLS certificate validation failed"));
+    if (stillCurrent(serial))
+        setLastError(tr("TLS certificate validation"), joined);
+    if (stillCurrent(serial))
+        appendDiagnostic(QStringLiteral("TLS certificate validation failed: %1").arg(joined));
+    if (stillCurrent(serial))
+        setConnectionState(QStringLiteral("Error"));
+    if (stillCurrent(serial))
+        setStatus(tr("TLS certificate validation failed"));
     // The socket stays current; its error and close that follow are handled
     // by the lifecycle, which schedules nothing after a validation failure.
     origin->abort();

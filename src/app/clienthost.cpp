@@ -104,18 +104,26 @@ void Tn5250Client::processTelnetBytes(const QByteArray &bytes)
     feedHostBytes(bytes, 0, false);
 }
 
+// What a record makes the client do may end the connection (a QML handler
+// that disconnects or connects again as the state changes): the rest of
+// these bytes belong to the connection that is gone, and the parser, reset
+// for the new one meanwhile, starts that one from a clean state once more.
 int Tn5250Client::feedHostBytes(const QByteArray &bytes, int from, bool budgeted)
 {
     m_feedingSocket = m_socket.data();
     m_feedBudgeted = budgeted;
-    return m_telnetParser.feed(bytes, *this, from);
+    m_feedSerial = m_connectionSerial;
+    const int next = m_telnetParser.feed(bytes, *this, from);
+    if (!stillCurrent(m_feedSerial))
+        m_telnetParser.reset();
+    return next;
 }
 
 bool Tn5250Client::telnetPaused()
 {
     // The client ended the connection inside this feed: nothing more of its
     // data is acted on.
-    if (m_socket.data() != m_feedingSocket)
+    if (!stillCurrent(m_feedSerial) || m_socket.data() != m_feedingSocket)
         return true;
     return m_feedBudgeted && hostTurnOver();
 }
@@ -127,11 +135,14 @@ bool Tn5250Client::hostTurnOver() const
 
 void Tn5250Client::telnetRecord(const QByteArray &record)
 {
-    processRecord(record);
+    if (stillCurrent(m_feedSerial))
+        processRecord(record);
 }
 
 void Tn5250Client::telnetNegotiation(quint8 verb, quint8 option)
 {
+    if (!stillCurrent(m_feedSerial))
+        return;
     const TelnetOptions::Answer answer = m_telnetOptions.answer(verb, option);
     appendDiagnostic(answer.received);
     if (answer.reply.isEmpty())
@@ -143,6 +154,8 @@ void Tn5250Client::telnetNegotiation(quint8 verb, quint8 option)
 
 void Tn5250Client::telnetSubnegotiation(const QByteArray &bytes)
 {
+    if (!stillCurrent(m_feedSerial))
+        return;
     const TelnetOptions::Request request = TelnetOptions::request(bytes);
     // A request for an option the terminal has not agreed to is the host's
     // mistake; answering it would claim the option after all (RFC 855).
@@ -157,11 +170,22 @@ void Tn5250Client::telnetSubnegotiation(const QByteArray &bytes)
         appendDiagnostic(QStringLiteral("Terminal type: %1").arg(QLatin1String(TelnetOptions::terminalType(support132()))));
         break;
     case TelnetOptions::EnvironmentRequest: {
-        const QString device = sanitizeDeviceName(deviceName());
-        if (!device.isEmpty())
-            appendDiagnostic(QStringLiteral("Requested IBM i device name: %1").arg(device));
-        appendDiagnostic(QStringLiteral("Requested EBCDIC code page %1").arg(codePage()));
-        sendTelnet(TelnetOptions::subnegotiation(Telnet::OPT_NEW_ENVIRON, TelnetOptions::environmentIs(device, codePage())));
+        const TelnetOptions::EnvironmentAnswer answer =
+            TelnetOptions::environmentIs(bytes, sanitizeDeviceName(deviceName()), codePage());
+        if (answer.skippedBytes > 0)
+            appendDiagnostic(QStringLiteral("Malformed NEW-ENVIRON SEND: %1 bytes name no variable")
+                                 .arg(answer.skippedBytes));
+        if (!answer.deviceName.isEmpty())
+            appendDiagnostic(QStringLiteral("Requested IBM i device name: %1").arg(answer.deviceName));
+        if (answer.codePageSent) {
+            const Telnet::NationalLanguage &language = TelnetOptions::nationalLanguage(codePage());
+            appendDiagnostic(QStringLiteral("Requested EBCDIC code page %1 (keyboard %2, character set %3)")
+                                 .arg(language.codePage)
+                                 .arg(QLatin1String(language.keyboardType), QLatin1String(language.characterSet)));
+        }
+        for (const QString &variable : answer.missing)
+            appendDiagnostic(QStringLiteral("NEW-ENVIRON: no value for %1").arg(variable));
+        sendTelnet(TelnetOptions::subnegotiation(Telnet::OPT_NEW_ENVIRON, answer.payload));
         break;
     }
     case TelnetOptions::NoRequest:
@@ -171,20 +195,28 @@ void Tn5250Client::telnetSubnegotiation(const QByteArray &bytes)
 
 void Tn5250Client::telnetDropped(const QString &diagnostic)
 {
-    appendDiagnostic(diagnostic);
+    if (stillCurrent(m_feedSerial))
+        appendDiagnostic(diagnostic);
 }
 
 void Tn5250Client::startNegotiation()
 {
     if (!m_socket || m_negotiationStarted)
         return;
+    const quint32 serial = m_connectionSerial;
     m_negotiationStarted = true;
     if (!m_connected) {
         m_connected = true;
         emit connectedChanged();
+        if (!stillCurrent(serial))
+            return;
     }
     setConnectionState(QStringLiteral("Negotiating"));
+    if (!stillCurrent(serial))
+        return;
     setStatus(tr("Negotiating TN5250…"));
+    if (!stillCurrent(serial))
+        return;
     // The one option the terminal offers unasked: it lets the host ask for
     // the device name, keyboard type and code page (RFC 4777). The host's
     // DO then acknowledges it and is not answered again (RFC 1143).
@@ -243,12 +275,18 @@ void Tn5250Client::processRecord(const QByteArray &record)
         appendDiagnostic(received.rejection);
         return;
     }
+    const quint32 serial = m_connectionSerial;
     ++m_rxRecordCount;
     m_lastRecordBytes = received.size;
     sessionEstablished();
+    if (!stillCurrent(serial))
+        return;
     emit protocolStatsChanged();
+    if (!stillCurrent(serial))
+        return;
     appendDiagnostic(RecordFramer::receivedLine(received));
-    process5250Data(received.opcode, received.data);
+    if (stillCurrent(serial))
+        process5250Data(received.opcode, received.data);
 }
 
 void Tn5250Client::sendRecord(quint8 opcode, const QByteArray &data, quint8 flags)
@@ -277,13 +315,14 @@ void Tn5250Client::process5250Data(quint8 opcode, const QByteArray &data)
 void Tn5250Client::afterRecord(const DataStreamInterpreter::Effects &effects)
 {
     typedef DataStreamInterpreter::Step Step;
+    const quint32 serial = m_connectionSerial;
     if (effects.readMode != DataStreamInterpreter::READ_MODE_UNCHANGED)
         m_pendingReadMode = effects.readMode;
     // An answer may end the connection (checkUnsentOutput); what is left of
     // the record then belongs to a session that is over.
     QAbstractSocket *const socket = m_socket.data();
     for (const Step &step : effects.steps) {
-        if (m_socket.data() != socket)
+        if (!stillCurrent(serial) || m_socket.data() != socket)
             return;
         switch (step.kind) {
         case Step::Log:
@@ -293,7 +332,10 @@ void Tn5250Client::afterRecord(const DataStreamInterpreter::Effects &effects)
             emit terminalBell();
             break;
         case Step::InputInvited:
-            if (step.visibleCells != 0 || step.fields != 0)
+            // A read after Write Error Code leaves the keyboard to Reset.
+            if (m_screen.inputError)
+                setStatus(tr("Input error — press Reset"));
+            else if (step.visibleCells != 0 || step.fields != 0)
                 setStatus(tr("Connected — input ready • %1 chars • %2 fields").arg(step.visibleCells).arg(step.fields));
             else
                 setStatus(tr("IBM i requested input, but decoded screen is empty • RX %1").arg(m_rxRecordCount));
@@ -301,9 +343,14 @@ void Tn5250Client::afterRecord(const DataStreamInterpreter::Effects &effects)
         case Step::Answer:
             sendRecord(step.opcode, step.data, 0);
             break;
+        case Step::InputError:
+            // Keys typed ahead assumed the screen the host just refused.
+            m_typeAheadQueue.clear();
+            setStatus(tr("Input error — press Reset"));
+            break;
         }
     }
-    if (m_socket.data() != socket)
+    if (!stillCurrent(serial) || m_socket.data() != socket)
         return;
     if (effects.skippedAnswers > 0) {
         appendDiagnostic(QStringLiteral("Skipped %1 answers of this record beyond the first %2")
@@ -314,10 +361,15 @@ void Tn5250Client::afterRecord(const DataStreamInterpreter::Effects &effects)
         appendDiagnostic(QStringLiteral("Left %1 more lines of this record out of the log").arg(effects.skippedLogLines));
     if (effects.screenChanged)
         emit screenChanged();
-    if (effects.commandsRun) {
+    if (!effects.commandsRun || !stillCurrent(serial))
+        return;
+    // First what the host made of a saved sign-on, then (on a sign-on screen
+    // still waiting) the automatic one.
+    checkSignOnAnswer();
+    if (stillCurrent(serial))
         maybeAutoLogin();
+    if (stillCurrent(serial))
         drainTypeAhead();
-    }
 }
 
 void Tn5250Client::showDisplayTest()

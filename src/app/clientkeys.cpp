@@ -13,6 +13,10 @@
 // the change signal, and the automatic Enter of an auto-enter field left
 // with Field Exit.
 //
+// Reset is the 5250 Error Reset key: it leaves the input error that the
+// host's Write Error Code set (the error line gets its content back and the
+// keyboard opens) and ends insert mode.
+//
 // Field data is never written to the protocol log, so a password typed into
 // a nondisplay field only ever leaves inside the record sent to the host.
 #include "app/tn5250client.h"
@@ -25,6 +29,8 @@
 void Tn5250Client::sendAid(quint8 aid, int function, bool noData)
 {
     if (!m_connected || !m_socket)
+        return;
+    if (refusedForInputError())
         return;
 
     if (m_screen.keyboardLocked) {
@@ -56,22 +62,53 @@ void Tn5250Client::sendAid(quint8 aid, int function, bool noData)
 
 void Tn5250Client::sendEnter()
 {
+    if (m_connected && refusedForInputError())
+        return;
     // Queued before any validation: the fields may still change before the
-    // key is replayed, and the replay sends it through sendAid directly.
+    // key is replayed, and the replay checks them then.
     if (m_screen.keyboardLocked && typeAhead() && m_connected && !m_typeAheadDraining) {
         queueTypeAheadAid(AidCode::Enter, 0, false);
         return;
     }
+    sendCheckedEnter();
+}
 
+// Enter after the mandatory-entry and mandatory-fill checks, typed or
+// replayed from the type-ahead queue alike; false when they refused it.
+bool Tn5250Client::sendCheckedEnter()
+{
     QString error;
     if (m_screen.validateForEnter(&error)) {
         sendAid(AidCode::Enter, 0, false);
-        return;
+        return true;
     }
     if (!error.isEmpty())
         setStatus(error);
     emit terminalBell();
     emit screenChanged();
+    return false;
+}
+
+// While the host's Write Error Code holds the keyboard, AID keys wait for
+// the operator's Reset instead of joining the type-ahead queue.
+bool Tn5250Client::refusedForInputError()
+{
+    if (!m_screen.inputError)
+        return false;
+    setStatus(tr("Input error — press Reset"));
+    emit terminalBell();
+    return true;
+}
+
+void Tn5250Client::reset()
+{
+    const bool wasError = m_screen.resetInputError();
+    const bool wasInsert = m_screen.insertMode;
+    m_screen.insertMode = false;
+    if (wasError)
+        setStatus(QString());
+    if (wasError || wasInsert)
+        emit screenChanged();
 }
 
 void Tn5250Client::sendFunctionKey(int number)
@@ -98,14 +135,16 @@ void Tn5250Client::sendHelp()
     sendAid(AidCode::Help, 0, true);
 }
 
+// The roll keys return the modified fields like Enter: an IBM i list takes
+// the options typed on a page before it turns to the next.
 void Tn5250Client::sendPageUp()
 {
-    sendAid(AidCode::RollDown, 0, true);
+    sendAid(AidCode::RollDown, 0, false);
 }
 
 void Tn5250Client::sendPageDown()
 {
-    sendAid(AidCode::RollUp, 0, true);
+    sendAid(AidCode::RollUp, 0, false);
 }
 
 void Tn5250Client::sendPrint()

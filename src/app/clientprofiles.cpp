@@ -100,7 +100,7 @@ bool Tn5250Client::deleteCurrentProfile()
     m_credentialStore.deletePassword(id);
 
     QSettings settings(settingsFilePath(), QSettings::NativeFormat);
-    settings.remove(QLatin1String("profiles/") + id);
+    settings.remove(profileGroup(id));
     m_profileIds.removeAll(id);
     m_currentProfileId = m_profileIds.isEmpty() ? QString() : m_profileIds.first();
     settings.setValue(QLatin1String(PROFILE_ORDER), m_profileIds);

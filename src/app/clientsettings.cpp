@@ -29,7 +29,14 @@ void Tn5250Client::loadSettings()
 
 void Tn5250Client::loadCurrentProfile(QSettings &settings)
 {
-    m_profileIds = settings.value(QLatin1String(PROFILE_ORDER)).toStringList();
+    // The repair has checked the ids already; read through the same rule all
+    // the same, so that no unchecked id can become current.
+    m_profileIds.clear();
+    const QStringList order = settings.value(QLatin1String(PROFILE_ORDER)).toStringList();
+    for (const QString &id : order) {
+        if (isValidProfileId(id) && !m_profileIds.contains(id))
+            m_profileIds << id;
+    }
     if (m_profileIds.isEmpty())
         m_profileIds << QLatin1String(DEFAULT_PROFILE_ID);
 

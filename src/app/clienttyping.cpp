@@ -19,6 +19,8 @@
 #include <QGuiApplication>
 #include <QVariantMap>
 
+#include "protocol/aidcodes.h"
+
 void Tn5250Client::queueTypeAheadText(const QString &text)
 {
     switch (m_typeAheadQueue.addText(text)) {
@@ -56,16 +58,27 @@ void Tn5250Client::drainTypeAhead()
     // what follows it waits for the next unlocking record.
     while (!m_typeAheadQueue.isEmpty() && !m_screen.keyboardLocked) {
         const TypeAheadQueue::Entry entry = m_typeAheadQueue.takeFirst();
-        if (entry.kind == TypeAheadQueue::Entry::Key)
-            sendAid(entry.aid, entry.function, entry.noData); // a queued Enter skips validation
-        else
+        if (entry.kind == TypeAheadQueue::Entry::Text) {
             inputText(entry.text);
+        } else if (entry.aid == AidCode::Enter) {
+            // Checked like a typed Enter; refused, what was typed after it
+            // assumed a screen that never went to the host, so it goes too.
+            if (!sendCheckedEnter()) {
+                m_typeAheadQueue.clear();
+                break;
+            }
+        } else {
+            sendAid(entry.aid, entry.function, entry.noData);
+        }
     }
     m_typeAheadDraining = false;
 }
 
 bool Tn5250Client::inputText(const QString &text)
 {
+    // Typing after an input error resets it first, as Reset would.
+    if (m_screen.inputError && !text.isEmpty())
+        reset();
     if (m_screen.keyboardLocked) {
         if (typeAhead() && m_connected && !m_typeAheadDraining) {
             // Taken only when the queue accepted it: a text refused as too

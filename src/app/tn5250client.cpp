@@ -13,6 +13,7 @@ Tn5250Client::Tn5250Client(QObject *parent)
     , m_reconnectTimer(new QTimer(this))
     , m_connectionTimer(new QTimer(this))
     , m_hostDataTimer(new QTimer(this))
+    , m_sessionUpTimer(new QTimer(this))
 {
     m_reconnectTimer->setSingleShot(true);
     m_connectionTimer->setSingleShot(true);
@@ -23,6 +24,10 @@ Tn5250Client::Tn5250Client(QObject *parent)
     m_hostDataTimer->setSingleShot(true);
     m_hostDataTimer->setInterval(0);
     connect(m_hostDataTimer, &QTimer::timeout, this, [this]() { readHostData(); });
+    // Not a slot: the published interface keeps its entries (tests fire the
+    // timer's own signal).
+    m_sessionUpTimer->setSingleShot(true);
+    connect(m_sessionUpTimer, &QTimer::timeout, this, &Tn5250Client::sessionStayedUp);
     loadSettings();
 }
 

@@ -124,6 +124,15 @@ class Tn5250Client : public QObject, private TelnetParser::Events
     Q_PROPERTY(QString terminalText READ terminalText NOTIFY screenChanged)
     Q_PROPERTY(QVariantList inputFieldSegments READ inputFieldSegments NOTIFY screenChanged)
     Q_PROPERTY(QVariantList hotspotSegments READ hotspotSegments NOTIFY screenChanged)
+    // --- Added after the published interface ------------------------------
+    // The host's Write Error Code holds the keyboard until reset().
+    Q_PROPERTY(bool inputError READ inputError NOTIFY screenChanged)
+    // Where the saved login may go.
+    Q_PROPERTY(bool autoLoginWithoutTls READ autoLoginWithoutTls WRITE setAutoLoginWithoutTls NOTIFY settingsChanged)
+    Q_PROPERTY(QString savedLoginHost READ savedLoginHost NOTIFY settingsChanged)
+    Q_PROPERTY(int savedLoginPort READ savedLoginPort NOTIFY settingsChanged)
+    Q_PROPERTY(bool savedLoginHostMatches READ savedLoginHostMatches NOTIFY settingsChanged)
+    Q_PROPERTY(QString signOnQuestion READ signOnQuestion NOTIFY settingsChanged)
 
 public:
     explicit Tn5250Client(QObject *parent = nullptr);
@@ -198,6 +207,20 @@ public:
     QString terminalText() const;
     QVariantList inputFieldSegments() const;
     QVariantList hotspotSegments() const;
+    bool inputError() const { return m_screen.inputError; }
+
+    bool autoLoginWithoutTls() const { return m_settings.flag(Settings::AutoLoginWithoutTls); }
+    // The host and port the saved password was saved for (empty and 0 for a
+    // login saved before they were recorded).
+    QString savedLoginHost() const { return m_settings.text(Settings::LoginHost); }
+    int savedLoginPort() const { return m_settings.number(Settings::LoginPort); }
+    // Whether a sign-on now would go to that host and port: the current
+    // connection's, or without one the profile's.
+    bool savedLoginHostMatches() const;
+    // What to ask before "Sign on" sends the saved login to another host (or
+    // to one not recorded yet); empty when performSavedLogin needs no
+    // question. The answer "yes" is performConfirmedSavedLogin.
+    QString signOnQuestion() const;
 
     // The presentation space, for the painted view.
     const TerminalScreen &terminalScreen() const { return m_screen; }
@@ -229,6 +252,7 @@ public:
     void setKeyboardMode(int value);
     void setFunctionKeyPage(int value);
     void setUserName(const QString &name);
+    void setAutoLoginWithoutTls(bool on);
 
 signals:
     void profilesChanged();
@@ -306,6 +330,15 @@ public:
     Q_INVOKABLE bool saveMacro(int index, const QString &name, const QString &sequence);
     Q_INVOKABLE bool deleteMacro(int index);
     Q_INVOKABLE bool runMacroAt(int index);
+    // --- Added after the published interface (src/app/clientkeys.cpp) -----
+    // The 5250 Reset key: leaves an input error, ends insert mode.
+    Q_INVOKABLE void reset();
+    // The saved login after the question.
+    // "Sign on" after the user has answered signOnQuestion: sends the saved
+    // login to the current host although it was saved for another one. A
+    // login saved before hosts were recorded is bound to this host from now
+    // on; one saved for another host stays bound to that one.
+    Q_INVOKABLE bool performConfirmedSavedLogin();
 
     // --- Outside the QML interface ---------------------------------------
     // The bytes the socket delivers, as socketReadyRead hands them on; the
@@ -338,6 +371,8 @@ private:
 
     // The operator's keys and text (src/app/clientkeys.cpp, clienttyping.cpp)
     void sendAid(quint8 aid, int function, bool noData);
+    bool sendCheckedEnter();
+    bool refusedForInputError();
     void applyFieldExit(bool minus);
     void queueTypeAheadText(const QString &text);
     void queueTypeAheadAid(quint8 aid, int function, bool noData);
@@ -349,6 +384,8 @@ private:
     void setLastError(const QString &category, const QString &detail);
     void beginConnection(bool reconnect);
     void sessionEstablished();
+    void sessionStayedUp();
+    bool stillCurrent(quint32 serial) const { return serial == m_connectionSerial; }
     void clearSessionPresentation();
     void resetProtocolState();
     void dropSocket(bool abortSocket);
@@ -368,6 +405,12 @@ private:
     void setSetting(Settings::Key key, const QVariant &value);
     void probeSavedPassword(QSettings &settings);
     void maybeAutoLogin();
+    enum SignOnRequest { AutomaticSignOn, SignOnByHand, ConfirmedSignOn };
+    bool signOnWithSavedLogin(SignOnRequest request);
+    void checkSignOnAnswer();
+    void setAutoLoginStopped(bool stopped);
+    QString signOnHost() const;
+    int signOnPort() const;
 
     // --- Profiles, preferences and the saved login ------------------------------
     QString m_currentProfileId;
@@ -375,6 +418,8 @@ private:
     Settings::Values m_settings;
     QString m_credentialStatus;
     bool m_autoLoginAttempted = false;
+    // A saved login was sent; the host's next screen tells whether it took it.
+    bool m_signOnAnswerPending = false;
     // --- Type-ahead -------------------------------------------------------------
     bool m_typeAheadDraining = false;
     TypeAheadQueue m_typeAheadQueue;
@@ -388,6 +433,18 @@ private:
     bool m_userDisconnectRequested = false;
     bool m_connectionErrorReported = false;
     bool m_tlsValidationFailed = false;
+    // The attempt failed with an error that waiting does not mend.
+    bool m_errorNotRetried = false;
+    // Raised whenever a connection starts or the user ends one. A handler
+    // notes it before it emits (QML runs inside the emit and may connect or
+    // disconnect) and stops when it has changed: the connection it was
+    // working on is no longer the current one.
+    quint32 m_connectionSerial = 0;
+    quint32 m_feedSerial = 0;
+    // Where the current connection goes, as it started.
+    QString m_sessionHost;
+    int m_sessionPort = 0;
+    bool m_sessionTls = false;
     QString m_lastErrorCategory;
     QString m_lastErrorDetail;
     QString m_tlsProtocol;
@@ -398,6 +455,9 @@ private:
     QString m_tlsValidTo;
     QTimer *m_reconnectTimer = nullptr;
     QTimer *m_connectionTimer = nullptr;
+    // A session that stays up this long counts as working: the reconnect
+    // waits start from the beginning again.
+    QTimer *m_sessionUpTimer = nullptr;
     QPointer<QAbstractSocket> m_socket;
     // --- Presentation space -------------------------------------------------
     TerminalScreen m_screen;

@@ -6,6 +6,7 @@
 #include "credentials/credentialstore.h"
 
 #include <QCryptographicHash>
+#include <QStringList>
 
 #include <Secrets/collectionnamesrequest.h>
 #include <Secrets/createcollectionrequest.h>
@@ -23,9 +24,36 @@ const QString LEGACY_PASSWORD_NAME = QStringLiteral("IBMiPassword");
 
 namespace {
 
-// The platform's code for storing a name that exists already: its secrets
-// are never overwritten in place.
-const int SECRET_ALREADY_EXISTS = 70;
+// A delete that finds nothing to delete leaves the store as wanted: the
+// secret (or its whole collection) is not there.
+bool nothingToDelete(int errorCode)
+{
+    return errorCode == Result::InvalidSecretError || errorCode == Result::InvalidCollectionError;
+}
+
+// The older names belong to ids that have letters or digits of their own:
+// an id made only of other characters would reduce to "Default" and reach
+// the Default profile's older secrets. The profile-less oldest name is the
+// Default profile's alone.
+bool hasOlderNames(const QString &profileId)
+{
+    for (const QChar c : profileId) {
+        const ushort u = c.unicode();
+        if ((u >= '0' && u <= '9') || (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z'))
+            return true;
+    }
+    return false;
+}
+
+QStringList olderSecretNames(const QString &profileId)
+{
+    QStringList names;
+    if (hasOlderNames(profileId))
+        names << rc19PasswordSecretName(profileId);
+    if (profileId == QLatin1String("Default"))
+        names << LEGACY_PASSWORD_NAME;
+    return names;
+}
 
 const int SECRET_NAME_HEX_DIGITS = 20;
 
@@ -58,6 +86,15 @@ QString failureText(const Request &request)
 }
 
 } // namespace
+
+// Storing a name that exists already fails: the platform never overwrites
+// a secret in place. The daemon reports the unique-name failure either as
+// such or, from its database, as a failed query; both mean "replace it".
+// Compared by the platform's names, never by bare numbers.
+bool secretAlreadyExists(int errorCode)
+{
+    return errorCode == Result::SecretAlreadyExistsError || errorCode == Result::DatabaseQueryError;
+}
 
 QString safeProfileId(const QString &profileId)
 {
@@ -139,7 +176,10 @@ bool CredentialStore::createCollection(QString *error)
     CreateCollectionRequest request;
     request.setCollectionName(COLLECTION_NAME);
     request.setAccessControlMode(SecretManager::OwnerOnlyMode);
-    request.setCollectionLockType(CreateCollectionRequest::CustomLock);
+    // Unlocked with the device: a custom lock would need an authentication
+    // plugin of the application's own, and the collection could never be
+    // created without one.
+    request.setCollectionLockType(CreateCollectionRequest::DeviceLock);
     request.setDeviceLockUnlockSemantic(SecretManager::DeviceLockKeepUnlocked);
     request.setStoragePluginName(SecretManager::DefaultEncryptedStoragePluginName);
     request.setEncryptionPluginName(SecretManager::DefaultEncryptedStoragePluginName);
@@ -199,7 +239,7 @@ bool CredentialStore::storePassword(const QString &profileId, const QString &pas
     if (storePasswordOnce(profileId, password, &code, &storeError))
         return verifyPassword(profileId, password, error);
 
-    if (code == SECRET_ALREADY_EXISTS) {
+    if (secretAlreadyExists(code)) {
         // Replace the saved password, keeping a copy to put back should the
         // new one not make it.
         QString previous;
@@ -282,10 +322,7 @@ bool CredentialStore::loadPassword(const QString &profileId, QString *password, 
     // Older names: a password found there is written under the current name
     // (and read back) before the old secret is removed, so that nothing is
     // lost if the move fails half way.
-    QStringList olderNames;
-    olderNames << rc19PasswordSecretName(profileId);
-    if (safeProfileId(profileId) == QLatin1String("Default"))
-        olderNames << LEGACY_PASSWORD_NAME;
+    const QStringList olderNames = olderSecretNames(profileId);
     for (const QString &olderName : olderNames) {
         QString older;
         if (!loadPasswordBySecretName(olderName, &older))
@@ -312,24 +349,43 @@ bool CredentialStore::loadPassword(const QString &profileId, QString *password, 
 
 bool CredentialStore::deletePasswordBySecretName(const QString &secretName, QString *error)
 {
+    return deleteSecret(secretName, nullptr, error);
+}
+
+bool CredentialStore::deleteSecret(const QString &secretName, bool *absent, QString *error)
+{
+    if (absent)
+        *absent = false;
     DeleteSecretRequest request;
     request.setIdentifier(identifierFor(secretName));
     request.setUserInteractionMode(SecretManager::SystemInteraction);
     if (!run(request, m_manager)) {
+        if (absent)
+            *absent = nothingToDelete(request.result().errorCode());
         setError(error, failureText(request));
         return false;
     }
     return true;
 }
 
+// Every name the profile's password may be kept under goes. A name that
+// holds nothing is fine; any other failure (a locked keyring, a service
+// that does not answer) means a password may still be there, and is
+// reported: one left under an older name would come back at the next
+// profile load, moved to the current name by loadPassword.
 bool CredentialStore::deletePassword(const QString &profileId, QString *error)
 {
-    const bool deleted = deletePasswordBySecretName(passwordSecretName(profileId), error);
-    deletePasswordBySecretName(rc19PasswordSecretName(profileId));
-    // The profile-less secret of the oldest releases belongs to "Default";
-    // left behind, it would be found and moved back the next time the
-    // profile loads, and a password the user deleted would return.
-    if (safeProfileId(profileId) == QLatin1String("Default"))
-        deletePasswordBySecretName(LEGACY_PASSWORD_NAME);
-    return deleted;
+    QStringList names;
+    names << passwordSecretName(profileId) << olderSecretNames(profileId);
+    bool cleared = true;
+    for (const QString &name : names) {
+        bool absent = false;
+        QString failure;
+        if (deleteSecret(name, &absent, &failure) || absent)
+            continue;
+        if (cleared)
+            setError(error, failure);
+        cleared = false;
+    }
+    return cleared;
 }

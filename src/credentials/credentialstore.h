@@ -37,11 +37,19 @@ public:
     bool loadPasswordBySecretName(const QString &secretName, QString *password,
                                   QString *error = nullptr);
     bool verifyPassword(const QString &profileId, const QString &expected, QString *error = nullptr);
-    // Deletes under the current and the older names of the profile.
+    // Deletes under the current and the older names of the profile. True
+    // when no password of the profile is left, also when there was none;
+    // false when one may still be there (the store refused or could not be
+    // reached).
     bool deletePassword(const QString &profileId, QString *error = nullptr);
+    // One delete request; a secret that does not exist fails it.
     bool deletePasswordBySecretName(const QString &secretName, QString *error = nullptr);
 
 private:
+    // One delete request; `absent` (may be null) tells whether it failed
+    // only because there was nothing to delete.
+    bool deleteSecret(const QString &secretName, bool *absent, QString *error);
+
     Sailfish::Secrets::SecretManager *m_manager;
     // Set while a password moves from an older name to the current one.
     bool m_migrating = false;
@@ -60,6 +68,11 @@ QString passwordSecretName(const QString &profileId);
 QString rc19PasswordSecretName(const QString &profileId);
 // The platform's message, with a hint when the storage plugin is missing.
 QString friendlySecretsError(const QString &message);
+
+// Whether a store request's error code says that a secret of that name
+// exists already (the platform's SecretAlreadyExistsError, or the database
+// error under which its daemon may report the same).
+bool secretAlreadyExists(int errorCode);
 
 // Overwrites a temporary password string with NUL characters and releases it.
 void scrub(QString &text);

@@ -63,4 +63,28 @@ bool findSignOnFields(const TerminalScreen &screen, int *userField, int *passwor
     return true;
 }
 
+bool savedFor(const QString &savedHost, int savedPort, const QString &host, int port)
+{
+    const QString saved = savedHost.trimmed();
+    return !saved.isEmpty() && savedPort > 0 && savedPort == port
+        && saved.compare(host.trimmed(), Qt::CaseInsensitive) == 0;
+}
+
+// The password goes by itself only where it was saved for, and in clear
+// text only when the user said so: a host name changed since, or a TLS
+// switch turned off, must not hand it to another server or to the network.
+AutoSignOn autoSignOn(const QString &savedHost, int savedPort, const SignOnTarget &target,
+                      bool allowedWithoutTls, bool stopped)
+{
+    if (stopped)
+        return AutoSignOnStopped;
+    if (savedHost.trimmed().isEmpty() || savedPort <= 0)
+        return AutoSignOnNoRecordedHost;
+    if (!savedFor(savedHost, savedPort, target.host, target.port))
+        return AutoSignOnOtherHost;
+    if (!target.tls && !allowedWithoutTls)
+        return AutoSignOnWithoutTls;
+    return AutoSignOnAllowed;
+}
+
 } // namespace SavedLogin

@@ -22,6 +22,31 @@ bool passwordStored(CredentialStore &store, const QString &profileId);
 // of it. False (and -1 in both) when the screen is not one.
 bool findSignOnFields(const TerminalScreen &screen, int *userField, int *passwordField);
 
+// Whether the saved login was saved for this host and port. Host names are
+// compared without regard to case or surrounding blanks, as DNS does; a
+// login without a recorded host matches none.
+bool savedFor(const QString &savedHost, int savedPort, const QString &host, int port);
+
+// What stands between a recognised sign-on screen and sending the saved
+// login there by itself, first reason first.
+enum AutoSignOn {
+    AutoSignOnAllowed,
+    AutoSignOnStopped,        // the host refused it before
+    AutoSignOnNoRecordedHost, // saved by a release that did not record the host
+    AutoSignOnOtherHost,      // saved for another host or port
+    AutoSignOnWithoutTls      // the connection is plain text and that is not allowed
+};
+
+struct SignOnTarget
+{
+    QString host;
+    int port = 0;
+    bool tls = false;
+};
+
+AutoSignOn autoSignOn(const QString &savedHost, int savedPort, const SignOnTarget &target,
+                      bool allowedWithoutTls, bool stopped);
+
 } // namespace SavedLogin
 
 #endif

@@ -72,9 +72,11 @@ const quint8 ORDER_MC = 0x14;   // Move Cursor
 const quint8 ORDER_WDSF = 0x15; // Write to Display Structured Field
 const quint8 ORDER_SF = 0x1D;   // Start of Field
 
-// Start of Header carries at most seven parameter bytes; bytes 4-6 are the
-// command-key switches for F24..F17, F16..F9 and F8..F1.
+// Start of Header carries at most seven parameter bytes; byte 3 is the
+// error line (0: the last row), bytes 4-6 are the command-key switches for
+// F24..F17, F16..F9 and F8..F1.
 const int SOH_MAX_LENGTH = 7;
+const int SOH_ERROR_ROW = 3;
 
 // First control character: only the top three bits select an action.
 const quint8 CC1_MASK = 0xE0;
@@ -90,10 +92,12 @@ const quint8 SF_CLASS_5250 = 0xD9;
 const quint8 SF_TYPE_QUERY = 0x70;
 const quint8 SF_TYPE_QUERY_STATION_STATE = 0x72;
 
-// --- Save Screen reply token: ESC, Restore Screen, "VNTL", entry number ----
-// The host hands the token back unchanged inside Restore Screen.
+// --- Save Screen reply token: ESC, Restore Screen, "VNTL", serial ---------
+// The host hands the token back unchanged inside Restore Screen. The serial
+// is 32-bit big-endian, counted from 1 on each connection.
 const char SAVE_TOKEN_TAG[] = "VNTL";
 const int SAVE_TOKEN_TAG_SIZE = 4;
+const int SAVE_TOKEN_SERIAL_SIZE = 4;
 const int MAX_SAVED_SCREENS = 250;
 
 // --- 5250 Query Reply (Functions Reference, "5250 QUERY command") ---------

@@ -182,10 +182,21 @@ int DataStreamInterpreter::processCommand(const QByteArray &data, int index)
         return next;
     case CMD_WRITE_TO_DISPLAY:
         return processWriteToDisplay(data, next);
-    case CMD_RESTORE_SCREEN:
-        if (m_savedScreens.restore(data.mid(next), m_screen))
+    case CMD_RESTORE_SCREEN: {
+        quint32 serial = 0;
+        switch (m_savedScreens.restore(data.mid(next), m_screen, &serial)) {
+        case SavedScreens::Restored:
             log(QStringLiteral("Restored saved presentation space"));
+            break;
+        case SavedScreens::UnknownToken:
+            log(QStringLiteral("Restore Screen names no saved screen (token %1); the screen stays").arg(serial));
+            break;
+        case SavedScreens::NotAToken:
+            log(QStringLiteral("Restore Screen without a token of this terminal; the screen stays"));
+            break;
+        }
         return end;
+    }
     case CMD_CLEAR_UNIT_ALTERNATE: {
         int resume = next;
         if (next < end) {
@@ -199,9 +210,18 @@ int DataStreamInterpreter::processCommand(const QByteArray &data, int index)
         m_screen.clear(true);
         return resume;
     }
-    case CMD_WRITE_ERROR_CODE:
-        // No control characters, and the write position stays where it is.
-        return processWriteOrders(data, next, end);
+    case CMD_WRITE_ERROR_CODE: {
+        // The message goes on the error line, not where the last write
+        // ended (which may be inside an input field), and inhibits input
+        // until the operator's Reset puts the line back. No control
+        // characters.
+        m_screen.beginInputError();
+        const int resume = processWriteOrders(data, next, end);
+        Step error;
+        error.kind = Step::InputError;
+        m_effects.steps.append(error);
+        return resume;
+    }
     case CMD_ROLL:
         if (next + 2 >= end)
             return end;
@@ -255,8 +275,9 @@ int DataStreamInterpreter::processCommand(const QByteArray &data, int index)
         resume = next + 2;
     }
     m_effects.readMode = readMode;
-    // A read invites input, whatever the first control character said.
-    m_screen.keyboardLocked = false;
+    // A read invites input, whatever the first control character said; an
+    // input error keeps it inhibited until the operator's Reset.
+    m_screen.keyboardLocked = m_screen.inputError;
     if ((cc2 & (CC2_UNLOCK | CC2_CURSOR_STAYS)) == CC2_UNLOCK)
         m_screen.moveCursorHome();
     Step invited;

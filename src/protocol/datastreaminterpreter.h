@@ -19,7 +19,7 @@ class TerminalScreen;
 //
 // Whatever reaches beyond the screen is not done here but reported, in the
 // order it happened: the lines for the protocol log, the alarm, the host's
-// invitation to type, and the answers the host asked for (Save Screen, Read
+// invitation to type, an input error, and the answers the host asked for (Save Screen, Read
 // Screen, Read Immediate, the 5250 Query, the Cancel Invite echo). The client
 // acts on the report once the record is done.
 //
@@ -36,7 +36,8 @@ public:
             Log,          // text: a line for the protocol log
             Alarm,        // the host sounded the alarm (CC2 0x04)
             InputInvited, // a read command opened the keyboard: visibleCells, fields at that moment
-            Answer        // a record for the host: opcode, data
+            Answer,       // a record for the host: opcode, data
+            InputError    // Write Error Code inhibited input until Reset
         };
         Kind kind = Log;
         QString text;

@@ -29,8 +29,11 @@ const quint8 OPT_NEW_ENVIRON = 0x27;    // 39
 const quint8 SUB_IS = 0x00;
 const quint8 SUB_SEND = 0x01;
 
-// NEW-ENVIRON item codes (RFC 1572).
+// NEW-ENVIRON item codes (RFC 1572). ESC quotes the next byte of a name or
+// value, so that names and values may hold the four codes themselves.
+const quint8 ENV_VAR = 0x00;
 const quint8 ENV_VALUE = 0x01;
+const quint8 ENV_ESC = 0x02;
 const quint8 ENV_USERVAR = 0x03;
 
 // Terminal types offered in TERMINAL-TYPE IS (RFC 4777): a 3477
@@ -42,7 +45,38 @@ const char TERMINAL_TYPE_NARROW[] = "IBM-3179-2";
 const char ENV_DEVNAME[] = "DEVNAME";
 const char ENV_KBDTYPE[] = "KBDTYPE";
 const char ENV_CODEPAGE[] = "CODEPAGE";
-const char KEYBOARD_TYPE[] = "USB";
+const char ENV_CHARSET[] = "CHARSET";
+
+// The host's random seed for an encrypted password (RFC 4777): the name is
+// followed directly by eight binary bytes, quoted with ESC where they equal
+// an item code. The terminal signs on through the screen, so it reads the
+// seed only to step over it.
+const char ENV_IBMRSEED[] = "IBMRSEED";
+const int IBMRSEED_LENGTH = 8;
+
+// IBM i's national-language table for a 5250 display: the keyboard type and
+// the character set that go with each EBCDIC code page (CCSID). The host
+// takes a code page only when KBDTYPE, CODEPAGE and CHARSET arrive together.
+struct NationalLanguage
+{
+    int codePage;
+    const char *keyboardType;
+    const char *characterSet;
+};
+
+const NationalLanguage NATIONAL_LANGUAGES[] = {
+    { 37,  "USB", "697" }, // United States, Canada
+    { 273, "AGB", "697" }, // Germany, Austria
+    { 277, "DMB", "697" }, // Denmark, Norway
+    { 278, "FNB", "697" }, // Finland, Sweden
+    { 280, "ITB", "697" }, // Italy
+    { 284, "SPB", "697" }, // Spain, Latin America
+    { 285, "UKB", "697" }, // United Kingdom
+    { 297, "FAB", "697" }, // France
+    { 500, "INB", "697" }, // International
+    { 870, "CSB", "959" }, // Latin-2 multilingual
+    { 871, "ICB", "697" }, // Iceland
+};
 
 // A TN5250 record carries a 16-bit length field, so no record is longer
 // than 65535 bytes; the telnet layer never holds more than that for one

@@ -38,14 +38,6 @@ QString commandLine(const char *direction, quint8 verb, quint8 option)
         .arg(QLatin1String(direction), TelnetOptions::commandName(verb), TelnetOptions::optionName(option));
 }
 
-void appendEnvironmentVariable(QByteArray &reply, const char *name, const QByteArray &value)
-{
-    reply.append(char(Telnet::ENV_USERVAR));
-    reply.append(name);
-    reply.append(char(Telnet::ENV_VALUE));
-    reply.append(value);
-}
-
 } // namespace
 
 TelnetOptions::Answer TelnetOptions::answer(quint8 verb, quint8 option)
@@ -150,18 +142,6 @@ QByteArray TelnetOptions::terminalTypeIs(bool wide)
     QByteArray reply;
     reply.append(char(Telnet::SUB_IS));
     reply.append(terminalType(wide));
-    return reply;
-}
-
-QByteArray TelnetOptions::environmentIs(const QString &deviceName, int codePage)
-{
-    // The same answer whatever the host asked for (RFC 4777).
-    QByteArray reply;
-    reply.append(char(Telnet::SUB_IS));
-    if (!deviceName.isEmpty())
-        appendEnvironmentVariable(reply, Telnet::ENV_DEVNAME, deviceName.toLatin1());
-    appendEnvironmentVariable(reply, Telnet::ENV_KBDTYPE, QByteArray(Telnet::KEYBOARD_TYPE));
-    appendEnvironmentVariable(reply, Telnet::ENV_CODEPAGE, QByteArray::number(codePage));
     return reply;
 }
 

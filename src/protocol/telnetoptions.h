@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include "protocol/telnetcodes.h"
 
@@ -61,8 +62,23 @@ public:
     static const char *terminalType(bool wide);
     // The payloads of the IS replies (before telnet framing).
     static QByteArray terminalTypeIs(bool wide);
-    // `deviceName` already sanitised; empty leaves DEVNAME out.
-    static QByteArray environmentIs(const QString &deviceName, int codePage);
+
+    // The answer to a NEW-ENVIRON SEND (telnetenvironment.cpp).
+    struct EnvironmentAnswer
+    {
+        QByteArray payload;        // IS and the variables, before telnet framing
+        QString deviceName;        // sent as DEVNAME; empty when it was not
+        bool codePageSent = false; // KBDTYPE, CODEPAGE and CHARSET went out
+        QStringList missing;       // named variables the terminal has no value for: "VAR USER"
+        int skippedBytes = 0;      // bytes of the request that named no variable
+    };
+    // `subnegotiation` as the parser delivers it, option byte and SEND
+    // first; `deviceName` already sanitised, empty when there is none.
+    static EnvironmentAnswer environmentIs(const QByteArray &subnegotiation, const QString &deviceName,
+                                           int codePage);
+    // The keyboard type and character set IBM i pairs with a code page; the
+    // entry of 37 for a page it does not list.
+    static const Telnet::NationalLanguage &nationalLanguage(int codePage);
 
     // Telnet framing of what the terminal sends outside records.
     static QByteArray command(quint8 verb, quint8 option);

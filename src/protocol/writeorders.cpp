@@ -116,8 +116,10 @@ void DataStreamInterpreter::applyControlCharacters(quint8 cc1, quint8 cc2)
     default: // 0x00 nothing, 0x20 lock only
         break;
     }
+    // An input error (Write Error Code) is the operator's to reset; the
+    // host's unlock waits until then.
     if (cc2 & CC2_UNLOCK)
-        m_screen.keyboardLocked = false;
+        m_screen.keyboardLocked = m_screen.inputError;
     if (cc2 & CC2_ALARM) {
         Step alarm;
         alarm.kind = Step::Alarm;
@@ -317,6 +319,8 @@ void DataStreamInterpreter::parseStartOfHeader(const QByteArray &data, int &posi
     const int headerStart = position;
     position += present;
 
+    // Header byte 3 names the row for error messages (Write Error Code).
+    m_screen.errorRow = present > SOH_ERROR_ROW ? quint8(data.at(headerStart + SOH_ERROR_ROW)) : 0;
     quint32 mask = 0;
     if (length == SOH_MAX_LENGTH && present == SOH_MAX_LENGTH) {
         // Header bytes 4, 5 and 6 switch off the field data of F24-F17,

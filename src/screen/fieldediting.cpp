@@ -18,6 +18,8 @@ namespace {
 
 const unsigned char NULL_BYTE = 0x00;
 const unsigned char EBCDIC_MINUS = 0x60;
+const unsigned char EBCDIC_ZERO = 0xF0;
+const unsigned char EBCDIC_BLANK = 0x40;
 const unsigned char FFW_MDT = 0x08;
 
 // Refusal texts are for the status line, so they go through translation; the
@@ -26,6 +28,13 @@ void report(QString *message, const char *text)
 {
     if (message)
         *message = QCoreApplication::translate("TerminalScreen", text);
+}
+
+// A refusal that names the code page in force ("%1").
+void reportCodePage(QString *message, const char *text)
+{
+    if (message)
+        *message = QCoreApplication::translate("TerminalScreen", text).arg(EbcdicCodec::codePage());
 }
 
 void setFlag(bool *flag, bool value)
@@ -79,9 +88,10 @@ bool TerminalScreen::validateCharacter(const Field &field, QChar character)
             || unicode == ' ' || unicode == ',' || unicode == '-' || unicode == '.';
     case 5: // digits only
         return isAsciiDigit(unicode);
+    case 7: // signed numeric: digits; the sign comes from Field- and Field+
+        return isAsciiDigit(unicode);
     case 2: // numeric shift
     case 3: // numeric only
-    case 7: // signed numeric
         return isAsciiDigit(unicode) || unicode == ' ' || unicode == '+' || unicode == ','
             || unicode == '-' || unicode == '.';
     default: // alphanumeric, katakana shift, I/O
@@ -111,8 +121,7 @@ bool TerminalScreen::typeCharacter(QChar character, QString *message, bool *auto
     bool representable = false;
     const unsigned char byte = EbcdicCodec::encodeChar(character, &representable);
     if (!representable) {
-        // The text names code page 37 whatever page is current.
-        report(message, QT_TRANSLATE_NOOP("TerminalScreen", "Character is not available in EBCDIC code page 37"));
+        reportCodePage(message, QT_TRANSLATE_NOOP("TerminalScreen", "Character is not available in EBCDIC code page %1"));
         return false;
     }
     const int offset = fieldOffset(field, cursor);
@@ -181,6 +190,8 @@ bool TerminalScreen::fieldExit(bool minus, QString *message, bool *autoEnter)
     }
     if (erase)
         nullPositions(field, offset, usable);
+    if (field.rightAdjustZero() || field.rightAdjustBlank())
+        rightAdjust(field, usable, field.rightAdjustZero() ? EBCDIC_ZERO : EBCDIC_BLANK);
     const int span = fieldSpan(field);
     if (field.signedNumeric() && span > 0) {
         const int signIndex = fieldPosition(field, span - 1);
@@ -216,16 +227,39 @@ bool TerminalScreen::deleteCharacter()
     if (fieldIndex < 0)
         return false;
     const Field &field = fields.at(fieldIndex);
-    const int span = fieldSpan(field);
+    // The digit positions close up; a signed field's sign position stays.
+    const int usable = usableLength(field);
+    const int offset = fieldOffset(field, cursor);
+    if (offset >= usable)
+        return false;
     // Only the bytes move; each cell keeps the attribute it is drawn with.
-    for (int k = fieldOffset(field, cursor); k + 1 < span; ++k) {
+    for (int k = offset; k + 1 < usable; ++k) {
         const int to = fieldPosition(field, k);
         setCell(to, rawAt(fieldPosition(field, k + 1)), attributeAt(to));
     }
-    const int last = fieldPosition(field, span - 1);
+    const int last = fieldPosition(field, usable - 1);
     setCell(last, NULL_BYTE, attributeAt(last));
     markChanged(fieldIndex);
     return true;
+}
+
+// Right adjust (field format word adjust 5 and 6): what the field holds moves
+// to the right end of its usable positions, and the positions it leaves get
+// the fill byte, so that the host receives the field at its full length.
+void TerminalScreen::rightAdjust(const Field &field, int usable, unsigned char fill)
+{
+    const QByteArray bytes = fieldBytes(field).left(usable);
+    int end = bytes.size();
+    while (end > 0 && bytes.at(end - 1) == char(NULL_BYTE))
+        --end;
+    if (end == 0)
+        return; // nothing typed: the field stays empty
+    const int shift = usable - end;
+    for (int k = usable - 1; k >= 0; --k) {
+        const int index = fieldPosition(field, k);
+        const unsigned char byte = k >= shift ? static_cast<unsigned char>(bytes.at(k - shift)) : fill;
+        setCell(index, byte, attributeAt(index));
+    }
 }
 
 bool TerminalScreen::eraseToEndOfField(QString *message)
@@ -342,8 +376,8 @@ bool TerminalScreen::setFieldText(int fieldIndex, const QString &text, QString *
         bool representable = false;
         encoded.append(char(EbcdicCodec::encodeChar(character, &representable)));
         if (!representable) {
-            // The text names code page 37 whatever page is current.
-            report(message, QT_TRANSLATE_NOOP("TerminalScreen", "Saved login contains a character unavailable in EBCDIC code page 37"));
+            reportCodePage(message,
+                           QT_TRANSLATE_NOOP("TerminalScreen", "Saved login contains a character unavailable in EBCDIC code page %1"));
             return false;
         }
     }

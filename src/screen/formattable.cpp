@@ -129,6 +129,7 @@ void TerminalScreen::startField(bool hasFfw, unsigned char ffwHigh, unsigned cha
 void TerminalScreen::clearFormatTable()
 {
     fields.clear();
+    noDataKeyMask = 0;
     keyboardLocked = true;
     insertMode = false;
     cursor = 0;
@@ -138,6 +139,9 @@ void TerminalScreen::clearFormatTable()
 void TerminalScreen::clearFormatTableForHeader()
 {
     fields.clear();
+    // A new format forgets the old one's home: without an Insert Cursor of
+    // its own, the cursor goes to the first input field.
+    insertCursorIndex = -1;
 }
 
 int TerminalScreen::fieldIndexAt(int index) const

@@ -26,15 +26,6 @@ bool isNondisplayAttribute(unsigned char attribute)
     return (attribute & 0x07) == 0x07;
 }
 
-// Copies count bytes from `from` in source to `to` in target, as far as
-// both buffers reach.
-void copyRow(QByteArray &target, const QByteArray &source, int to, int from, int count)
-{
-    const int n = qMin(count, qMin(target.size() - to, source.size() - from));
-    if (to >= 0 && from >= 0 && n > 0)
-        std::memcpy(target.data() + to, source.constData() + from, size_t(n));
-}
-
 } // namespace
 
 TerminalScreen::TerminalScreen()
@@ -59,14 +50,25 @@ void TerminalScreen::resize(int newRows, int newColumns)
     displayAddress = 0;
     cursor = 0;
     insertCursorIndex = -1;
+    inputError = false;
+    errorLineData.clear();
+    errorLineAttributes.clear();
 }
 
 void TerminalScreen::clear(bool clearFormatTable)
 {
     data.fill(char(NULL_BYTE));
     attributes.fill(char(NORMAL_ATTRIBUTE));
-    if (clearFormatTable)
+    if (clearFormatTable) {
+        // The no-data keys and the error line belong to the format the host
+        // set up; a cleared unit starts without them.
         fields.clear();
+        noDataKeyMask = 0;
+        errorRow = 0;
+    }
+    inputError = false;
+    errorLineData.clear();
+    errorLineAttributes.clear();
     displayAddress = 0;
     cursor = 0;
     insertCursorIndex = -1;
@@ -271,21 +273,66 @@ void TerminalScreen::roll(unsigned char control, unsigned char topRow, unsigned 
     const bool down = control & 0x80;
     if (lines == 0 || topRow == 0 || bottomRow == 0 || topRow >= bottomRow || bottomRow > rows)
         return;
-    if (lines > bottomRow - topRow)
-        lines = bottomRow - topRow;
+    // More lines than the region holds move everything out of it.
+    if (lines > bottomRow - topRow + 1)
+        lines = bottomRow - topRow + 1;
 
     // Rows are read from the snapshot so that an overlapping move never reads
-    // a row it has already overwritten.
+    // a row it has already overwritten. The rows the content leaves behind
+    // are cleared, as the host expects to write them afresh.
     const QByteArray oldData = data;
     const QByteArray oldAttributes = attributes;
     for (int row = topRow; row <= bottomRow; ++row) {
         const int source = down ? row - lines : row + lines;
-        if (source < topRow || source > bottomRow)
-            continue;
-        // A row at a time: a record may hold thousands of Roll commands.
-        copyRow(data, oldData, (row - 1) * columns, (source - 1) * columns, columns);
-        copyRow(attributes, oldAttributes, (row - 1) * columns, (source - 1) * columns, columns);
+        const bool vacated = source < topRow || source > bottomRow;
+        for (int column = 0; column < columns; ++column) {
+            const int to = (row - 1) * columns + column;
+            const int from = (source - 1) * columns + column;
+            if (vacated)
+                setCell(to, NULL_BYTE, NORMAL_ATTRIBUTE);
+            else if (from < oldData.size() && from < oldAttributes.size())
+                setCell(to, static_cast<unsigned char>(oldData.at(from)),
+                        static_cast<unsigned char>(oldAttributes.at(from)));
+        }
     }
+}
+
+// --- Write Error Code -----------------------------------------------------------
+
+int TerminalScreen::errorLineRow() const
+{
+    return errorRow >= 1 && errorRow <= rows ? errorRow : rows;
+}
+
+void TerminalScreen::beginInputError()
+{
+    const int start = (errorLineRow() - 1) * columns;
+    if (start < 0 || start + columns > size())
+        return;
+    if (!inputError) {
+        errorLineData = data.mid(start, columns);
+        errorLineAttributes = attributes.mid(start, columns);
+    }
+    inputError = true;
+    keyboardLocked = true;
+    displayAddress = start;
+    currentAttribute = NORMAL_ATTRIBUTE;
+}
+
+bool TerminalScreen::resetInputError()
+{
+    if (!inputError)
+        return false;
+    const int start = (errorLineRow() - 1) * columns;
+    if (start >= 0 && errorLineData.size() == columns && start + columns <= size()) {
+        data.replace(start, columns, errorLineData);
+        attributes.replace(start, columns, errorLineAttributes);
+    }
+    inputError = false;
+    errorLineData.clear();
+    errorLineAttributes.clear();
+    keyboardLocked = false;
+    return true;
 }
 
 void TerminalScreen::recomputeAttributes()

@@ -67,6 +67,14 @@ public:
     bool messageWaiting = false;
     bool insertMode = false;
     quint32 noDataKeyMask = 0;
+    // The row Start of Header names for error messages (1-based); 0 when
+    // none is named, and then the last row serves.
+    int errorRow = 0;
+    // Input inhibited by the host's Write Error Code until the operator's
+    // Reset; the error line's cells as they were before the message.
+    bool inputError = false;
+    QByteArray errorLineData;
+    QByteArray errorLineAttributes;
 
     int size() const { return data.size(); }
 
@@ -97,6 +105,16 @@ public:
     bool insertCursor(int row, int column);
     void roll(unsigned char control, unsigned char topRow, unsigned char bottomRow);
     void recomputeAttributes();
+
+    // --- Write Error Code --------------------------------------------------
+    // The 1-based row that error messages are written on.
+    int errorLineRow() const;
+    // Keeps the error line's cells (once, however many messages follow),
+    // moves the write position to its start and inhibits input.
+    void beginInputError();
+    // Puts the error line back and opens the keyboard; false when there was
+    // no input error.
+    bool resetInputError();
 
     // --- Cursor ----------------------------------------------------------------
     void moveCursor(int row, int column);
@@ -151,6 +169,7 @@ private:
     int fieldOffset(const Field &field, int index) const; // (index - start) wrapped
     bool positionInField(const Field &field, int index) const;
     void nullPositions(const Field &field, int from, int to); // positions from..to-1
+    void rightAdjust(const Field &field, int usable, unsigned char fill);
     void setCell(int index, unsigned char byte, unsigned char attribute);
     void fillCells(int from, int count, unsigned char byte, unsigned char attribute); // wraps
     void fillRun(int from, int count, unsigned char byte, unsigned char attribute);   // from..from+count-1

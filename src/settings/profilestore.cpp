@@ -53,7 +53,7 @@ void writeNew(QSettings &settings, const QString &id, const QString &name)
 void writeCopy(QSettings &settings, const QString &fromId, const QString &toId, const QString &name)
 {
     // Copied in ascending key order.
-    settings.beginGroup(QLatin1String("profiles/") + fromId);
+    settings.beginGroup(profileGroup(fromId));
     QStringList keys = settings.allKeys();
     keys.sort();
     QVariantList values;

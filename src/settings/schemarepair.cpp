@@ -119,8 +119,10 @@ void repairSettings(QSettings *settings)
     QStringList order;
     const QStringList stored = settings->value(QLatin1String(PROFILE_ORDER)).toStringList();
     for (const QString &entry : stored) {
+        // Only ids the application could have made stay listed; the groups
+        // of the others stay in the file, unread.
         const QString id = entry.trimmed();
-        if (!id.isEmpty() && !order.contains(id))
+        if (isValidProfileId(id) && !order.contains(id))
             order.append(id);
     }
     if (order.isEmpty()) {

@@ -5,6 +5,7 @@
 // afresh by path, so there is never a second, stale copy of a value in
 // memory besides the client's own.
 #include "settings/settingskeys.h"
+#include "settings/settingstable.h"
 
 #include <QDir>
 #include <QSettings>
@@ -23,11 +24,16 @@ QString settingsFilePath()
 
 void importLegacySettings(QSettings &settings)
 {
-    if (settings.value(QLatin1String(LEGACY_IMPORTED), false).toBool())
+    if (Settings::readSwitch(settings.value(QLatin1String(LEGACY_IMPORTED)), false))
         return;
     QSettings legacy;
     if (legacy.fileName() != settings.fileName()) {
         const QStringList keys = legacy.allKeys();
+        // An old file that could not be read whole (unreadable, damaged) is
+        // tried again at the next start instead of being marked done: what
+        // it holds would otherwise never be imported.
+        if (legacy.status() != QSettings::NoError)
+            return;
         for (const QString &key : keys) {
             if (!settings.contains(key))
                 settings.setValue(key, legacy.value(key));

@@ -67,6 +67,16 @@ constexpr char AUTO_RECONNECT[] = "automation/autoReconnect";
 constexpr char AUTO_LOGIN[] = "automation/autoLogin";
 constexpr char USER_NAME[] = "login/userName";
 constexpr char PASSWORD_SAVED[] = "login/passwordSaved";
+// The host and port the saved password was saved for; automatic sign-on
+// happens only there. Absent in files of older releases (see clientlogin.cpp).
+constexpr char LOGIN_HOST[] = "login/host";
+constexpr char LOGIN_PORT[] = "login/port";
+// Automatic sign-on over a connection without TLS, which sends the password
+// readable to anyone on the way: off unless the user turns it on.
+constexpr char AUTO_LOGIN_WITHOUT_TLS[] = "automation/autoLoginWithoutTls";
+// Set when the host refused an automatic sign-on; automatic sign-on then
+// waits until the user signs on by hand or saves the login again.
+constexpr char AUTO_LOGIN_STOPPED[] = "login/autoLoginStopped";
 constexpr char MACROS[] = "macros";
 constexpr char MACRO_COUNT[] = "macros/count";
 
@@ -93,6 +103,9 @@ constexpr bool DEFAULT_AUTO_CONNECT = false;
 constexpr bool DEFAULT_AUTO_RECONNECT = false;
 constexpr bool DEFAULT_AUTO_LOGIN = false;
 constexpr bool DEFAULT_PASSWORD_SAVED = false;
+constexpr int NO_LOGIN_PORT = 0;  // no port recorded with the saved login
+constexpr bool DEFAULT_AUTO_LOGIN_WITHOUT_TLS = false;
+constexpr bool DEFAULT_AUTO_LOGIN_STOPPED = false;
 
 // --- Macros of a profile, under "profiles/<id>/macros/" ----------------------
 constexpr int MACRO_MAX = 12;
@@ -135,9 +148,38 @@ inline QString boundedProfileName(const QString &name)
     return bounded.trimmed();
 }
 
+// A profile id as the application makes them: "Default", or "P" and the 32
+// lower-case hexadecimal digits of a UUID. Nothing else may name a settings
+// group: an id such as "/" would make the profile's group the whole
+// "profiles" group (deleting it would delete every profile), and one without
+// letters or digits would share the Default profile's older secret names.
+inline bool isValidProfileId(const QString &id)
+{
+    if (id == QLatin1String(DEFAULT_PROFILE_ID))
+        return true;
+    if (id.size() != 33 || id.at(0) != QLatin1Char('P'))
+        return false;
+    for (int i = 1; i < id.size(); ++i) {
+        const ushort c = id.at(i).unicode();
+        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f')))
+            return false;
+    }
+    return true;
+}
+
+// The group of a profile's keys, "profiles/<id>". An id that is not valid
+// gets a group of its own that no profile can have and that nothing lists,
+// so that whatever a caller does with it cannot reach another profile's
+// keys (or all of them).
+inline QString profileGroup(const QString &profileId)
+{
+    return QLatin1String("profiles/")
+        + (isValidProfileId(profileId) ? profileId : QStringLiteral("unchecked-id"));
+}
+
 inline QString profilePrefix(const QString &profileId)
 {
-    return QLatin1String("profiles/") + profileId + QLatin1Char('/');
+    return profileGroup(profileId) + QLatin1Char('/');
 }
 
 inline QString macroKey(int slot, const char *field)

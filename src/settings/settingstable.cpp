@@ -61,6 +61,12 @@ QVariant theme(const QVariant &value) { return clamped(value.toInt(), 0, THEME_M
 QVariant orientationLock(const QVariant &value) { return clamped(value.toInt(), 0, ORIENTATION_LOCK_MAX); }
 QVariant keyboardMode(const QVariant &value) { return clamped(value.toInt(), 0, KEYBOARD_MODE_MAX); }
 QVariant functionKeyPage(const QVariant &value) { return clamped(value.toInt(), 0, FUNCTION_KEY_PAGE_MAX); }
+// A recorded port outside 1..65535 is no port: nothing to sign on to there.
+QVariant loginPort(const QVariant &value)
+{
+    const int port = value.toInt();
+    return port >= PORT_MIN && port <= PORT_MAX ? port : NO_LOGIN_PORT;
+}
 
 // Indexed by Key. Host, port, TLS and device name stay in memory until the
 // next full save (at the latest when a connection starts): a half-typed
@@ -80,6 +86,10 @@ const Entry TABLE[KEY_COUNT] = {
     { AUTO_LOGIN,               Bool,   boolean<DEFAULT_AUTO_LOGIN>,                nullptr,           nullptr,          Stamped },
     { USER_NAME,                String, emptyText,                                  nullptr,           trimmed,          Written },
     { PASSWORD_SAVED,           Bool,   boolean<DEFAULT_PASSWORD_SAVED>,            nullptr,           nullptr,          ByItsOwner },
+    { LOGIN_HOST,               String, emptyText,                                  trimmed,           trimmed,          ByItsOwner },
+    { LOGIN_PORT,               Int,    integer<NO_LOGIN_PORT>,                     loginPort,         loginPort,        ByItsOwner },
+    { AUTO_LOGIN_WITHOUT_TLS,   Bool,   boolean<DEFAULT_AUTO_LOGIN_WITHOUT_TLS>,    nullptr,           nullptr,          Stamped },
+    { AUTO_LOGIN_STOPPED,       Bool,   boolean<DEFAULT_AUTO_LOGIN_STOPPED>,        nullptr,           nullptr,          ByItsOwner },
     { SHOW_KEYBOARD_ON_CONNECT, Bool,   boolean<DEFAULT_SHOW_KEYBOARD_ON_CONNECT>,  nullptr,           nullptr,          Stamped },
     { KEEP_DISPLAY_ON,          Bool,   boolean<DEFAULT_KEEP_DISPLAY_ON>,           nullptr,           nullptr,          Stamped },
     { TYPE_AHEAD,               Bool,   boolean<DEFAULT_TYPE_AHEAD>,                nullptr,           nullptr,          Stamped },
@@ -95,12 +105,13 @@ const Entry TABLE[KEY_COUNT] = {
 };
 
 // Values of the wrong type are converted the QVariant way (a non-numeric
-// text reads as 0).
-QVariant typed(Type type, const QVariant &value)
+// text reads as 0); switches are read by readSwitch, falling back to their
+// default.
+QVariant typed(Type type, const QVariant &value, const QVariant &fallback = QVariant())
 {
     switch (type) {
     case Bool:
-        return value.toBool();
+        return readSwitch(value, fallback.toBool());
     case Int:
         return value.toInt();
     case Double:
@@ -115,10 +126,41 @@ QVariant loaded(Key key, const QSettings &settings, const QString &profileId)
 {
     const Entry &entry = TABLE[key];
     const QVariant stored = settings.value(path(key, profileId), entry.defaultValue());
-    return entry.onLoad ? typed(entry.type, entry.onLoad(stored)) : typed(entry.type, stored);
+    return typed(entry.type, entry.onLoad ? entry.onLoad(stored) : stored, entry.defaultValue());
 }
 
+const char *const SWITCH_OFF[] = { "false", "no", "off", "0" };
+const char *const SWITCH_ON[] = { "true", "yes", "on", "1" };
+
 } // namespace
+
+bool readSwitch(const QVariant &stored, bool fallback)
+{
+    switch (int(stored.type())) {
+    case QVariant::Bool:
+        return stored.toBool();
+    case QVariant::Int:
+    case QVariant::UInt:
+    case QVariant::LongLong:
+    case QVariant::ULongLong:
+    case QVariant::Double:
+        return stored.toDouble() != 0.0;
+    default:
+        break;
+    }
+    const QString text = stored.toString().trimmed().toLower();
+    for (const char *word : SWITCH_OFF) {
+        if (text == QLatin1String(word))
+            return false;
+    }
+    for (const char *word : SWITCH_ON) {
+        if (text == QLatin1String(word))
+            return true;
+    }
+    bool isNumber = false;
+    const double number = text.toDouble(&isNumber);
+    return isNumber ? number != 0.0 : fallback;
+}
 
 QString defaultHost()
 {
@@ -149,13 +191,13 @@ QString path(Key key, const QString &profileId)
 Values::Values()
 {
     for (int key = 0; key < KEY_COUNT; ++key)
-        m_values[key] = typed(TABLE[key].type, TABLE[key].defaultValue());
+        m_values[key] = typed(TABLE[key].type, TABLE[key].defaultValue(), TABLE[key].defaultValue());
 }
 
 bool Values::set(Key key, const QVariant &value)
 {
     const Entry &entry = TABLE[key];
-    const QVariant normalized = typed(entry.type, entry.onSet ? entry.onSet(value) : value);
+    const QVariant normalized = typed(entry.type, entry.onSet ? entry.onSet(value) : value, entry.defaultValue());
     // Smaller changes of the zoom than its step are no change at all.
     const bool same = entry.type == Double ? qAbs(m_values[key].toDouble() - normalized.toDouble()) < ZOOM_STEP
                                            : m_values[key] == normalized;
@@ -167,7 +209,7 @@ bool Values::set(Key key, const QVariant &value)
 
 void Values::assign(Key key, const QVariant &value)
 {
-    m_values[key] = typed(TABLE[key].type, value);
+    m_values[key] = typed(TABLE[key].type, value, TABLE[key].defaultValue());
 }
 
 void Values::loadProfile(QSettings &settings, const QString &profileId)

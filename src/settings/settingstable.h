@@ -29,6 +29,11 @@ enum Key {
     AutoLogin,
     UserName,
     PasswordSaved,
+    // Where the saved login may be sent by itself, and whether it may be.
+    LoginHost,
+    LoginPort,
+    AutoLoginWithoutTls,
+    AutoLoginStopped,
     // Global.
     ShowKeyboardOnConnect,
     KeepDisplayOn,
@@ -54,7 +59,7 @@ enum Persistence {
     Stamped,      // written and synced with the schema version (the switches)
     Written,      // written and synced
     Unsynced,     // written, flushed when the settings object closes (the zoom, set in streams)
-    ByItsOwner    // not changed by a setter of the table (the saved-password flag)
+    ByItsOwner    // not changed by a setter of the table (the saved login's own keys)
 };
 
 // The host a first start offers: a public IBM i server, so that a new user
@@ -96,6 +101,13 @@ public:
 private:
     QVariant m_values[KEY_COUNT];
 };
+
+// A switch as the file holds it. Qt writes "true" and "false", but a hand
+// edit or another tool may have written "no", "off" or "0" (any case), which
+// read as off, or "yes", "on", "1", which read as on; a number is on unless
+// it is zero. Anything else (an empty value, a typo) reads as `fallback`,
+// the switch's default, and never as on merely for not being empty.
+bool readSwitch(const QVariant &stored, bool fallback);
 
 // Writes one changed value as its key's persistence says.
 void persist(Key key, const QVariant &value, const QString &profileId);

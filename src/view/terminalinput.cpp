@@ -55,6 +55,7 @@ const NamedKey NAMED_KEYS[] = {
     { "help", &Tn5250Client::sendHelp },
     { "clear", &Tn5250Client::sendClear },
     { "testRequest", &Tn5250Client::sendTestRequest },
+    { "reset", &Tn5250Client::reset },
 };
 
 // Hardware keys without modifiers that mean a 5250 key.
@@ -313,6 +314,9 @@ bool TerminalInput::handleKey(QKeyEvent *event)
             return dispatch(QStringLiteral("copy"));
         if (key == Qt::Key_V)
             return dispatch(QStringLiteral("paste"));
+        // Ctrl+R is the 5250 Reset key (Escape already is Attention).
+        if (key == Qt::Key_R)
+            return dispatch(QStringLiteral("reset"));
         return false;
     }
     // Shift+End erases to the end of the field, as on a 5250 keyboard's

@@ -16,8 +16,8 @@ namespace {
 // 5250 display attributes (IBM 5250 data stream reference, "Display
 // attribute"): bit 0x01 reverse image, 0x04 underscore, the three low bits
 // together nondisplay. Colour is carried by the remaining bits, so the
-// attribute is reduced with COLOR_BITS before it is looked up. Values not
-// listed (0x20, 0x2A) show green.
+// attribute is reduced with COLOR_BITS before it is looked up. 0x2A is red
+// with blink, drawn steady red; values not listed (0x20) show green.
 const unsigned char COLOR_BITS = 0x3A;
 const unsigned char REVERSE_IMAGE = 0x01;
 const unsigned char UNDERSCORE = 0x04;
@@ -33,6 +33,7 @@ struct AttributeColor
 const AttributeColor ATTRIBUTE_COLORS[] = {
     {0x22, 255, 255, 255}, // white
     {0x28, 255, 90, 90},   // red
+    {0x2A, 255, 90, 90},   // red, blinking (drawn steady)
     {0x30, 80, 230, 230},  // turquoise
     {0x32, 255, 235, 80},  // yellow
     {0x38, 255, 120, 210}, // pink
@@ -131,12 +132,17 @@ void TerminalItem::paint(QPainter *painter)
             if (screen.isAttributeAt(index) || screen.isNondisplayAt(index))
                 continue;
             const QChar character = screen.charAt(index);
-            if (character.unicode() == 0 || character == QLatin1Char(' '))
-                continue;
-
             const unsigned char attribute = screen.attributeAt(index);
-            const QColor color = colorForAttribute(attribute);
             const qreal x = column * cellWidth;
+            if (character.unicode() == 0 || character == QLatin1Char(' ')) {
+                // A reverse-image blank is part of the bar the host drew (an
+                // error line, a selected row): filled, so the bar is solid.
+                if (attribute & REVERSE_IMAGE)
+                    painter->fillRect(QRectF(x, y, cellWidth, cellHeight), colorForAttribute(attribute));
+                continue;
+            }
+
+            const QColor color = colorForAttribute(attribute);
             if (attribute & REVERSE_IMAGE) {
                 painter->fillRect(QRectF(x, y, cellWidth, cellHeight), color);
                 painter->setPen(Qt::black);

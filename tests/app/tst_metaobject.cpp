@@ -1,7 +1,8 @@
 // The QML interface of the client is a published contract: the pages bind to
 // these names, call the operations positionally and rely on the change
 // signals. This test reads Tn5250Client's meta-object and compares it, entry
-// by entry and in order, with the interface as published.
+// by entry and in order, with the interface as published, and then with the
+// entries added after it (never in between).
 
 #include <QMetaMethod>
 #include <QMetaProperty>
@@ -87,7 +88,18 @@ const PropertySpec PROPERTIES[] = {
     {"terminalText", "QString", "R", "screenChanged"},
     {"inputFieldSegments", "QVariantList", "R", "screenChanged"},
     {"hotspotSegments", "QVariantList", "R", "screenChanged"},
+    // Added after the published interface.
+    {"inputError", "bool", "R", "screenChanged"},
+    // Where the saved login may go.
+    {"autoLoginWithoutTls", "bool", "RW", "settingsChanged"},
+    {"savedLoginHost", "QString", "R", "settingsChanged"},
+    {"savedLoginPort", "int", "R", "settingsChanged"},
+    {"savedLoginHostMatches", "bool", "R", "settingsChanged"},
+    {"signOnQuestion", "QString", "R", "settingsChanged"},
 };
+
+const int PUBLISHED_PROPERTIES = 67;
+const int PUBLISHED_INVOKABLES = 50;
 
 struct MethodSpec
 {
@@ -173,6 +185,9 @@ const MethodSpec INVOKABLES[] = {
     {"saveMacro(int,QString,QString)", "bool", "index,name,sequence"},
     {"deleteMacro(int)", "bool", "index"},
     {"runMacroAt(int)", "bool", "index"},
+    // Added after the published interface.
+    {"reset()", "void", ""},
+    {"performConfirmedSavedLogin()", "bool", ""},
 };
 
 template <typename T, int N>
@@ -201,7 +216,10 @@ void TestMetaObject::propertyCount()
 {
     const QMetaObject &mo = Tn5250Client::staticMetaObject;
     QCOMPARE(mo.propertyCount() - mo.propertyOffset(), countOf(PROPERTIES));
-    QCOMPARE(countOf(PROPERTIES), 67);
+    QCOMPARE(countOf(PROPERTIES), PUBLISHED_PROPERTIES + 6);
+    // The published ones come first, ending where they always ended.
+    QCOMPARE(QByteArray(mo.property(mo.propertyOffset() + PUBLISHED_PROPERTIES - 1).name()),
+             QByteArray("hotspotSegments"));
 }
 
 void TestMetaObject::properties_data()
@@ -256,8 +274,8 @@ void TestMetaObject::methodCounts()
     }
     QCOMPARE(signalCount, 12);
     QCOMPARE(slotCount, 8);
-    QCOMPARE(invokableCount, 50);
-    QCOMPARE(mo.methodCount() - mo.methodOffset(), 70);
+    QCOMPARE(invokableCount, PUBLISHED_INVOKABLES + 2);
+    QCOMPARE(mo.methodCount() - mo.methodOffset(), 12 + 8 + PUBLISHED_INVOKABLES + 2);
 }
 
 void TestMetaObject::methods_data()

@@ -71,6 +71,8 @@ private slots:
     void cleanup();
 
     void signsOnThroughTheInputMethod();
+    void signOnButtonAsksForAnotherHost_data();
+    void signOnButtonAsksForAnotherHost();
     void settingsInputsGiveTheKeysBack();
     void everyKeyReachableOnASmallScreen();
     void pinchZoomsAndQuitKeepsTypedSettings();
@@ -248,6 +250,65 @@ void TestTerminalPage::signsOnThroughTheInputMethod()
     QCOMPARE(m_host->failedSignOns(), 0);
 }
 
+void TestTerminalPage::signOnButtonAsksForAnotherHost_data()
+{
+    QTest::addColumn<bool>("savedHere");
+    QTest::newRow("login saved for this host") << true;
+    QTest::newRow("login saved for another port") << false;
+}
+
+// "Sign on" goes for the saved login at once where it was saved for;
+// anywhere else the page asks first, and "Cancel" does nothing. (No secrets
+// service here: the store's answer shows how far the sign-on went.)
+void TestTerminalPage::signOnButtonAsksForAnotherHost()
+{
+    QFETCH(bool, savedHere);
+    const int port = m_client->port();
+    const int savedPort = savedHere ? port : (port == 65535 ? 65534 : port + 1);
+    m_client->saveSettings();
+    m_client.reset();
+    {
+        QSettings file(m_config->path() + QStringLiteral("/orvik/harbour-vantorel/harbour-vantorel.conf"),
+                       QSettings::IniFormat);
+        file.setValue(QStringLiteral("profiles/Default/login/userName"), QLatin1String(USER));
+        file.setValue(QStringLiteral("profiles/Default/login/passwordSaved"), true);
+        file.setValue(QStringLiteral("profiles/Default/login/host"), QStringLiteral("127.0.0.1"));
+        file.setValue(QStringLiteral("profiles/Default/login/port"), savedPort);
+    }
+    m_client.reset(new Tn5250Client);
+    QCOMPARE(m_client->port(), port);
+    QVERIFY(m_client->passwordSaved());
+    loadPage(QSize(1280, 800));
+    connectToSignOn();
+    if (QTest::currentTestFailed())
+        return;
+    QQuickItem *confirmPanel = item(QStringLiteral("confirmPanel"));
+    QVERIFY(confirmPanel);
+    const QString storeAsked = QStringLiteral("Could not retrieve saved password");
+
+    click(item(QStringLiteral("signOnButton")));
+    if (savedHere) {
+        QVERIFY(!confirmPanel->isVisible());
+        QCOMPARE(m_client->status(), storeAsked);
+        return;
+    }
+    QTRY_VERIFY(confirmPanel->isVisible());
+    QCOMPARE(item(QStringLiteral("question"))->property("text").toString(),
+             QStringLiteral("The saved login is for 127.0.0.1:%1. Send it to 127.0.0.1:%2 instead?")
+                 .arg(savedPort).arg(port));
+    click(item(QStringLiteral("cancelButton")));
+    QTRY_VERIFY(!confirmPanel->isVisible());
+    QVERIFY(m_client->status() != storeAsked);
+
+    click(item(QStringLiteral("signOnButton")));
+    QTRY_VERIFY(confirmPanel->isVisible());
+    click(item(QStringLiteral("confirmButton")));
+    QTRY_COMPARE(m_client->status(), storeAsked);
+    QCOMPARE(m_host->responses().size(), 0);
+    // Still bound to the host it was saved for.
+    QCOMPARE(m_client->savedLoginPort(), savedPort);
+}
+
 void TestTerminalPage::settingsInputsGiveTheKeysBack()
 {
     loadPage(QSize(1280, 800));
@@ -329,7 +390,7 @@ void TestTerminalPage::everyKeyReachableOnASmallScreen()
         { "functionBar", 0, functionKeys },
         { "functionBar", 1, shiftedKeys },
         { "functionBar", 2, { "PA1", "PA2", "PA3", "sysreq", "attn", "print", "help", "clear", "testRequest" } },
-        { "actionBar", -1, { "enter", "tab", "backtab", "fieldExit", "fieldPlus", "fieldMinus", "eraseEof",
+        { "actionBar", -1, { "enter", "reset", "tab", "backtab", "fieldExit", "fieldPlus", "fieldMinus", "eraseEof",
                              "eraseInput", "insert", "home", "endOfField", "left", "up", "down", "right",
                              "delete", "pageUp", "pageDown", "copy", "paste" } },
     };

@@ -29,7 +29,15 @@ public:
     // The time one turn parses the host's data; 0 makes every record,
     // command and subnegotiation from the socket wait for its own turn.
     int &hostTurnMs() { return c.m_hostTurnMs; }
+    QTimer *sessionUpTimer() { return c.m_sessionUpTimer; }
     QString &tlsProtocol() { return c.m_tlsProtocol; }
+    // Where the current connection went, as a connection start records it.
+    void setSessionTarget(const QString &host, int port, bool tls)
+    {
+        c.m_sessionHost = host;
+        c.m_sessionPort = port;
+        c.m_sessionTls = tls;
+    }
     QString &tlsCipher() { return c.m_tlsCipher; }
     // In memory only, as the file would have it after a load.
     void setTypeAhead(bool on) { c.m_settings.assign(Settings::TypeAhead, on); }

@@ -72,7 +72,9 @@ bool LoopbackTerminal::attach()
 {
     if (!pair.open())
         return false;
-    ClientProbe(client).socket() = pair.terminalEnd();
+    ClientProbe probe(client);
+    probe.socket() = pair.terminalEnd();
+    probe.setSessionTarget(client.host(), client.port(), false);
     return true;
 }
 

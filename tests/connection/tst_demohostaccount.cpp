@@ -390,6 +390,11 @@ void TestDemoHostAccount::programAccount_data()
     QTest::newRow("--account replaces DEMO") << account << "DEMO" << "demo5250" << "User DEMO does not exist.";
     QTest::newRow("--any-password") << (QStringList() << QStringLiteral("--any-password")) << "anyone"
                                     << "whatever" << "";
+    const QStringList two = account + (QStringList() << QStringLiteral("--account") << QStringLiteral("other:0ther"));
+    QTest::newRow("two --account, the second one") << two << "OTHER" << "0ther" << "";
+    QTest::newRow("two --account, the first one") << two << "qpgmr" << "Se:cret" << "";
+    QTest::newRow("two --account, one's password for the other")
+        << two << "OTHER" << "Se:cret" << QString::fromLatin1(DemoScreens::PASSWORD_NOT_CORRECT);
 }
 
 void TestDemoHostAccount::programAccount()
@@ -442,6 +447,9 @@ void TestDemoHostAccount::programRefusesBadAccount_data()
         << (QStringList() << QStringLiteral("--account") << QStringLiteral("DEMO:pw")
                           << QStringLiteral("--any-password"))
         << "vantorel-demohost: --account and --any-password exclude each other\n";
+    QTest::newRow("unknown --behaviour")
+        << (QStringList() << QStringLiteral("--behaviour") << QStringLiteral("rude"))
+        << "vantorel-demohost: --behaviour is one of normal, close-after-record, silent\n";
 }
 
 void TestDemoHostAccount::programRefusesBadAccount()

@@ -62,16 +62,30 @@ void TestEndToEnd::negotiationReachesSignOn_data()
     QTest::addColumn<QString>("terminalType");
     QTest::addColumn<QByteArray>("environment");
     QTest::addColumn<QString>("shownDevice");
+    QTest::addColumn<QString>("environmentCheck");
+    QTest::addColumn<bool>("reacknowledge"); // the host acknowledges every WILL and DO, repeats included
 
-    const QByteArray keyboard = environmentItem("KBDTYPE", "USB");
+    // The host asks as an IBM i does: a seed, then every VAR and USERVAR.
+    const QByteArray us37 = environmentItem("KBDTYPE", "USB") + environmentItem("CODEPAGE", "37")
+        + environmentItem("CHARSET", "697");
     QTest::newRow("24 x 80 display with a device name")
-        << false << "TESTDEV1" << 37 << "IBM-3179-2"
-        << environmentItem("DEVNAME", "TESTDEV1") + keyboard + environmentItem("CODEPAGE", "37") << "TESTDEV1";
+        << false << "TESTDEV1" << 37 << "IBM-3179-2" << environmentItem("DEVNAME", "TESTDEV1") + us37 << "TESTDEV1"
+        << "check OK" << false;
     QTest::newRow("27 x 132 display offered, no device name")
-        << true << "" << 37 << "IBM-3477-FC" << keyboard + environmentItem("CODEPAGE", "37") << "QPADEV0001";
+        << true << "" << 37 << "IBM-3477-FC" << us37 << "QPADEV0001" << "check FAILED: no device name" << false;
     QTest::newRow("German code page")
         << false << "VANTOREL01" << 273 << "IBM-3179-2"
-        << environmentItem("DEVNAME", "VANTOREL01") + keyboard + environmentItem("CODEPAGE", "273") << "VANTOREL01";
+        << environmentItem("DEVNAME", "VANTOREL01") + environmentItem("KBDTYPE", "AGB")
+               + environmentItem("CODEPAGE", "273") + environmentItem("CHARSET", "697")
+        << "VANTOREL01" << "check OK" << false;
+    QTest::newRow("Finnish code page")
+        << false << "VANTOREL02" << 278 << "IBM-3179-2"
+        << environmentItem("DEVNAME", "VANTOREL02") + environmentItem("KBDTYPE", "FNB")
+               + environmentItem("CODEPAGE", "278") + environmentItem("CHARSET", "697")
+        << "VANTOREL02" << "check OK" << false;
+    QTest::newRow("host that re-acknowledges: each option still answered once")
+        << false << "TESTDEV1" << 37 << "IBM-3179-2" << environmentItem("DEVNAME", "TESTDEV1") + us37 << "TESTDEV1"
+        << "check OK" << true;
 }
 
 void TestEndToEnd::negotiationReachesSignOn()
@@ -82,8 +96,11 @@ void TestEndToEnd::negotiationReachesSignOn()
     QFETCH(QString, terminalType);
     QFETCH(QByteArray, environment);
     QFETCH(QString, shownDevice);
+    QFETCH(QString, environmentCheck);
+    QFETCH(bool, reacknowledge);
 
     DemoHost host;
+    host.setReacknowledge(reacknowledge);
     QVERIFY(host.listen());
     Tn5250Client client;
     configure(client, host.serverPort(), false, false);
@@ -104,6 +121,10 @@ void TestEndToEnd::negotiationReachesSignOn()
 
     QCOMPARE(host.terminalType(), terminalType);
     QCOMPARE(host.environment(), environment);
+    QCOMPARE(host.latestSession()->environmentCheck().summary(), environmentCheck);
+    // The host took the terminal's code page for the session.
+    QVERIFY(host.logLines().contains(
+        QStringLiteral("[session 1] Negotiation complete: %1, code page %2").arg(terminalType).arg(codePage)));
     // Each option answered once: the host's DO NEW-ENVIRON acknowledges the
     // terminal's own offer and gets no second WILL (RFC 1143).
     QStringList negotiation;
@@ -114,6 +135,8 @@ void TestEndToEnd::negotiationReachesSignOn()
     QCOMPARE(negotiation, QStringList() << "TELNET RX WILL NEW-ENVIRON" << "TELNET RX WILL TERMINAL-TYPE"
                                         << "TELNET RX WILL EOR" << "TELNET RX DO EOR" << "TELNET RX WILL BINARY"
                                         << "TELNET RX DO BINARY");
+    // The re-acknowledging host did repeat itself; the terminal let it be.
+    QCOMPARE(host.logLines().filter(QStringLiteral("TELNET TX DO BINARY")).size(), reacknowledge ? 2 : 1);
     // The client's answer to the 5250 Query (the record that made it
     // "Ready"): 61 bytes, starting with the inbound structured field header.
     QTRY_COMPARE(host.queryReply().size(), 61);

@@ -16,6 +16,7 @@
 #include "common/clientprobe.h"
 #include "common/connectionwatch.h"
 #include "common/silenthost.h"
+#include "demohost.h"
 #include "connection/socketerrors.h"
 
 using namespace ConnectionTest;
@@ -63,9 +64,14 @@ private slots:
     void userConnectSavesSettingsReconnectDoesNot();
     void connectWhileWaitingStartsAfresh();
     void timerAfterUserDisconnectDoesNothing();
-    void silentHostLeavesClientNegotiating();
+    void silentHostIsGivenUp_data();
+    void silentHostIsGivenUp();
     void hostCloses_data();
     void hostCloses();
+    void shortSessionsBackOff();
+    void sessionThatStaysUpStartsTheWaitsAgain();
+    void handlersThatConnectOrDisconnect_data();
+    void handlersThatConnectOrDisconnect();
     void timeoutWhileConnecting_data();
     void timeoutWhileConnecting();
     void autoReconnectOffWhileWaiting_data();
@@ -306,13 +312,36 @@ void TestLifecycle::timerAfterUserDisconnectDoesNothing()
     QCOMPARE(logLines(client).size(), lines);
 }
 
-void TestLifecycle::silentHostLeavesClientNegotiating()
+void TestLifecycle::silentHostIsGivenUp_data()
 {
-    SilentHost host;
-    QVERIFY(host.listen());
+    QTest::addColumn<bool>("demoHost");
+    QTest::addColumn<bool>("autoReconnect");
+    QTest::newRow("demo host that never negotiates, reconnect off") << true << false;
+    QTest::newRow("demo host that never negotiates, reconnect on") << true << true;
+    QTest::newRow("host that accepts and says nothing, reconnect on") << false << true;
+}
+
+// A host that takes the connection and never says a word: the client
+// negotiates no longer than 15 seconds after TCP connected, then gives up
+// as for a host that does not answer at all.
+void TestLifecycle::silentHostIsGivenUp()
+{
+    QFETCH(bool, demoHost);
+    QFETCH(bool, autoReconnect);
+    DemoHost demo;
+    demo.setBehaviour(DemoBehaviour::NeverNegotiate);
+    SilentHost silent;
+    quint16 port = 0;
+    if (demoHost) {
+        QVERIFY(demo.listen());
+        port = demo.serverPort();
+    } else {
+        QVERIFY(silent.listen());
+        port = silent.port();
+    }
     Tn5250Client client;
     ClientProbe probe(client);
-    configure(client, host.port(), false, true);
+    configure(client, port, false, autoReconnect);
     ConnectionWatch watch(&client);
     QSignalSpy connectedSpy(&client, SIGNAL(connectedChanged()));
 
@@ -323,10 +352,14 @@ void TestLifecycle::silentHostLeavesClientNegotiating()
     QCOMPARE(connectedSpy.count(), 1);
     QCOMPARE(client.status(), QStringLiteral("Negotiating TN5250…"));
     QVERIFY(logLines(client).contains(QStringLiteral("TCP connection established")));
-    // Connected: the 15-second limit no longer applies, nothing is scheduled.
-    QVERIFY(!probe.connectionTimer()->isActive());
+    // Connected is not yet a session: 15 seconds from TCP connect.
+    QVERIFY(probe.connectionTimer()->isActive());
+    QCOMPARE(probe.connectionTimer()->interval(), 15000);
     QVERIFY(!probe.reconnectTimer()->isActive());
-    QCOMPARE(host.acceptedCount(), 1);
+    if (demoHost)
+        QTRY_VERIFY(demo.logLines().join(QLatin1Char('\n')).contains(QStringLiteral("Staying silent")));
+    else
+        QCOMPARE(silent.acceptedCount(), 1);
     // Plain connections have no TLS details.
     QVERIFY(client.tlsProtocol().isEmpty());
     QVERIFY(client.tlsCipher().isEmpty());
@@ -334,6 +367,22 @@ void TestLifecycle::silentHostLeavesClientNegotiating()
     QVERIFY(client.tlsPeerIssuer().isEmpty());
     QVERIFY(client.tlsValidFrom().isEmpty());
     QVERIFY(client.tlsValidTo().isEmpty());
+
+    fire(probe.connectionTimer(), client, "connectionTimeout");
+    QCOMPARE(client.lastErrorCategory(), QStringLiteral("Connection timeout"));
+    QCOMPARE(client.lastErrorDetail(),
+             QStringLiteral("The host did not start a 5250 session within 15 seconds of connecting"));
+    QVERIFY(logLines(client).contains(QStringLiteral("No 5250 session within 15 seconds of connecting")));
+    QVERIFY(!client.connected());
+    QTRY_VERIFY(!probe.socket());
+    QCOMPARE(client.lastErrorCategory(), QStringLiteral("Connection timeout"));
+    if (autoReconnect) {
+        QCOMPARE(client.connectionState(), QStringLiteral("Reconnect wait"));
+        QCOMPARE(probe.reconnectTimer()->interval(), 2000);
+    } else {
+        QCOMPARE(client.connectionState(), QStringLiteral("Disconnected"));
+        QCOMPARE(client.status(), QStringLiteral("Disconnected — Connection timeout"));
+    }
 }
 
 void TestLifecycle::hostCloses_data()
@@ -375,6 +424,145 @@ void TestLifecycle::hostCloses()
         QCOMPARE(client.connectionState(), QStringLiteral("Disconnected"));
         QCOMPARE(client.status(), QStringLiteral("Disconnected — %1").arg(category));
         QVERIFY(!probe.reconnectTimer()->isActive());
+    }
+}
+
+// A host that sends one record and hangs up: each session reaches "Ready"
+// but does not last, so the waits grow as for a host that never answers
+// instead of starting at 2 seconds again and again.
+void TestLifecycle::shortSessionsBackOff()
+{
+    DemoHost host;
+    host.setBehaviour(DemoBehaviour::CloseAfterFirstRecord);
+    QVERIFY(host.listen());
+    Tn5250Client client;
+    ClientProbe probe(client);
+    configure(client, host.serverPort(), false, true);
+    ConnectionWatch watch(&client);
+    client.connectToHost();
+
+    const int expectedDelays[] = { 2, 5, 10, 20, 30 };
+    int attempt = 0;
+    for (int delay : expectedDelays) {
+        ++attempt;
+        QTRY_VERIFY(probe.reconnectTimer()->isActive());
+        QVERIFY2(watch.states().contains(QStringLiteral("Ready")), qPrintable(watch.states().join(", ")));
+        QCOMPARE(probe.reconnectTimer()->interval(), delay * 1000);
+        QCOMPARE(client.reconnectAttempt(), attempt);
+        QCOMPARE(host.sessionCount(), attempt);
+        watch.clear();
+        fire(probe.reconnectTimer(), client, "reconnectTimeout");
+    }
+    QTRY_COMPARE(host.sessionCount(), 6);
+}
+
+// "Ready" alone starts nothing again; a session that has stayed up for a
+// minute (its timer fired here, not waited for) does.
+void TestLifecycle::sessionThatStaysUpStartsTheWaitsAgain()
+{
+    DemoHost host;
+    host.setBehaviour(DemoBehaviour::CloseAfterFirstRecord);
+    QVERIFY(host.listen());
+    Tn5250Client client;
+    ClientProbe probe(client);
+    configure(client, host.serverPort(), false, true);
+    client.connectToHost();
+    QTRY_VERIFY(probe.reconnectTimer()->isActive());
+    QVERIFY(!probe.sessionUpTimer()->isActive());
+    fire(probe.reconnectTimer(), client, "reconnectTimeout");
+    QTRY_COMPARE(client.reconnectAttempt(), 2);
+
+    host.setBehaviour(DemoBehaviour::Normal);
+    QTRY_VERIFY(probe.reconnectTimer()->isActive());
+    fire(probe.reconnectTimer(), client, "reconnectTimeout");
+    QTRY_COMPARE(host.currentScreen(), QStringLiteral("signon"));
+    QCOMPARE(client.connectionState(), QStringLiteral("Ready"));
+    QVERIFY(!probe.connectionTimer()->isActive());
+    QVERIFY(probe.sessionUpTimer()->isActive());
+    QCOMPARE(probe.sessionUpTimer()->interval(), 60000);
+    QCOMPARE(client.reconnectAttempt(), 2);
+
+    QSignalSpy info(&client, SIGNAL(connectionInfoChanged()));
+    probe.sessionUpTimer()->stop();
+    QVERIFY(QMetaObject::invokeMethod(probe.sessionUpTimer(), "timeout"));
+    QCOMPARE(client.reconnectAttempt(), 0);
+    QCOMPARE(info.count(), 1);
+    QVERIFY(logLines(client).contains(QStringLiteral("Session up for a minute; reconnect waits start again")));
+
+    host.closeSessions();
+    QTRY_VERIFY(probe.reconnectTimer()->isActive());
+    QCOMPARE(probe.reconnectTimer()->interval(), 2000);
+    QCOMPARE(client.reconnectAttempt(), 1);
+    QVERIFY(!probe.sessionUpTimer()->isActive());
+}
+
+void TestLifecycle::handlersThatConnectOrDisconnect_data()
+{
+    QTest::addColumn<int>("signal");
+    QTest::addColumn<bool>("connectAgain");
+    const char *const names[] = { "connectedChanged", "connectionInfoChanged", "statusChanged",
+                                  "diagnosticsChanged", "screenChanged" };
+    for (int signal = 0; signal < 5; ++signal) {
+        QTest::newRow(qPrintable(QStringLiteral("%1 handler connects again").arg(QLatin1String(names[signal]))))
+            << signal << true;
+        QTest::newRow(qPrintable(QStringLiteral("%1 handler disconnects").arg(QLatin1String(names[signal]))))
+            << signal << false;
+    }
+}
+
+// A QML handler that reacts to the first change after the host hung up by
+// connecting again (or disconnecting) runs inside the client's emit. The new
+// connection must then be left alone by the rest of the old one's handling:
+// no reconnect scheduled for the old one, no state of the old one.
+void TestLifecycle::handlersThatConnectOrDisconnect()
+{
+    QFETCH(int, signal);
+    QFETCH(bool, connectAgain);
+    DemoHost host;
+    QVERIFY(host.listen());
+    Tn5250Client client;
+    ClientProbe probe(client);
+    configure(client, host.serverPort(), false, true);
+    client.connectToHost();
+    QTRY_COMPARE(host.currentScreen(), QStringLiteral("signon"));
+    QTRY_VERIFY(!client.keyboardLocked());
+
+    bool armed = false;
+    bool acted = false;
+    auto act = [&]() {
+        if (!armed || acted)
+            return;
+        acted = true;
+        if (connectAgain)
+            client.connectToHost();
+        else
+            client.disconnectFromHost();
+    };
+    void (Tn5250Client::*const changeSignals[])() = { &Tn5250Client::connectedChanged, &Tn5250Client::connectionInfoChanged,
+                                                &Tn5250Client::statusChanged, &Tn5250Client::diagnosticsChanged,
+                                                &Tn5250Client::screenChanged };
+    connect(&client, changeSignals[signal], &client, act);
+    armed = true;
+    host.closeSessions();
+    QTRY_VERIFY(acted);
+
+    if (connectAgain) {
+        QTRY_COMPARE(host.sessionCount(), 2);
+        QTRY_COMPARE(host.currentScreen(), QStringLiteral("signon"));
+        QTRY_VERIFY(!client.keyboardLocked());
+        QCOMPARE(client.connectionState(), QStringLiteral("Ready"));
+        QVERIFY(client.connected());
+        QVERIFY(!probe.reconnectTimer()->isActive());
+        QCOMPARE(client.reconnectAttempt(), 0);
+        QVERIFY(client.terminalText().contains(QStringLiteral("Sign On")));
+        QCOMPARE(host.openSessionCount(), 1);
+    } else {
+        QTRY_VERIFY(!probe.socket());
+        QCOMPARE(client.connectionState(), QStringLiteral("Disconnected"));
+        QCOMPARE(client.status(), QStringLiteral("Disconnected"));
+        QVERIFY(!probe.reconnectTimer()->isActive());
+        QVERIFY(!client.connected());
+        QCOMPARE(host.sessionCount(), 1);
     }
 }
 

@@ -78,6 +78,9 @@ private slots:
     void entryRefusesIncompleteFields_data();
     void entryRefusesIncompleteFields();
     void listPagesWithRollKeys();
+    void entryErrorHoldsUntilReset();
+    void windowOverMenuIsRestored();
+    void wideReportAndMessageLight();
     void noDataKeySendsAidAlone_data();
     void noDataKeySendsAidAlone();
     void functionKeyHotspots_data();
@@ -408,7 +411,7 @@ void TestOperatorInput::entryFormSubmitted()
     QCOMPARE(response.fields.at(1).data, ebcdic(QStringLiteral("12")));
     // The sign travels in the zone of the last digit, not as a character.
     QCOMPARE(response.fields.at(2).data, amountBytes);
-    QCOMPARE(response.fields.at(3).data, ebcdic(QStringLiteral("42")));
+    QCOMPARE(response.fields.at(3).data, ebcdic(QStringLiteral("0000042"))); // right-adjusted by Field Exit
     QCOMPARE(response.fields.at(4).data, ebcdic(QStringLiteral("ACME")));
     QCOMPARE(response.fields.at(5).data, ebcdic(QStringLiteral("12345")));
     QCOMPARE(response.fields.at(6).data, ebcdic(QStringLiteral("AB1")));
@@ -491,8 +494,22 @@ void TestOperatorInput::listPagesWithRollKeys()
     if (QTest::currentTestFailed())
         return;
 
-    // A number typed into "Position to" does not travel with Page Down.
-    QVERIFY(client.inputText(QStringLiteral("7")));
+    // A number typed into "Position to" travels with Page Down, and the page
+    // turns from that item's page: 37 is on page 2, so page 3 follows.
+    QVERIFY(client.inputText(QStringLiteral("37")));
+    client.sendPageDown();
+    waitForAnswer(client);
+    expectListPage(client, 3);
+    QCOMPARE(host.lastResponse().aid, quint8(0xF5));
+    QCOMPARE(host.lastResponse().fieldText(QStringLiteral("position")), QStringLiteral("37"));
+    QVERIFY2(host.lastCheck().ok(), qPrintable(host.lastCheck().summary()));
+    client.sendPageUp();
+    waitForAnswer(client);
+    client.sendPageUp();
+    waitForAnswer(client);
+    client.sendPageUp();
+    waitForAnswer(client);
+    expectListPage(client, 0);
     for (int page = 1; page <= 3; ++page) {
         client.sendPageDown();
         waitForAnswer(client);
@@ -504,6 +521,8 @@ void TestOperatorInput::listPagesWithRollKeys()
         QVERIFY2(host.lastCheck().ok(), qPrintable(host.lastCheck().summary()));
     }
     QCOMPARE(ShownScreen::line(client, 24).trimmed(), QString());
+    // Each turn of one page went out as the Roll command and the new rows.
+    QCOMPARE(host.logLines().filter(QStringLiteral("rolled 15 rows")).size(), 3);
 
     client.sendPageDown();
     waitForAnswer(client);
@@ -530,6 +549,127 @@ void TestOperatorInput::listPagesWithRollKeys()
     waitForAnswer(client);
     expectListPage(client, 3);
     QCOMPARE(host.lastResponse().fieldText(QStringLiteral("position")), QStringLiteral("47"));
+}
+
+// The host's own validation answers with Write Error Code: the message on
+// the error line, the form and its fields untouched, input inhibited until
+// Reset; the corrected form then goes with every modified field again.
+void TestOperatorInput::entryErrorHoldsUntilReset()
+{
+    DemoHost host;
+    Tn5250Client client;
+    openOption(host, client, QStringLiteral("21"), "entryform");
+    if (QTest::currentTestFailed())
+        return;
+    const ScreenField *quantity = layoutField(host, "entryform", QStringLiteral("quantity"));
+    const ScreenField *customer = layoutField(host, "entryform", QStringLiteral("customer"));
+    QVERIFY(quantity && customer);
+    client.setCursorCell(quantity->row, quantity->column);
+    QVERIFY(client.inputText(QStringLiteral("0")));
+    client.setCursorCell(customer->row, customer->column);
+    QVERIFY(client.inputText(QStringLiteral("ACME")));
+    const QString line24 = ShownScreen::line(client, 24);
+    QSignalSpy responses(&host, SIGNAL(responseReceived()));
+    client.sendEnter();
+    QTRY_VERIFY(client.inputError());
+    QCOMPARE(ShownScreen::line(client, 24).trimmed(), QStringLiteral("Quantity must be greater than zero."));
+    QCOMPARE(ShownScreen::cells(client, quantity->row, quantity->column, 1), QStringLiteral("0"));
+    QVERIFY(client.keyboardLocked());
+    QCOMPARE(client.status(), QStringLiteral("Input error — press Reset"));
+    QCOMPARE(host.currentScreen(), QStringLiteral("entryform"));
+
+    // Keys wait for Reset; Reset puts the line back.
+    client.sendEnter();
+    QCOMPARE(client.status(), QStringLiteral("Input error — press Reset"));
+    client.reset();
+    QVERIFY(!client.inputError());
+    QVERIFY(!client.keyboardLocked());
+    QCOMPARE(ShownScreen::line(client, 24), line24);
+
+    client.setCursorCell(quantity->row, quantity->column);
+    QVERIFY(client.inputText(QStringLiteral("5")));
+    client.sendEnter();
+    waitForAnswer(client);
+    QCOMPARE(responses.count(), 2);
+    QCOMPARE(host.currentScreen(), QStringLiteral("entryresult"));
+    QCOMPARE(host.lastResponse().fieldText(QStringLiteral("quantity")), QStringLiteral("5"));
+    QCOMPARE(host.lastResponse().fieldText(QStringLiteral("customer")), QStringLiteral("ACME"));
+}
+
+// A window drawn over the menu between Save Screen and Restore Screen: the
+// menu shows around it, and afterwards is back as it was, fields included.
+// Each opening gets a token of its own.
+void TestOperatorInput::windowOverMenuIsRestored()
+{
+    DemoHost host;
+    Tn5250Client client;
+    signOn(host, client);
+    if (QTest::currentTestFailed())
+        return;
+    QByteArray firstToken;
+    for (int round = 0; round < 2; ++round) {
+        client.setCursorCell(20, 7);
+        QVERIFY(client.inputText(QStringLiteral("25")));
+        const QString menu = client.terminalText();
+        client.sendEnter();
+        QTRY_COMPARE(host.currentScreen(), QStringLiteral("confirmwindow"));
+        QTRY_VERIFY(!client.keyboardLocked());
+        QVERIFY2(ShownScreen::line(client, 9).contains(QStringLiteral("Confirm")), qPrintable(client.terminalText()));
+        QCOMPARE(ShownScreen::cells(client, 5, 6, 13), QStringLiteral("1. User tasks"));
+        QCOMPARE(client.cursorRow(), 11);
+        QVERIFY(client.inputText(QStringLiteral("y")));
+        client.sendEnter();
+        QTRY_COMPARE(host.currentScreen(), QStringLiteral("mainmenu"));
+        QTRY_VERIFY(!client.keyboardLocked());
+        QCOMPARE(host.lastResponse().fieldText(QStringLiteral("answer")), QStringLiteral("Y"));
+        QVERIFY2(host.lastCheck().ok(), qPrintable(host.lastCheck().summary()));
+        QCOMPARE(client.terminalText(), menu);
+        const QByteArray token = host.latestSession()->saveToken();
+        QVERIFY(!token.isEmpty());
+        if (round == 0)
+            firstToken = token;
+        else
+            QVERIFY(token != firstToken);
+    }
+    QVERIFY(host.logLines().contains(QStringLiteral("[session 1] Window answered: Y")));
+    // The menu's own field is back in the format table.
+    client.setCursorCell(20, 7);
+    QVERIFY(client.inputText(QStringLiteral("21")));
+    client.sendEnter();
+    waitForAnswer(client);
+    QCOMPARE(host.currentScreen(), QStringLiteral("entryform"));
+}
+
+void TestOperatorInput::wideReportAndMessageLight()
+{
+    DemoHost host;
+    Tn5250Client client;
+    signOn(host, client);
+    if (QTest::currentTestFailed())
+        return;
+    // Sign-on turns the light on; displaying the messages turns it off.
+    QTRY_VERIFY(client.messageWaiting());
+    QVERIFY(client.inputText(QStringLiteral("27")));
+    client.sendEnter();
+    waitForAnswer(client);
+    QCOMPARE(host.currentScreen(), QStringLiteral("messages"));
+    QVERIFY(!client.messageWaiting());
+    client.sendFunctionKey(12);
+    waitForAnswer(client);
+
+    QVERIFY(client.inputText(QStringLiteral("26")));
+    client.sendEnter();
+    waitForAnswer(client);
+    QCOMPARE(host.currentScreen(), QStringLiteral("widereport"));
+    QCOMPARE(client.rows(), 27);
+    QCOMPARE(client.columns(), 132);
+    QVERIFY2(ShownScreen::line(client, 3).trimmed().endsWith(QStringLiteral("Column 132 |")),
+             qPrintable(ShownScreen::line(client, 3)));
+    client.sendFunctionKey(3);
+    waitForAnswer(client);
+    QCOMPARE(host.currentScreen(), QStringLiteral("mainmenu"));
+    QCOMPARE(client.columns(), 80);
+    QVERIFY2(host.lastCheck().ok(), qPrintable(host.lastCheck().summary()));
 }
 
 void TestOperatorInput::noDataKeySendsAidAlone_data()

@@ -30,6 +30,8 @@ private slots:
     void friendlyErrors_data();
     void friendlyErrors();
     void scrubLeavesSharedCopiesAlone();
+    void existingNameCodes_data();
+    void existingNameCodes();
 
     void collectionIsCreatedOnFirstStore();
     void storeLoadVerifyDelete_data();
@@ -40,6 +42,7 @@ private slots:
     void profilesKeepTheirOwnPasswords();
     void migratesOlderNames_data();
     void migratesOlderNames();
+    void profileLessNameOnlyForDefault_data();
     void profileLessNameOnlyForDefault();
     void currentNameWinsOverOlderOnes();
     void deletingDefaultRemovesEveryOlderName();
@@ -135,6 +138,25 @@ void CredentialStoreTest::scrubLeavesSharedCopiesAlone()
     QVERIFY(empty.isEmpty());
 }
 
+void CredentialStoreTest::existingNameCodes_data()
+{
+    QTest::addColumn<int>("code");
+    QTest::addColumn<bool>("exists");
+    QTest::newRow("SecretAlreadyExistsError (47)") << 47 << true;
+    QTest::newRow("DatabaseQueryError (70), the daemon's unique-name failure") << 70 << true;
+    QTest::newRow("CollectionAlreadyExistsError (46)") << 46 << false;
+    QTest::newRow("InvalidSecretError (40)") << 40 << false;
+    QTest::newRow("DatabaseTransactionError (71)") << 71 << false;
+    QTest::newRow("no error") << 0 << false;
+}
+
+void CredentialStoreTest::existingNameCodes()
+{
+    QFETCH(int, code);
+    QFETCH(bool, exists);
+    QCOMPARE(secretAlreadyExists(code), exists);
+}
+
 void CredentialStoreTest::collectionIsCreatedOnFirstStore()
 {
     CredentialStore store;
@@ -142,10 +164,11 @@ void CredentialStoreTest::collectionIsCreatedOnFirstStore()
     QVERIFY(store.collectionExists(&exists));
     QVERIFY(!exists);
 
-    // Reading and deleting create nothing.
+    // Reading and deleting create nothing; deleting what is not there leaves
+    // no password behind, which is what a delete is for.
     QString password;
     QVERIFY(!store.loadPassword(QStringLiteral("Default"), &password));
-    QVERIFY(!store.deletePassword(QStringLiteral("Default")));
+    QVERIFY(store.deletePassword(QStringLiteral("Default")));
     QVERIFY(store.collectionExists(&exists));
     QVERIFY(!exists);
 
@@ -194,7 +217,8 @@ void CredentialStoreTest::storeLoadVerifyDelete()
     QVERIFY(!store.loadPassword(profileId, &loaded, &error));
     QCOMPARE(loaded, QString());
     QVERIFY2(error.contains(passwordSecretName(profileId)), qPrintable(error));
-    QVERIFY(!store.deletePassword(profileId, &error));
+    // Nothing left to delete is no failure.
+    QVERIFY(store.deletePassword(profileId, &error));
 }
 
 void CredentialStoreTest::storingAgainReplaces()
@@ -211,7 +235,7 @@ void CredentialStoreTest::storingAgainReplaces()
     // One store request alone meets the old secret.
     int code = 0;
     QVERIFY(!store.storePasswordOnce(id, QStringLiteral("third"), &code, &error));
-    QCOMPARE(code, 70);
+    QCOMPARE(code, int(Result::SecretAlreadyExistsError));
     QVERIFY(!error.isEmpty());
     QVERIFY(store.loadPassword(id, &loaded));
     QCOMPARE(loaded, QStringLiteral("second"));
@@ -277,7 +301,6 @@ void CredentialStoreTest::migratesOlderNames_data()
                                       << "IBMiPassword1b4e28ba2fa111d2883f0016d3cca427";
     QTest::newRow("per-profile name of Default") << "Default" << "IBMiPasswordDefault";
     QTest::newRow("profile-less name, Default profile") << "Default" << "IBMiPassword";
-    QTest::newRow("profile-less name, id with no safe characters") << "-_-" << "IBMiPassword";
 }
 
 void CredentialStoreTest::migratesOlderNames()
@@ -303,18 +326,33 @@ void CredentialStoreTest::migratesOlderNames()
     QVERIFY(!store.loadPassword(profileId, &loaded));
 }
 
+void CredentialStoreTest::profileLessNameOnlyForDefault_data()
+{
+    QTest::addColumn<QString>("profileId");
+    QTest::newRow("another profile") << "work-1";
+    // Such an id reduces to "Default"; it must not reach Default's secrets.
+    QTest::newRow("id with no letters or digits") << "-_-";
+    QTest::newRow("empty id") << "";
+}
+
 void CredentialStoreTest::profileLessNameOnlyForDefault()
 {
+    QFETCH(QString, profileId);
     QVERIFY(m_keyring.plant(LEGACY_PASSWORD_NAME, QStringLiteral("ancient")));
+    QVERIFY(m_keyring.plant(QStringLiteral("IBMiPasswordDefault"), QStringLiteral("Default's older")));
     CredentialStore store;
     QString loaded;
     QString error;
-    QVERIFY(!store.loadPassword(QStringLiteral("work-1"), &loaded, &error));
+    QVERIFY(!store.loadPassword(profileId, &loaded, &error));
     QVERIFY(loaded.isEmpty());
     // The error is the one of the current name, the first one asked.
-    QVERIFY2(error.contains(passwordSecretName(QStringLiteral("work-1"))), qPrintable(error));
+    QVERIFY2(error.contains(passwordSecretName(profileId)), qPrintable(error));
     QCOMPARE(m_keyring.read(LEGACY_PASSWORD_NAME), QByteArray("ancient"));
-    QVERIFY(m_keyring.read(passwordSecretName(QStringLiteral("work-1"))).isNull());
+    QVERIFY(m_keyring.read(passwordSecretName(profileId)).isNull());
+    // Deleting its password leaves Default's alone.
+    QVERIFY(store.deletePassword(profileId));
+    QCOMPARE(m_keyring.read(QStringLiteral("IBMiPasswordDefault")), QByteArray("Default's older"));
+    QCOMPARE(m_keyring.read(LEGACY_PASSWORD_NAME), QByteArray("ancient"));
 }
 
 void CredentialStoreTest::currentNameWinsOverOlderOnes()
@@ -338,7 +376,7 @@ void CredentialStoreTest::deletingDefaultRemovesEveryOlderName()
     QVERIFY(m_keyring.plant(LEGACY_PASSWORD_NAME, QStringLiteral("ancient")));
     QVERIFY(m_keyring.plant(QStringLiteral("IBMiPasswordwork1"), QStringLiteral("older")));
     CredentialStore store;
-    QVERIFY(!store.deletePassword(QStringLiteral("work-1")));
+    QVERIFY(store.deletePassword(QStringLiteral("work-1")));
     QVERIFY(m_keyring.read(QStringLiteral("IBMiPasswordwork1")).isNull());
     QCOMPARE(m_keyring.read(LEGACY_PASSWORD_NAME), QByteArray("ancient"));
 

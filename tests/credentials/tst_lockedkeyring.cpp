@@ -82,7 +82,7 @@ void LockedKeyringTest::requestsThatMayNotAskFail()
     read.setIdentifier(identifier(QStringLiteral("kept")));
     read.setUserInteractionMode(SecretManager::PreventInteraction);
     Result result = keyring.run(read);
-    QCOMPARE(result.errorCode(), Result::SecretIsLockedError);
+    QCOMPARE(result.errorCode(), Result::CollectionIsLockedError);
     QCOMPARE(result.errorMessage(), QStringLiteral("The secret \"kept\"") + LOCKED);
     QCOMPARE(read.secret().data(), QByteArray());
 
@@ -93,7 +93,7 @@ void LockedKeyringTest::requestsThatMayNotAskFail()
         remove.setIdentifier(identifier(QStringLiteral("kept")));
         remove.setUserInteractionMode(SecretManager::PreventInteraction);
         result = keyring.run(remove);
-        QCOMPARE(result.errorCode(), Result::SecretIsLockedError);
+        QCOMPARE(result.errorCode(), Result::CollectionIsLockedError);
         QCOMPARE(result.errorMessage(), QStringLiteral("The secret \"kept\"") + LOCKED);
     }
 
@@ -103,7 +103,7 @@ void LockedKeyringTest::requestsThatMayNotAskFail()
     store.setSecret(secret);
     store.setUserInteractionMode(SecretManager::PreventInteraction);
     result = keyring.run(store);
-    QCOMPARE(result.errorCode(), Result::SecretIsLockedError);
+    QCOMPARE(result.errorCode(), Result::CollectionIsLockedError);
     QCOMPARE(result.errorMessage(), QStringLiteral("The default keyring") + LOCKED);
 }
 

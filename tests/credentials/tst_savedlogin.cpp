@@ -68,6 +68,8 @@ private slots:
     void signOnDetection_data();
     void signOnDetection();
     void signOnFixtureFields();
+    void whereAutomaticSignOnMayGo_data();
+    void whereAutomaticSignOnMayGo();
     void userNameSetter();
     void rememberOffForgetsAndSwitchesAutoLoginOff();
     void rememberStoresThePassword();
@@ -133,6 +135,55 @@ void SavedLoginTest::signOnDetection()
     QCOMPARE(SavedLogin::findSignOnFields(client.terminalScreen(), &user, &password), detected);
     QCOMPARE(user, userField);
     QCOMPARE(password, passwordField);
+}
+
+void SavedLoginTest::whereAutomaticSignOnMayGo_data()
+{
+    QTest::addColumn<QString>("savedHost");
+    QTest::addColumn<int>("savedPort");
+    QTest::addColumn<QString>("host");
+    QTest::addColumn<int>("port");
+    QTest::addColumn<bool>("tls");
+    QTest::addColumn<bool>("withoutTls");
+    QTest::addColumn<bool>("stopped");
+    QTest::addColumn<int>("verdict");
+
+    const QString corp = QStringLiteral("corp-ibmi.example");
+    QTest::newRow("same host over TLS") << corp << 992 << corp << 992 << true << false << false
+                                        << int(SavedLogin::AutoSignOnAllowed);
+    QTest::newRow("host in other case, blanks around") << corp << 992 << " CORP-IBMI.example " << 992 << true
+                                                       << false << false << int(SavedLogin::AutoSignOnAllowed);
+    QTest::newRow("another host") << corp << 992 << "corp-ibmi.example.evil" << 992 << true << false << false
+                                  << int(SavedLogin::AutoSignOnOtherHost);
+    QTest::newRow("same host, another port") << corp << 992 << corp << 23 << true << true << false
+                                             << int(SavedLogin::AutoSignOnOtherHost);
+    QTest::newRow("no recorded host") << "" << 0 << corp << 992 << true << true << false
+                                      << int(SavedLogin::AutoSignOnNoRecordedHost);
+    QTest::newRow("host recorded without its port") << corp << 0 << corp << 992 << true << true << false
+                                                    << int(SavedLogin::AutoSignOnNoRecordedHost);
+    QTest::newRow("plain text, not allowed") << corp << 23 << corp << 23 << false << false << false
+                                             << int(SavedLogin::AutoSignOnWithoutTls);
+    QTest::newRow("plain text, allowed") << corp << 23 << corp << 23 << false << true << false
+                                         << int(SavedLogin::AutoSignOnAllowed);
+    QTest::newRow("refused before, first reason") << "" << 0 << corp << 23 << false << false << true
+                                                  << int(SavedLogin::AutoSignOnStopped);
+}
+
+void SavedLoginTest::whereAutomaticSignOnMayGo()
+{
+    QFETCH(QString, savedHost);
+    QFETCH(int, savedPort);
+    QFETCH(QString, host);
+    QFETCH(int, port);
+    QFETCH(bool, tls);
+    QFETCH(bool, withoutTls);
+    QFETCH(bool, stopped);
+    QFETCH(int, verdict);
+    SavedLogin::SignOnTarget target;
+    target.host = host;
+    target.port = port;
+    target.tls = tls;
+    QCOMPARE(int(SavedLogin::autoSignOn(savedHost, savedPort, target, withoutTls, stopped)), verdict);
 }
 
 // A host-like sign-on screen: the user name goes to the field before the
@@ -404,6 +455,8 @@ void SavedLoginTest::performSavedLoginRefusals()
         QSettings settings(sandbox.settingsPath(), QSettings::IniFormat);
         settings.setValue(QStringLiteral("profiles/Default/login/passwordSaved"), true);
         settings.setValue(QStringLiteral("profiles/Default/login/userName"), user);
+        settings.setValue(QStringLiteral("profiles/Default/login/host"), QStringLiteral("pub400.com"));
+        settings.setValue(QStringLiteral("profiles/Default/login/port"), 992);
     }
     LoopbackTerminal t;
     QVERIFY(t.attach());
@@ -463,6 +516,7 @@ void SavedLoginTest::automaticSignOnNeedsEverything()
     probe.autoLoginAttempted() = missing == QLatin1String("attempt");
     probe.screen().keyboardLocked = missing == QLatin1String("keyboard");
     t.client.setProperty("autoLogin", missing != QLatin1String("autoLogin"));
+    t.client.setProperty("autoLoginWithoutTls", true);
     if (missing == QLatin1String("userName"))
         t.client.setProperty("userName", QString());
     if (missing == QLatin1String("passwordSaved"))
@@ -492,7 +546,10 @@ void SavedLoginTest::automaticSignOnAsksTheStoreOnce()
     sandbox.write({
         { QStringLiteral("profiles/Default/login/userName"), QStringLiteral("QUSER") },
         { QStringLiteral("profiles/Default/login/passwordSaved"), true },
-        { QStringLiteral("profiles/Default/automation/autoLogin"), true } });
+        { QStringLiteral("profiles/Default/login/host"), QStringLiteral("pub400.com") },
+        { QStringLiteral("profiles/Default/login/port"), 992 },
+        { QStringLiteral("profiles/Default/automation/autoLogin"), true },
+        { QStringLiteral("profiles/Default/automation/autoLoginWithoutTls"), true } });
     LoopbackTerminal t;
     QVERIFY(t.attach());
     ClientProbe(t.client).connected() = true;

@@ -1,7 +1,8 @@
 // The desktop secrets layer against a real Secret Service (a private,
 // unlocked gnome-keyring): the behaviour the password store relies on, as
 // the phone's service has it. Collections exist once created, a stored name
-// is never overwritten (error 70), missing secrets fail with a message.
+// is never overwritten (SecretAlreadyExistsError), missing secrets fail with
+// a message. The layer's enumerations carry the platform's published numbers.
 #include <QtTest>
 
 #include <Secrets/collectionnamesrequest.h>
@@ -118,6 +119,9 @@ private slots:
     void collectionsKeepTheirSecretsApart();
     void requestsWithoutManagerFail();
     void reservedFilterFieldsRefused();
+    void publishedValues_data();
+    void publishedValues();
+    void customLockNeedsAnAuthenticationPlugin();
 
 private:
     SecretManager m_manager;
@@ -162,7 +166,7 @@ void SecretsLayerTest::collectionNamesRefused_data()
     const QString plugin = SecretManager::DefaultEncryptedStoragePluginName;
     QTest::newRow("empty name") << "" << plugin << int(Result::InvalidCollectionError);
     QTest::newRow("reserved name") << "standalone" << plugin << int(Result::InvalidCollectionError);
-    QTest::newRow("unknown storage plugin") << COLLECTION << "plugin.nosuch" << int(Result::InvalidStoragePluginError);
+    QTest::newRow("unknown storage plugin") << COLLECTION << "plugin.nosuch" << int(Result::InvalidExtensionPluginError);
 }
 
 void SecretsLayerTest::collectionNamesRefused()
@@ -223,7 +227,7 @@ void SecretsLayerTest::storedNameIsNeverOverwritten()
 
     const Result second = store(m_manager, blob(QStringLiteral("once"), "second"));
     QCOMPARE(second.code(), Result::Failed);
-    QCOMPARE(int(second.errorCode()), 70);
+    QCOMPARE(second.errorCode(), Result::SecretAlreadyExistsError);
     QVERIFY(second.errorMessage().contains(QStringLiteral("once")));
 
     Secret found;
@@ -312,6 +316,88 @@ void SecretsLayerTest::reservedFilterFieldsRefused()
     QCOMPARE(result.errorCode(), Result::InvalidFilterError);
     QCOMPARE(read(m_manager, secretId(QStringLiteral("filtered")), nullptr).code(), Result::Failed);
     QCOMPARE(read(m_manager, secretId(QStringLiteral("other")), nullptr).code(), Result::Failed);
+}
+
+// The numbers of the platform's public headers, written down independently
+// of this layer's headers: code compiled against the layer must mean on the
+// phone what it means here.
+void SecretsLayerTest::publishedValues_data()
+{
+    QTest::addColumn<int>("value");
+    QTest::addColumn<int>("published");
+
+    QTest::newRow("Result::Succeeded") << int(Result::Succeeded) << 0;
+    QTest::newRow("Result::Pending") << int(Result::Pending) << 1;
+    QTest::newRow("Result::Failed") << int(Result::Failed) << 2;
+    const struct { const char *name; int value; int published; } errors[] = {
+        { "NoError", Result::NoError, 0 },
+        { "UnknownError", Result::UnknownError, 2 },
+        { "SerialisationError", Result::SerialisationError, 3 },
+        { "PermissionsError", Result::PermissionsError, 10 },
+        { "IncorrectAuthenticationCodeError", Result::IncorrectAuthenticationCodeError, 11 },
+        { "OperationNotSupportedError", Result::OperationNotSupportedError, 12 },
+        { "OperationRequiresUserInteraction", Result::OperationRequiresUserInteraction, 13 },
+        { "OperationRequiresApplicationUserInteraction", Result::OperationRequiresApplicationUserInteraction, 14 },
+        { "OperationRequiresSystemUserInteraction", Result::OperationRequiresSystemUserInteraction, 15 },
+        { "SecretManagerNotInitializedError", Result::SecretManagerNotInitializedError, 16 },
+        { "SecretsDaemonRequestPidError", Result::SecretsDaemonRequestPidError, 20 },
+        { "SecretsDaemonRequestQueueFullError", Result::SecretsDaemonRequestQueueFullError, 21 },
+        { "SecretsDaemonLockedError", Result::SecretsDaemonLockedError, 22 },
+        { "SecretsPluginEncryptionError", Result::SecretsPluginEncryptionError, 30 },
+        { "SecretsPluginDecryptionError", Result::SecretsPluginDecryptionError, 31 },
+        { "SecretsPluginKeyDerivationError", Result::SecretsPluginKeyDerivationError, 32 },
+        { "InvalidSecretError", Result::InvalidSecretError, 40 },
+        { "InvalidSecretIdentifierError", Result::InvalidSecretIdentifierError, 41 },
+        { "InvalidFilterError", Result::InvalidFilterError, 42 },
+        { "InvalidCollectionError", Result::InvalidCollectionError, 43 },
+        { "InvalidExtensionPluginError", Result::InvalidExtensionPluginError, 44 },
+        { "InvalidApplicationIdError", Result::InvalidApplicationIdError, 45 },
+        { "CollectionAlreadyExistsError", Result::CollectionAlreadyExistsError, 46 },
+        { "SecretAlreadyExistsError", Result::SecretAlreadyExistsError, 47 },
+        { "CollectionIsLockedError", Result::CollectionIsLockedError, 60 },
+        { "DatabaseQueryError", Result::DatabaseQueryError, 70 },
+        { "DatabaseTransactionError", Result::DatabaseTransactionError, 71 },
+        { "DatabaseError", Result::DatabaseError, 72 },
+        { "OtherError", Result::OtherError, 1024 },
+    };
+    for (const auto &error : errors)
+        QTest::newRow(qPrintable(QStringLiteral("Result::%1").arg(QLatin1String(error.name)))) << error.value << error.published;
+    QTest::newRow("DeviceLock") << int(CreateCollectionRequest::DeviceLock) << 0;
+    QTest::newRow("CustomLock") << int(CreateCollectionRequest::CustomLock) << 1;
+    QTest::newRow("OwnerOnlyMode") << int(SecretManager::OwnerOnlyMode) << 0;
+    QTest::newRow("SystemAccessControlMode") << int(SecretManager::SystemAccessControlMode) << 1;
+    QTest::newRow("NoAccessControlMode") << int(SecretManager::NoAccessControlMode) << 2;
+    QTest::newRow("PreventInteraction") << int(SecretManager::PreventInteraction) << 0;
+    QTest::newRow("SystemInteraction") << int(SecretManager::SystemInteraction) << 1;
+    QTest::newRow("ApplicationInteraction") << int(SecretManager::ApplicationInteraction) << 2;
+    QTest::newRow("InProcessInteraction") << int(SecretManager::InProcessInteraction) << 2;
+    QTest::newRow("DeviceLockKeepUnlocked") << int(SecretManager::DeviceLockKeepUnlocked) << 0;
+    QTest::newRow("CollectionSecret") << int(StoreSecretRequest::CollectionSecret) << 0;
+}
+
+void SecretsLayerTest::publishedValues()
+{
+    QFETCH(int, value);
+    QFETCH(int, published);
+    QCOMPARE(value, published);
+}
+
+// On the phone a custom lock is unlocked by an authentication plugin; a
+// request that names none can make no collection, and this layer says so
+// rather than hide the mistake.
+void SecretsLayerTest::customLockNeedsAnAuthenticationPlugin()
+{
+    CreateCollectionRequest request;
+    request.setCollectionName(COLLECTION);
+    request.setStoragePluginName(SecretManager::DefaultEncryptedStoragePluginName);
+    request.setCollectionLockType(CreateCollectionRequest::CustomLock);
+    const Result result = run(request, m_manager);
+    QCOMPARE(result.code(), Result::Failed);
+    QCOMPARE(result.errorCode(), Result::InvalidExtensionPluginError);
+    QVERIFY(!collectionNames(m_manager).contains(COLLECTION));
+
+    request.setCollectionLockType(CreateCollectionRequest::DeviceLock);
+    QCOMPARE(run(request, m_manager).code(), Result::Succeeded);
 }
 
 QTEST_GUILESS_MAIN(SecretsLayerTest)

@@ -101,8 +101,8 @@ void TestAid::keyRecord_data()
     QTest::newRow("PA3") << "sendPaKey" << 3 << hex("05 0C 6B");
     QTest::newRow("Clear") << "sendClear" << -1 << hex("05 0C BD");
     QTest::newRow("Help") << "sendHelp" << -1 << hex("05 0C F3");
-    QTest::newRow("Page Up is Roll Down") << "sendPageUp" << -1 << hex("05 0C F4");
-    QTest::newRow("Page Down is Roll Up") << "sendPageDown" << -1 << hex("05 0C F5");
+    QTest::newRow("Page Up is Roll Down, with the modified fields") << "sendPageUp" << -1 << hex("05 0C F4") + hex(MODIFIED_FIELD);
+    QTest::newRow("Page Down is Roll Up, with the modified fields") << "sendPageDown" << -1 << hex("05 0C F5") + hex(MODIFIED_FIELD);
     QTest::newRow("Print") << "sendPrint" << -1 << hex("05 0C F6");
 }
 

@@ -52,7 +52,10 @@ private slots:
     void clearUnitAlternate_data();
     void clearUnitAlternate();
     void clearFormatTable();
+    void formatStateAfter_data();
+    void formatStateAfter();
     void roll();
+    void writeErrorCode_data();
     void writeErrorCode();
     void saveScreenToken();
     void saveScreenStackIsBounded();
@@ -187,22 +190,94 @@ void CommandsTest::roll()
     QCOMPARE(int(t.screen.rawAt(6 * 80)), 0x00);
 }
 
+// What of a screen's format the next screen keeps: the keys its Start of
+// Header declared as sending no data, and the home its Insert Cursor set.
+void CommandsTest::formatStateAfter_data()
+{
+    QTest::addColumn<QByteArray>("between");
+    QTest::addColumn<bool>("headerInNext");
+    QTest::addColumn<quint32>("mask");
+    QTest::addColumn<int>("cursorRow");
+
+    QTest::newRow("Clear Unit") << hex("04 40") << false << 0u << 5;
+    QTest::newRow("Clear Unit Alternate") << hex("04 20 00") << false << 0u << 5;
+    QTest::newRow("Clear Format Table") << hex("04 50") << false << 0u << 5;
+    QTest::newRow("Start of Header in the next screen") << QByteArray() << true << 0u << 5;
+    QTest::newRow("next screen without a header keeps both") << QByteArray() << false << 0x10u << 3;
+}
+
+void CommandsTest::formatStateAfter()
+{
+    QFETCH(QByteArray, between);
+    QFETCH(bool, headerInNext);
+    QFETCH(quint32, mask);
+    QFETCH(int, cursorRow);
+
+    InterpretedScreen t;
+    // F5 sends no data; a field at row 3 and the home in it.
+    t.run(0x03, hex("04 11 00 08 01 07 00 00 00 00 00 00 10 11 03 09 1D 40 00 24 00 05 13 03 0C"));
+    QCOMPARE(t.screen.noDataKeyMask, 0x10u);
+    QCOMPARE(t.screen.cursorRow() + 1, 3);
+    if (!between.isEmpty())
+        t.run(0x00, between);
+    // The next screen: a field at row 5 and no Insert Cursor.
+    t.run(0x03, hex("04 11 00 08") + (headerInNext ? hex("01 07 00 00 00 00 00 00 00") : QByteArray())
+                    + hex("11 05 09 1D 40 00 24 00 05"));
+    QCOMPARE(t.screen.noDataKeyMask, mask);
+    QCOMPARE(t.screen.cursorRow() + 1, cursorRow);
+    QCOMPARE(t.screen.cursorColumn() + 1, cursorRow == 3 ? 12 : 10);
+}
+
+// Write Error Code writes on the error line (the row Start of Header names,
+// else the last), keeps what the line held and inhibits input until Reset;
+// a read command after it does not open the keyboard.
+void CommandsTest::writeErrorCode_data()
+{
+    QTest::addColumn<QByteArray>("header");
+    QTest::addColumn<QByteArray>("message");
+    QTest::addColumn<int>("errorRow");
+    QTest::addColumn<int>("cursor"); // after the message; -1: unchanged
+
+    QTest::newRow("last row without a header") << QByteArray() << hex("04 21 C2 C3") << 24 << -1;
+    QTest::newRow("last row when the header names none") << hex("01 07 00 00 00 00 00 00 00")
+                                                         << hex("04 21 C2 C3") << 24 << -1;
+    QTest::newRow("the row the header names") << hex("01 07 00 00 00 0A 00 00 00") << hex("04 21 C2 C3") << 10 << -1;
+    QTest::newRow("a row past the screen is the last") << hex("01 04 00 00 00 30") << hex("04 21 C2 C3") << 24 << -1;
+    QTest::newRow("an Insert Cursor in the message moves the cursor at once")
+        << QByteArray() << hex("04 21 C2 C3 13 02 02") << 24 << 81;
+    QTest::newRow("a read command after it keeps input inhibited")
+        << QByteArray() << hex("04 21 C2 C3 04 52 00 08") << 24 << -1;
+}
+
 void CommandsTest::writeErrorCode()
 {
+    QFETCH(QByteArray, header);
+    QFETCH(QByteArray, message);
+    QFETCH(int, errorRow);
+    QFETCH(int, cursor);
+
     InterpretedScreen t;
-    t.run(0x03, hex("04 11 00 08 11 03 01 C1 13 05 05"));
-    QCOMPARE(t.screen.cursorRow() + 1, 5);
-    QCOMPARE(t.screen.insertCursorIndex, 4 * 80 + 4);
-    // Write Error Code goes on at the write position and moves the cursor
-    // at once; the home position stays.
-    t.run(0x00, hex("04 21 C2 13 02 02"));
-    QCOMPARE(int(t.screen.rawAt(2 * 80 + 1)), 0xC2);
-    QCOMPARE(t.screen.cursorRow() + 1, 2);
-    QCOMPARE(t.screen.cursorColumn() + 1, 2);
-    QCOMPARE(t.screen.insertCursorIndex, 4 * 80 + 4);
-    t.run(0x00, hex("04 21 14 18 50"));
-    QCOMPARE(t.screen.cursorRow() + 1, 24);
-    QCOMPARE(t.screen.cursorColumn() + 1, 80);
+    // The last order defines an input field on row 3; row 10 and row 24 hold text.
+    t.run(0x03, hex("04 11 00 08") + header + hex("11 0A 01 C1 C1 C1 11 18 01 C1 C1 C1 11 03 01 1D 40 00 24 00 05 13 05 05"));
+    const QByteArray before = t.screen.data;
+    const int home = t.screen.insertCursorIndex;
+    const int cursorBefore = t.screen.cursor;
+
+    t.run(0x00, message);
+    const int line = (errorRow - 1) * 80;
+    QCOMPARE(t.screen.data.mid(line, 4).toHex(), hex("C2 C3 C1 00").toHex());
+    QCOMPARE(t.screen.data.mid(2 * 80, 80), before.mid(2 * 80, 80)); // the field is untouched
+    QVERIFY(t.screen.inputError);
+    QVERIFY(t.screen.keyboardLocked);
+    QCOMPARE(t.screen.cursor, cursor < 0 ? cursorBefore : cursor);
+    QCOMPARE(t.screen.insertCursorIndex, home);
+    QCOMPARE(t.last.count(DataStreamInterpreter::Step::InputError), 1);
+
+    // Reset puts the line back and opens the keyboard.
+    QVERIFY(t.screen.resetInputError());
+    QCOMPARE(t.screen.data.toHex(), before.toHex());
+    QVERIFY(!t.screen.keyboardLocked);
+    QVERIFY(!t.screen.resetInputError());
 }
 
 void CommandsTest::saveScreenToken()
@@ -211,51 +286,63 @@ void CommandsTest::saveScreenToken()
     t.run(0x03, hex("04 11 00 08 11 01 01 C1"));
     QCOMPARE(t.takeSent(), QByteArray());
     t.run(0x04, hex("04 02"));
-    QCOMPARE(t.takeSent(), hex("00 11 12 A0 00 00 04 00 00 04 04 12 56 4E 54 4C 01 FF EF"));
+    QCOMPARE(t.takeSent(), hex("00 14 12 A0 00 00 04 00 00 04 04 12 56 4E 54 4C 00 00 00 01 FF EF"));
     t.run(0x04, hex("04 02 04 02"));
-    QCOMPARE(t.takeSent(), wire(0x04, hex("04 12 56 4E 54 4C 02")) + wire(0x04, hex("04 12 56 4E 54 4C 03")));
+    QCOMPARE(t.takeSent(), wire(0x04, hex("04 12 56 4E 54 4C 00 00 00 02")) + wire(0x04, hex("04 12 56 4E 54 4C 00 00 00 03")));
     QCOMPARE(t.savedScreens.size(), 3);
 }
 
+// Past 250 saves the oldest screen goes, but every token stays its own:
+// #251 restores screen 251, and the dropped #1 restores nothing.
 void CommandsTest::saveScreenStackIsBounded()
 {
     InterpretedScreen t;
     QByteArray expected;
-    for (int i = 1; i <= 251; ++i) {
+    for (int i = 1; i <= 252; ++i) {
         // Each saved screen carries its own number in cell 0 and cell 1.
         t.screen.data[0] = char(i & 0xFF);
         t.screen.data[1] = char(i >> 8);
         t.run(0x04, hex("04 02"));
-        expected += wire(0x04, hex("04 12 56 4E 54 4C") + QByteArray(1, char(qMin(i, 250))));
+        expected += wire(0x04, hex("04 12 56 4E 54 4C 00 00") + QByteArray(1, char(i >> 8)) + QByteArray(1, char(i & 0xFF)));
     }
-    QCOMPARE(t.takeSent(), expected);
+    QCOMPARE(t.takeSent().toHex(), expected.toHex());
     QCOMPARE(t.savedScreens.size(), 250);
-    // The first one was dropped; the second is now the oldest.
-    QCOMPARE(int(t.savedScreens.at(0).rawAt(0)), 2);
-    QCOMPARE(int(t.savedScreens.at(249).rawAt(0)), 251 & 0xFF);
-    QCOMPARE(int(t.savedScreens.at(249).rawAt(1)), 251 >> 8);
+    QCOMPARE(int(t.savedScreens.at(0).rawAt(0)), 3);
+
+    t.run(0x05, hex("04 12 04 12 56 4E 54 4C 00 00 00 FB"));
+    QCOMPARE(int(t.screen.rawAt(0)) | int(t.screen.rawAt(1)) << 8, 251);
+    t.log.clear();
+    t.run(0x05, hex("04 12 04 12 56 4E 54 4C 00 00 00 01"));
+    QCOMPARE(int(t.screen.rawAt(0)) | int(t.screen.rawAt(1)) << 8, 251);
+    QCOMPARE(t.logStartingWith(QStringLiteral("Restore Screen")),
+             QStringList() << QStringLiteral("Restore Screen names no saved screen (token 1); the screen stays"));
 }
 
 void CommandsTest::restoreScreen_data()
 {
     QTest::addColumn<QByteArray>("command");
     QTest::addColumn<int>("restored"); // 0 none, else the entry
+    QTest::addColumn<QString>("logLine");
 
-    QTest::newRow("whole token handed back") << hex("04 12 04 12 56 4E 54 4C 01") << 1;
-    QTest::newRow("token without ESC and code") << hex("04 12 56 4E 54 4C 02") << 2;
-    QTest::newRow("number equal to the stack size: the newest") << hex("04 12 04 12 56 4E 54 4C 02") << 2;
-    QTest::newRow("number 0") << hex("04 12 04 12 56 4E 54 4C 00") << 0;
-    QTest::newRow("number past the stack") << hex("04 12 04 12 56 4E 54 4C 03") << 0;
-    QTest::newRow("wrong tag") << hex("04 12 04 12 56 4E 54 4D 01") << 0;
-    QTest::newRow("tag without number") << hex("04 12 04 12 56 4E 54 4C") << 0;
-    QTest::newRow("nothing after the code") << hex("04 12") << 0;
-    QTest::newRow("bytes after the token are not scanned") << hex("04 12 56 4E 54 4C 01 04 40") << 1;
+    const QString done = QStringLiteral("Restored saved presentation space");
+    const QString notOurs = QStringLiteral("Restore Screen without a token of this terminal; the screen stays");
+    QTest::newRow("whole token handed back") << hex("04 12 04 12 56 4E 54 4C 00 00 00 01") << 1 << done;
+    QTest::newRow("token without ESC and code") << hex("04 12 56 4E 54 4C 00 00 00 02") << 2 << done;
+    QTest::newRow("token 0") << hex("04 12 04 12 56 4E 54 4C 00 00 00 00") << 0
+                             << "Restore Screen names no saved screen (token 0); the screen stays";
+    QTest::newRow("token not yet given") << hex("04 12 04 12 56 4E 54 4C 00 00 01 03") << 0
+                                         << "Restore Screen names no saved screen (token 259); the screen stays";
+    QTest::newRow("wrong tag") << hex("04 12 04 12 56 4E 54 4D 00 00 00 01") << 0 << notOurs;
+    QTest::newRow("serial cut short") << hex("04 12 04 12 56 4E 54 4C 00 00 01") << 0 << notOurs;
+    QTest::newRow("nothing after the code") << hex("04 12") << 0 << notOurs;
+    QTest::newRow("bytes after the token are not scanned") << hex("04 12 56 4E 54 4C 00 00 00 01 04 40") << 1 << done;
 }
 
 void CommandsTest::restoreScreen()
 {
     QFETCH(QByteArray, command);
     QFETCH(int, restored);
+    QFETCH(QString, logLine);
 
     InterpretedScreen t;
     t.run(0x03, hex("04 11 00 08 11 01 01 C1 C2"));
@@ -276,7 +363,7 @@ void CommandsTest::restoreScreen()
     QCOMPARE(t.screen.columns, restored ? 80 : 132);
     if (restored == 2)
         QCOMPARE(t.screen.cursor, secondCursor);
-    QCOMPARE(t.logStartingWith(QStringLiteral("Restored")).size(), restored ? 1 : 0);
+    QCOMPARE(t.logStartingWith(QStringLiteral("Restore")), QStringList() << logLine);
     // The entry stays on the stack.
     QCOMPARE(t.savedScreens.size(), 2);
 }

@@ -34,7 +34,7 @@ QByteArray hostSession()
     s += telnetRecord(0x00, hex("04 21 11 18 01 10 00 03 FF C1 FF"));
     s += telnetRecord(0x02, QByteArray(), 0xFF);
     s += telnetRecord(0x08, hex("04 62"));
-    s += telnetRecord(0x05, hex("04 12 04 12 56 4E 54 4C 01"));
+    s += telnetRecord(0x05, hex("04 12 04 12 56 4E 54 4C 00 00 00 01"));
     s += telnetRecord(0x0B, QByteArray());
     s += telnetRecord(0x07, hex("04 40"));
     s += hex("00 05 12 A0 00 FF EF"); // short
@@ -166,7 +166,7 @@ void StreamSplitTest::initTestCase()
     // Screen and the Cancel Invite echo all went out.
     QVERIFY(m_whole.sent.contains(hex("FF FA 18 00") + "IBM-3179-2" + hex("FF F0")));
     QVERIFY(m_whole.sent.contains(hex("01") + "VNTL01" + hex("03") + "KBDTYPE"));
-    QVERIFY(m_whole.sent.contains(hex("04 12 56 4E 54 4C 01 FF EF")));
+    QVERIFY(m_whole.sent.contains(hex("04 12 56 4E 54 4C 00 00 00 01 FF EF")));
     QVERIFY(m_whole.sent.contains(hex("00 47 12 A0 00 00 04 00 00 00 00 00 88 00 3A D9 70 80")));
     QVERIFY(m_whole.sent.contains(hex("07 8A 12 A0 00 00 04 00 00 00")));
     QVERIFY(m_whole.sent.endsWith(hex("00 0A 12 A0 00 00 04 00 00 0A FF EF FF FC 05")));

@@ -145,25 +145,35 @@ void TelnetTest::subnegotiationReplies_data()
         << ttReply("IBM-3477-FC")
         << (QStringList() << "Terminal type: IBM-3477-FC");
 
-    // RFC 1572 SEND with a list of variables; the reply ignores the list.
+    // RFC 1572 SEND with a list of variables, answered with what it names.
     const QByteArray envSend = hex("FF FA 27 01 03 44 45 56 4E 41 4D 45 FF F0");
-    const QByteArray envTail = hex("03") + "KBDTYPE" + hex("01") + "USB" + hex("03") + "CODEPAGE" + hex("01") + "37" + hex("FF F0");
-    QTest::newRow("NEW-ENVIRON with a device name")
+    const QByteArray envTail = hex("03") + "KBDTYPE" + hex("01") + "USB" + hex("03") + "CODEPAGE" + hex("01") + "37"
+        + hex("03") + "CHARSET" + hex("01") + "697" + hex("FF F0");
+    const QString codePage37 = QStringLiteral("Requested EBCDIC code page 37 (keyboard USB, character set 697)");
+    QTest::newRow("NEW-ENVIRON asking for the device name alone")
         << false << QStringLiteral("qpadev01") << envSend
-        << hex("FF FA 27 00 03") + "DEVNAME" + hex("01") + "QPADEV01" + envTail
-        << (QStringList() << "Requested IBM i device name: QPADEV01" << "Requested EBCDIC code page 37");
-    QTest::newRow("NEW-ENVIRON with a device name that needs cleaning")
+        << hex("FF FA 27 00 03") + "DEVNAME" + hex("01") + "QPADEV01" + hex("FF F0")
+        << (QStringList() << "Requested IBM i device name: QPADEV01");
+    QTest::newRow("bare NEW-ENVIRON SEND, device name that needs cleaning")
         << false << QStringLiteral(" dsp-01 x ") << hex("FF FA 27 01 FF F0")
         << hex("FF FA 27 00 03") + "DEVNAME" + hex("01") + "DSP01X" + envTail
-        << (QStringList() << "Requested IBM i device name: DSP01X" << "Requested EBCDIC code page 37");
-    QTest::newRow("NEW-ENVIRON without a device name")
+        << (QStringList() << "Requested IBM i device name: DSP01X" << codePage37);
+    QTest::newRow("bare NEW-ENVIRON SEND without a device name")
         << false << QString() << hex("FF FA 27 01 FF F0")
         << hex("FF FA 27 00") + envTail
-        << (QStringList() << "Requested EBCDIC code page 37");
-    QTest::newRow("NEW-ENVIRON with a device name that cleans away")
+        << (QStringList() << codePage37);
+    QTest::newRow("NEW-ENVIRON asking for a device name that cleans away")
         << false << QStringLiteral("-- --") << envSend
+        << hex("FF FA 27 00 03") + "DEVNAME" + hex("FF F0")
+        << (QStringList() << "NEW-ENVIRON: no value for USERVAR DEVNAME");
+    QTest::newRow("NEW-ENVIRON as IBM i asks, seed and all")
+        << false << QStringLiteral("dsp01") << hex("FF FA 27 01 03") + "IBMRSEED" + hex("02 00 9C 02 03 FF FF 41 02 01 7F 10 00 03 FF F0")
+        << hex("FF FA 27 00 03") + "DEVNAME" + hex("01") + "DSP01" + envTail
+        << (QStringList() << "Requested IBM i device name: DSP01" << codePage37);
+    QTest::newRow("NEW-ENVIRON with a stray VALUE")
+        << false << QString() << hex("FF FA 27 01 01 41 03") + "CHARSET" + hex("FF F0")
         << hex("FF FA 27 00") + envTail
-        << (QStringList() << "Requested EBCDIC code page 37");
+        << (QStringList() << "Malformed NEW-ENVIRON SEND: 2 bytes name no variable" << codePage37);
 
     QTest::newRow("TERMINAL-TYPE IS from the host is ignored")
         << false << QString() << hex("FF FA 18 00") + "X" + hex("FF F0") << QByteArray() << QStringList();

@@ -81,6 +81,8 @@ private slots:
     void agreementNeedsAllFiveFlags();
     void subnegotiationRequests_data();
     void subnegotiationRequests();
+    void environmentAnswers_data();
+    void environmentAnswers();
     void subnegotiationIacIacIsOneByte();
     void recordBoundaries_data();
     void recordBoundaries();
@@ -273,6 +275,49 @@ void TelnetParserTest::subnegotiationRequests()
     QFETCH(QByteArray, bytes);
     QFETCH(int, request);
     QCOMPARE(int(TelnetOptions::request(bytes)), request);
+}
+
+// The IS payload for a SEND (option byte and SEND first), as RFC 1572 and
+// IBM i's national-language table have it.
+void TelnetParserTest::environmentAnswers_data()
+{
+    QTest::addColumn<QString>("deviceName");
+    QTest::addColumn<int>("codePage");
+    QTest::addColumn<QByteArray>("request");
+    QTest::addColumn<QByteArray>("payload");
+
+    const QByteArray send = hex("27 01");
+    QTest::newRow("German: AGB, 273, 697") << QString() << 273 << send
+        << hex("00 03") + "KBDTYPE" + hex("01") + "AGB" + hex("03") + "CODEPAGE" + hex("01") + "273" + hex("03")
+               + "CHARSET" + hex("01") + "697";
+    QTest::newRow("Finnish and Swedish: FNB, 278, 697") << QString() << 278 << send + hex("03") + "CODEPAGE"
+        << hex("00 03") + "KBDTYPE" + hex("01") + "FNB" + hex("03") + "CODEPAGE" + hex("01") + "278" + hex("03")
+               + "CHARSET" + hex("01") + "697";
+    QTest::newRow("Latin-2: CSB, 870, 959") << QString() << 870 << send + hex("03") + "KBDTYPE"
+        << hex("00 03") + "KBDTYPE" + hex("01") + "CSB" + hex("03") + "CODEPAGE" + hex("01") + "870" + hex("03")
+               + "CHARSET" + hex("01") + "959";
+    QTest::newRow("a VAR and a quoted user variable the terminal lacks")
+        << QStringLiteral("DSP01") << 37 << send + hex("00") + "USER" + hex("03 58 02 01")
+        << hex("00 00") + "USER" + hex("03 58 02 01");
+    QTest::newRow("VAR alone: the terminal has none") << QStringLiteral("DSP01") << 37 << send + hex("00")
+                                                      << hex("00");
+    QTest::newRow("each variable once however often asked")
+        << QStringLiteral("DSP01") << 285 << send + hex("03") + "DEVNAME" + hex("03") + "CHARSET" + hex("03")
+               + "DEVNAME" + hex("03")
+        << hex("00 03") + "DEVNAME" + hex("01") + "DSP01" + hex("03") + "KBDTYPE" + hex("01") + "UKB" + hex("03")
+               + "CODEPAGE" + hex("01") + "285" + hex("03") + "CHARSET" + hex("01") + "697";
+    QTest::newRow("a seed cut short by the end of the request") << QStringLiteral("DSP01") << 37
+                                                                << send + hex("03") + "IBMRSEED" + hex("01 02")
+                                                                << hex("00");
+}
+
+void TelnetParserTest::environmentAnswers()
+{
+    QFETCH(QString, deviceName);
+    QFETCH(int, codePage);
+    QFETCH(QByteArray, request);
+    QFETCH(QByteArray, payload);
+    QCOMPARE(TelnetOptions::environmentIs(request, deviceName, codePage).payload.toHex(), payload.toHex());
 }
 
 void TelnetParserTest::subnegotiationIacIacIsOneByte()

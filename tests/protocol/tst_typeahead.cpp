@@ -40,7 +40,8 @@ private slots:
     void queuedInputReplaysOnUnlock_data();
     void queuedInputReplaysOnUnlock();
     void replayStopsAtTheKeyThatLocks();
-    void queuedEnterSkipsValidation();
+    void queuedEnterIsChecked_data();
+    void queuedEnterIsChecked();
     void typeAheadOffKeepsQueueUnplayed();
     void textLimit();
     void textRefusedAsAWhole();
@@ -169,20 +170,49 @@ void TestTypeAhead::replayStopsAtTheKeyThatLocks()
 
 // The queued Enter goes out through sendAid as it was queued: the
 // mandatory-entry check of a direct Enter is not made again on replay.
-void TestTypeAhead::queuedEnterSkipsValidation()
+// A replayed Enter meets the same checks as a typed one; refused, the
+// queue stops there and what followed it goes too.
+void TestTypeAhead::queuedEnterIsChecked_data()
 {
+    QTest::addColumn<QString>("typedAhead");
+    QTest::addColumn<QByteArray>("sent");   // data of the one record sent; empty: none
+    QTest::addColumn<int>("left");          // entries still queued
+    QTest::addColumn<QString>("status");
+
+    QTest::newRow("untouched mandatory-entry field: refused, the rest dropped")
+        << "" << QByteArray() << 0 << "A mandatory-entry field has not been entered";
+    QTest::newRow("entered ahead as well: sent, F5 waits")
+        << "AB" << hex("03 07 F1 11 03 05 C1 C2") << 1 << "Connected — waiting for IBM i";
+}
+
+void TestTypeAhead::queuedEnterIsChecked()
+{
+    QFETCH(QString, typedAhead);
+    QFETCH(QByteArray, sent);
+    QFETCH(int, left);
+    QFETCH(QString, status);
+
     TerminalScreen &screen = m_probe->screen();
     screen.clearFormatTable();
     defineField(screen, 3, 5, 0x40, 0x08, 4); // mandatory entry, never entered
     screen.moveCursor(3, 5);
     screen.keyboardLocked = true;
 
+    if (!typedAhead.isEmpty())
+        QVERIFY(m_client->inputText(typedAhead));
     m_client->sendEnter();
-    QCOMPARE(m_probe->typeAheadQueue().size(), 1);
+    m_client->sendFunctionKey(5);
     screen.keyboardLocked = false;
     m_probe->drainTypeAhead();
-    QTRY_COMPARE(m_wire->recordCount(), 1);
-    QCOMPARE(m_wire->takeRecord().mid(10).toHex(), hex("03 05 F1").toHex());
+    if (sent.isEmpty()) {
+        QVERIFY(m_wire->nothingSentBefore());
+        QVERIFY(!screen.keyboardLocked);
+    } else {
+        QTRY_COMPARE(m_wire->recordCount(), 1);
+        QCOMPARE(m_wire->takeRecord().mid(10).toHex(), sent.toHex());
+    }
+    QCOMPARE(m_probe->typeAheadQueue().size(), left);
+    QCOMPARE(m_client->status(), status);
 }
 
 void TestTypeAhead::typeAheadOffKeepsQueueUnplayed()

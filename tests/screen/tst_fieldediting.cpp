@@ -124,8 +124,12 @@ void TestFieldEditing::validateCharacter_data()
     QTest::newRow("numeric shift: plus") << 2 << "+" << true;
     QTest::newRow("numeric only: comma") << 3 << "," << true;
     QTest::newRow("numeric only: letter refused") << 3 << "A" << false;
-    QTest::newRow("signed numeric: full stop") << 7 << "." << true;
-    QTest::newRow("signed numeric: space") << 7 << " " << true;
+    QTest::newRow("signed numeric: digit") << 7 << "4" << true;
+    QTest::newRow("signed numeric: full stop refused") << 7 << "." << false;
+    QTest::newRow("signed numeric: space refused") << 7 << " " << false;
+    QTest::newRow("signed numeric: minus refused, Field- gives the sign") << 7 << "-" << false;
+    QTest::newRow("signed numeric: plus refused") << 7 << "+" << false;
+    QTest::newRow("signed numeric: comma refused") << 7 << "," << false;
     QTest::newRow("signed numeric: letter refused") << 7 << "e" << false;
     QTest::newRow("alphanumeric: letter") << 0 << "A" << true;
     QTest::newRow("alphanumeric: euro sign is printable") << 0 << QString(QChar(0x20AC)) << true;
@@ -170,8 +174,8 @@ void TestFieldEditing::refusalChangesNothing_data()
                                                   << "Character is not valid for this field";
     QTest::newRow("euro sign under code page 37") << "type" << euro << alnum << 0 << ""
                                                   << "Character is not available in EBCDIC code page 37";
-    QTest::newRow("euro sign under code page 273") << "type" << euro << alnum << 0 << "cp273"
-                                                   << "Character is not available in EBCDIC code page 37";
+    QTest::newRow("euro sign under code page 273 names 273") << "type" << euro << alnum << 0 << "cp273"
+                                                             << "Character is not available in EBCDIC code page 273";
     QTest::newRow("typing on the sign position") << "type" << "1" << REFUSAL_START[Signed] + 5 << 0 << ""
                                                  << "Cursor is on the sign position of a signed numeric field";
     QTest::newRow("insert mode in a full field") << "type" << "A" << alnum + 1 << 0 << "full insert"
@@ -222,7 +226,7 @@ void TestFieldEditing::refusalChangesNothing_data()
         << "Saved login contains a character invalid for this field";
     QTest::newRow("saved value with a euro sign")
         << "fill" << QString::fromLatin1("PW") + euro << alnum << int(Long) << "cp273"
-        << "Saved login contains a character unavailable in EBCDIC code page 37";
+        << "Saved login contains a character unavailable in EBCDIC code page 273";
 
     QTest::newRow("Enter with an untouched mandatory-entry field")
         << "enter" << "" << alnum << 0 << "" << "A mandatory-entry field has not been entered";
@@ -472,8 +476,10 @@ void TestFieldEditing::deleteShiftsLeft_data()
         << QByteArray::fromHex("e5e6e7e8e9") << QByteArray::fromHex("e5e7e8e900");
     QTest::newRow("last position") << 0x40 << 4
         << QByteArray::fromHex("e5e6e7e8e9") << QByteArray::fromHex("e5e6e7e800");
-    QTest::newRow("signed field: the sign moves too") << 0x47 << 0
-        << QByteArray::fromHex("f1f2f3f4f560") << QByteArray::fromHex("f2f3f4f56000");
+    QTest::newRow("signed field: the sign position stays") << 0x47 << 0
+        << QByteArray::fromHex("f1f2f3f4f560") << QByteArray::fromHex("f2f3f4f50060");
+    QTest::newRow("signed -12, Delete on its first digit") << 0x47 << 0
+        << QByteArray::fromHex("f1f200000060") << QByteArray::fromHex("f20000000060");
 }
 
 void TestFieldEditing::deleteShiftsLeft()
@@ -608,6 +614,21 @@ void TestFieldEditing::fieldExit_data()
     QTest::newRow("host-modified mandatory-entry field passes")
         << 0x48 << 0x08 << QByteArray::fromHex("c1c2c3") << 3 << false << false
         << QByteArray::fromHex("c1c2c3") << false;
+    QTest::newRow("right adjust, zero fill: 12 goes to the right end")
+        << 0x43 << 0x05 << QByteArray::fromHex("f1f2000000") << 2 << true << false
+        << QByteArray::fromHex("f0f0f0f1f2") << false;
+    QTest::newRow("right adjust, blank fill")
+        << 0x40 << 0x06 << QByteArray::fromHex("c1c2c3c4c5") << 3 << true << false
+        << QByteArray::fromHex("4040c1c2c3") << false;
+    QTest::newRow("right adjust, a gap moves with the digits")
+        << 0x43 << 0x05 << QByteArray::fromHex("f100f20000") << 3 << true << false
+        << QByteArray::fromHex("f0f0f100f2") << false;
+    QTest::newRow("right adjust, empty field stays empty")
+        << 0x43 << 0x05 << QByteArray::fromHex("f1f2000000") << 0 << true << false
+        << QByteArray::fromHex("0000000000") << false;
+    QTest::newRow("right adjust, signed with Field-: the sign position keeps the sign")
+        << 0x47 << 0x05 << QByteArray::fromHex("f4f2000000" "00") << 2 << true << true
+        << QByteArray::fromHex("f0f0f0f4f2" "60") << false;
     QTest::newRow("auto-enter field reports auto enter")
         << 0x40 << 0x80 << QByteArray::fromHex("c1c2c3") << 1 << true << false
         << QByteArray::fromHex("c10000") << true;

@@ -172,7 +172,8 @@ void TestTerminalScreen::clearKeepsOrDropsFormatTable()
     QVERIFY(screen.keyboardLocked);
     QVERIFY(!screen.insertMode);
     QVERIFY(screen.messageWaiting);
-    QCOMPARE(screen.noDataKeyMask, quint32(0x80));
+    // The no-data keys go with the format table.
+    QCOMPARE(screen.noDataKeyMask, quint32(clearFormatTable ? 0 : 0x80));
 }
 
 void TestTerminalScreen::neutralAnswersOutsideBuffer_data()
@@ -511,7 +512,8 @@ void TestTerminalScreen::roll_data()
     QTest::addColumn<int>("control");
     QTest::addColumn<int>("top");
     QTest::addColumn<int>("bottom");
-    // For rows 1 to 24: the row whose original content it holds afterwards.
+    // For rows 1 to 24: the row whose original content it holds afterwards;
+    // 0 for a row the content left, which is cleared.
     QTest::addColumn<QList<int>>("sources");
 
     QList<int> unchanged;
@@ -519,20 +521,23 @@ void TestTerminalScreen::roll_data()
         unchanged << r;
 
     QList<int> up2 = unchanged;
-    up2[4] = 7; up2[5] = 8; up2[6] = 9; up2[7] = 10;
-    QTest::newRow("up 2 lines in rows 5 to 10") << 0x02 << 5 << 10 << up2;
+    up2[4] = 7; up2[5] = 8; up2[6] = 9; up2[7] = 10; up2[8] = 0; up2[9] = 0;
+    QTest::newRow("up 2 lines in rows 5 to 10, rows 9 and 10 cleared") << 0x02 << 5 << 10 << up2;
 
     QList<int> down2 = unchanged;
-    down2[6] = 5; down2[7] = 6; down2[8] = 7; down2[9] = 8;
-    QTest::newRow("down 2 lines in rows 5 to 10") << 0x82 << 5 << 10 << down2;
+    down2[4] = 0; down2[5] = 0; down2[6] = 5; down2[7] = 6; down2[8] = 7; down2[9] = 8;
+    QTest::newRow("down 2 lines in rows 5 to 10, rows 5 and 6 cleared") << 0x82 << 5 << 10 << down2;
 
     QList<int> upCut = unchanged;
-    upCut[4] = 10;
-    QTest::newRow("31 lines cut to the region") << 0x1F << 5 << 10 << upCut;
+    for (int r = 5; r <= 10; ++r)
+        upCut[r - 1] = 0;
+    QTest::newRow("31 lines clear the whole region") << 0x1F << 5 << 10 << upCut;
+    QTest::newRow("the region's height clears it, down as well") << 0x86 << 5 << 10 << upCut;
 
     QList<int> downWhole = unchanged;
     for (int r = 2; r <= 24; ++r)
         downWhole[r - 1] = r - 1;
+    downWhole[0] = 0;
     QTest::newRow("down 1 over the whole screen") << 0x81 << 1 << 24 << downWhole;
 
     QTest::newRow("top after bottom rejected") << 0x02 << 10 << 5 << unchanged;
@@ -563,8 +568,9 @@ void TestTerminalScreen::roll()
     screen.roll(control, top, bottom);
 
     for (int r = 1; r <= 24; ++r) {
-        QCOMPARE(rowBytes(screen.data, r), rowBytes(before.data, sources.at(r - 1)));
-        QCOMPARE(rowBytes(screen.attributes, r), rowBytes(before.attributes, sources.at(r - 1)));
+        const int source = sources.at(r - 1);
+        QCOMPARE(rowBytes(screen.data, r), source ? rowBytes(before.data, source) : QByteArray(80, '\0'));
+        QCOMPARE(rowBytes(screen.attributes, r), source ? rowBytes(before.attributes, source) : QByteArray(80, char(0x20)));
     }
     QCOMPARE(screen.cursor, 500);
     QCOMPARE(screen.displayAddress, before.displayAddress);

@@ -8,11 +8,22 @@
 
 #include "app/tn5250client.h"
 #include "settings/profilestore.h"
+#include "settings/settingskeys.h"
 #include "codec/ebcdiccodec.h"
 #include "common/clientprobe.h"
 #include "common/settingssandbox.h"
 
 namespace {
+
+// Ids as the application makes them: "P" and 32 lower-case hex digits.
+const QString ID_A = QStringLiteral("P0000000000000000000000000000000a");
+const QString ID_B = QStringLiteral("P0000000000000000000000000000000b");
+const QString ID_C = QStringLiteral("P0000000000000000000000000000000c");
+
+QString key(const QString &id, const char *name)
+{
+    return QStringLiteral("profiles/") + id + QLatin1Char('/') + QLatin1String(name);
+}
 
 const QStringList PROFILE_SIGNALS = QStringList() << QStringLiteral("profilesChanged")
                                                   << QStringLiteral("settingsChanged")
@@ -28,18 +39,18 @@ QString fortyCharacters()
 void writeTwoProfiles(const SettingsSandbox &sandbox)
 {
     QVariantMap values;
-    values.insert(QStringLiteral("profiles/order"), QStringList() << QStringLiteral("A") << QStringLiteral("B"));
-    values.insert(QStringLiteral("profiles/current"), QStringLiteral("A"));
-    values.insert(QStringLiteral("profiles/A/name"), QStringLiteral("Alpha"));
-    values.insert(QStringLiteral("profiles/A/connection/host"), QStringLiteral("alpha.example"));
-    values.insert(QStringLiteral("profiles/A/macros/count"), 1);
-    values.insert(QStringLiteral("profiles/A/macros/0/name"), QStringLiteral("Sign on"));
-    values.insert(QStringLiteral("profiles/A/macros/0/sequence"), QStringLiteral("ALICE{tab}"));
-    values.insert(QStringLiteral("profiles/B/name"), QStringLiteral("Beta"));
-    values.insert(QStringLiteral("profiles/B/connection/host"), QStringLiteral("beta.example"));
-    values.insert(QStringLiteral("profiles/B/connection/port"), 23);
-    values.insert(QStringLiteral("profiles/B/connection/tls"), false);
-    values.insert(QStringLiteral("profiles/B/terminal/codePage"), 273);
+    values.insert(QStringLiteral("profiles/order"), QStringList() << ID_A << ID_B);
+    values.insert(QStringLiteral("profiles/current"), ID_A);
+    values.insert(key(ID_A, "name"), QStringLiteral("Alpha"));
+    values.insert(key(ID_A, "connection/host"), QStringLiteral("alpha.example"));
+    values.insert(key(ID_A, "macros/count"), 1);
+    values.insert(key(ID_A, "macros/0/name"), QStringLiteral("Sign on"));
+    values.insert(key(ID_A, "macros/0/sequence"), QStringLiteral("ALICE{tab}"));
+    values.insert(key(ID_B, "name"), QStringLiteral("Beta"));
+    values.insert(key(ID_B, "connection/host"), QStringLiteral("beta.example"));
+    values.insert(key(ID_B, "connection/port"), 23);
+    values.insert(key(ID_B, "connection/tls"), false);
+    values.insert(key(ID_B, "terminal/codePage"), 273);
     sandbox.write(values);
 }
 
@@ -67,6 +78,10 @@ private slots:
     void profileChangeEndsConnection_data();
     void profileChangeEndsConnection();
     void profilesSurviveRestart();
+    void profileIdForms_data();
+    void profileIdForms();
+    void invalidIdsNameNoGroup_data();
+    void invalidIdsNameNoGroup();
 };
 
 void TestProfiles::newIdIsRandomHex()
@@ -85,20 +100,20 @@ void TestProfiles::profileListComesFromFile()
     writeTwoProfiles(sandbox);
     QVariantMap extra;
     extra.insert(QStringLiteral("profiles/order"),
-                 QStringList() << QStringLiteral("A") << QStringLiteral("B") << QStringLiteral("C"));
+                 QStringList() << ID_A << ID_B << ID_C);
     sandbox.write(extra);
     Tn5250Client client;
     {
         // Take C's repaired name away again, as a hand edit might.
         QSettings settings(sandbox.settingsPath(), QSettings::IniFormat);
-        settings.remove(QStringLiteral("profiles/C/name"));
+        settings.remove(key(ID_C, "name"));
     }
     client.setHost(QStringLiteral("typed.example"));
 
     const QVariantList list = client.profiles();
     QCOMPARE(list.size(), 3);
     const QVariantMap a = list.at(0).toMap();
-    QCOMPARE(a.value(QStringLiteral("id")).toString(), QStringLiteral("A"));
+    QCOMPARE(a.value(QStringLiteral("id")).toString(), ID_A);
     QCOMPARE(a.value(QStringLiteral("name")).toString(), QStringLiteral("Alpha"));
     // The host typed into the current profile shows only once it is saved.
     QCOMPARE(a.value(QStringLiteral("host")).toString(), QStringLiteral("alpha.example"));
@@ -107,7 +122,7 @@ void TestProfiles::profileListComesFromFile()
     QCOMPARE(b.value(QStringLiteral("name")).toString(), QStringLiteral("Beta"));
     QCOMPARE(b.value(QStringLiteral("active")).toBool(), false);
     const QVariantMap c = list.at(2).toMap();
-    QCOMPARE(c.value(QStringLiteral("name")).toString(), QStringLiteral("C"));
+    QCOMPARE(c.value(QStringLiteral("name")).toString(), ID_C);
     QCOMPARE(c.value(QStringLiteral("host")).toString(), QString());
     QCOMPARE(client.profileCount(), 3);
 
@@ -149,7 +164,7 @@ void TestProfiles::rename()
     SignalRecorder recorder(&client);
     client.setCurrentProfileName(name);
     QCOMPARE(client.currentProfileName(), expected);
-    QCOMPARE(sandbox.value(QStringLiteral("profiles/A/name")).toString(), expected);
+    QCOMPARE(sandbox.value(key(ID_A, "name")).toString(), expected);
     QCOMPARE(recorder.all(), emitted ? QStringList(QStringLiteral("profilesChanged")) : QStringList());
 }
 
@@ -184,7 +199,7 @@ void TestProfiles::create()
     QCOMPARE(client.currentProfileName(), expected);
     QCOMPARE(client.profileCount(), 3);
     QCOMPARE(sandbox.value(QStringLiteral("profiles/order")).toStringList(),
-             QStringList() << QStringLiteral("A") << QStringLiteral("B") << id);
+             QStringList() << ID_A << ID_B << id);
     QCOMPARE(sandbox.value(QStringLiteral("profiles/current")).toString(), id);
 
     // Nothing is taken over from the profile that was current.
@@ -203,7 +218,7 @@ void TestProfiles::create()
     QVERIFY(!sandbox.contains(prefix + QStringLiteral("login/userName")));
 
     // The profile that was current was saved first, memory-only host included.
-    QCOMPARE(sandbox.value(QStringLiteral("profiles/A/connection/host")).toString(),
+    QCOMPARE(sandbox.value(key(ID_A, "connection/host")).toString(),
              QStringLiteral("unsaved.example"));
     QCOMPARE(recorder.only(PROFILE_SIGNALS), PROFILE_SIGNALS);
     QCOMPARE(client.status(), QStringLiteral("Profile selected: ") + expected);
@@ -214,10 +229,10 @@ void TestProfiles::duplicateCopiesAllButPassword()
     SettingsSandbox sandbox;
     writeTwoProfiles(sandbox);
     QVariantMap values;
-    values.insert(QStringLiteral("profiles/A/login/userName"), QStringLiteral("ALICE"));
-    values.insert(QStringLiteral("profiles/A/login/passwordSaved"), true);
-    values.insert(QStringLiteral("profiles/A/automation/autoLogin"), true);
-    values.insert(QStringLiteral("profiles/A/terminal/codePage"), 273);
+    values.insert(key(ID_A, "login/userName"), QStringLiteral("ALICE"));
+    values.insert(key(ID_A, "login/passwordSaved"), true);
+    values.insert(key(ID_A, "automation/autoLogin"), true);
+    values.insert(key(ID_A, "terminal/codePage"), 273);
     sandbox.write(values);
 
     Tn5250Client client;
@@ -228,7 +243,7 @@ void TestProfiles::duplicateCopiesAllButPassword()
     SignalRecorder recorder(&client);
     QVERIFY(client.duplicateCurrentProfile());
     const QString id = client.currentProfileId();
-    QVERIFY(id != QStringLiteral("A"));
+    QVERIFY(id != ID_A);
     QCOMPARE(client.profileCount(), 3);
     QCOMPARE(client.currentProfileName(), QStringLiteral("Alpha copy"));
     QCOMPARE(client.host(), QStringLiteral("alpha.example"));
@@ -245,9 +260,9 @@ void TestProfiles::duplicateCopiesAllButPassword()
     QCOMPARE(recorder.only(PROFILE_SIGNALS), PROFILE_SIGNALS);
 
     // The source keeps its password flag and its automatic sign-on.
-    QCOMPARE(sandbox.value(QStringLiteral("profiles/A/login/passwordSaved")).toBool(), true);
-    QCOMPARE(sandbox.value(QStringLiteral("profiles/A/automation/autoLogin")).toBool(), true);
-    QVERIFY(client.switchProfile(QStringLiteral("A")));
+    QCOMPARE(sandbox.value(key(ID_A, "login/passwordSaved")).toBool(), true);
+    QCOMPARE(sandbox.value(key(ID_A, "automation/autoLogin")).toBool(), true);
+    QVERIFY(client.switchProfile(ID_A));
     QCOMPARE(client.passwordSaved(), true);
     QCOMPARE(client.autoLogin(), true);
 }
@@ -273,10 +288,10 @@ void TestProfiles::switchToUnknownIdIsRefused()
     Tn5250Client client;
     const QByteArray file = sandbox.fileBytes();
     SignalRecorder recorder(&client);
-    QVERIFY(!client.switchProfile(QStringLiteral("C")));
+    QVERIFY(!client.switchProfile(ID_C));
     QVERIFY(!client.switchProfile(QStringLiteral("b")));
     QVERIFY(!client.switchProfile(QString()));
-    QCOMPARE(client.currentProfileId(), QStringLiteral("A"));
+    QCOMPARE(client.currentProfileId(), ID_A);
     QCOMPARE(recorder.all(), QStringList());
     QCOMPARE(sandbox.fileBytes(), file);
 }
@@ -289,7 +304,7 @@ void TestProfiles::switchToCurrentDoesNothing()
     client.setHost(QStringLiteral("unsaved.example"));
     const QByteArray file = sandbox.fileBytes();
     SignalRecorder recorder(&client);
-    QVERIFY(client.switchProfile(QStringLiteral("A")));
+    QVERIFY(client.switchProfile(ID_A));
     QCOMPARE(recorder.all(), QStringList());
     QCOMPARE(sandbox.fileBytes(), file);
 }
@@ -302,8 +317,8 @@ void TestProfiles::switchLoadsOtherProfile()
     client.setHost(QStringLiteral("unsaved.example"));
 
     SignalRecorder recorder(&client);
-    QVERIFY(client.switchProfile(QStringLiteral("B")));
-    QCOMPARE(client.currentProfileId(), QStringLiteral("B"));
+    QVERIFY(client.switchProfile(ID_B));
+    QCOMPARE(client.currentProfileId(), ID_B);
     QCOMPARE(client.currentProfileName(), QStringLiteral("Beta"));
     QCOMPARE(client.host(), QStringLiteral("beta.example"));
     QCOMPARE(client.port(), 23);
@@ -314,14 +329,14 @@ void TestProfiles::switchLoadsOtherProfile()
     QCOMPARE(EbcdicCodec::codePage(), 273);
     QCOMPARE(client.status(), QStringLiteral("Profile selected: Beta"));
     QCOMPARE(recorder.only(PROFILE_SIGNALS), PROFILE_SIGNALS);
-    QCOMPARE(sandbox.value(QStringLiteral("profiles/current")).toString(), QStringLiteral("B"));
-    QCOMPARE(sandbox.value(QStringLiteral("profiles/A/connection/host")).toString(),
+    QCOMPARE(sandbox.value(QStringLiteral("profiles/current")).toString(), ID_B);
+    QCOMPARE(sandbox.value(key(ID_A, "connection/host")).toString(),
              QStringLiteral("unsaved.example"));
     const QVariantList list = client.profiles();
     QCOMPARE(list.at(0).toMap().value(QStringLiteral("active")).toBool(), false);
     QCOMPARE(list.at(1).toMap().value(QStringLiteral("active")).toBool(), true);
 
-    QVERIFY(client.switchProfile(QStringLiteral("A")));
+    QVERIFY(client.switchProfile(ID_A));
     QCOMPARE(client.host(), QStringLiteral("unsaved.example"));
     QCOMPARE(EbcdicCodec::codePage(), 37);
 }
@@ -331,9 +346,9 @@ void TestProfiles::deleteCurrent_data()
     QTest::addColumn<QStringList>("order");
     QTest::addColumn<QString>("current");
     QTest::addColumn<QString>("next");
-    QTest::newRow("first in the order") << (QStringList() << "A" << "B" << "C") << "A" << "B";
-    QTest::newRow("not first in the order") << (QStringList() << "A" << "B" << "C") << "C" << "A";
-    QTest::newRow("in the middle") << (QStringList() << "A" << "B" << "C") << "B" << "A";
+    QTest::newRow("first in the order") << (QStringList() << ID_A << ID_B << ID_C) << ID_A << ID_B;
+    QTest::newRow("not first in the order") << (QStringList() << ID_A << ID_B << ID_C) << ID_C << ID_A;
+    QTest::newRow("in the middle") << (QStringList() << ID_A << ID_B << ID_C) << ID_B << ID_A;
 }
 
 void TestProfiles::deleteCurrent()
@@ -347,7 +362,7 @@ void TestProfiles::deleteCurrent()
     QVariantMap values;
     values.insert(QStringLiteral("profiles/order"), order);
     values.insert(QStringLiteral("profiles/current"), current);
-    values.insert(QStringLiteral("profiles/C/name"), QStringLiteral("Gamma"));
+    values.insert(key(ID_C, "name"), QStringLiteral("Gamma"));
     sandbox.write(values);
 
     Tn5250Client client;
@@ -427,7 +442,7 @@ void TestProfiles::profileChangeEndsConnection()
 
     bool done = false;
     if (operation == QLatin1String("switch"))
-        done = client.switchProfile(QStringLiteral("B"));
+        done = client.switchProfile(ID_B);
     else if (operation == QLatin1String("create"))
         done = client.createProfile(QStringLiteral("Other"));
     else if (operation == QLatin1String("duplicate"))
@@ -499,6 +514,67 @@ void TestProfiles::profilesSurviveRestart()
     QCOMPARE(client.showActionBar(), true);
     QCOMPARE(client.showStatusBar(), false);
     QCOMPARE(client.typeAhead(), true);
+}
+
+void TestProfiles::profileIdForms_data()
+{
+    QTest::addColumn<QString>("id");
+    QTest::addColumn<bool>("valid");
+    QTest::newRow("Default") << "Default" << true;
+    QTest::newRow("P and 32 lower-case hex digits") << "P0123456789abcdef0123456789abcdef" << true;
+    QTest::newRow("made by newId") << ProfileStore::newId() << true;
+    QTest::newRow("slash: the whole profiles group") << "/" << false;
+    QTest::newRow("empty") << "" << false;
+    QTest::newRow("no letters or digits") << "-_-" << false;
+    QTest::newRow("default in lower case") << "default" << false;
+    QTest::newRow("upper-case hex digits") << "P0123456789ABCDEF0123456789abcdef" << false;
+    QTest::newRow("31 digits") << "P0123456789abcdef0123456789abcde" << false;
+    QTest::newRow("33 digits") << "P0123456789abcdef0123456789abcdef0" << false;
+    QTest::newRow("braced UUID") << "{1b4e28ba-2fa1-11d2-883f-0016d3cca427}" << false;
+    QTest::newRow("slash inside") << "P0123456789abcdef/123456789abcdef" << false;
+}
+
+void TestProfiles::profileIdForms()
+{
+    QFETCH(QString, id);
+    QFETCH(bool, valid);
+    QCOMPARE(SettingsKeys::isValidProfileId(id), valid);
+    // A key is built for a valid id only; any other lands where no profile is.
+    QCOMPARE(SettingsKeys::profilePrefix(id) == QStringLiteral("profiles/") + id + QLatin1Char('/'), valid);
+    QVERIFY(SettingsKeys::profilePrefix(id).startsWith(QStringLiteral("profiles/")));
+}
+
+void TestProfiles::invalidIdsNameNoGroup_data()
+{
+    QTest::addColumn<QString>("invalid");
+    QTest::newRow("slash") << "/";
+    QTest::newRow("no letters or digits") << "-_-";
+    QTest::newRow("short id") << "A";
+}
+
+// An invalid id in the list, even as the current one, never becomes a
+// profile: deleting the current profile then takes only that one's keys.
+void TestProfiles::invalidIdsNameNoGroup()
+{
+    QFETCH(QString, invalid);
+    SettingsSandbox sandbox;
+    writeTwoProfiles(sandbox);
+    QVariantMap values;
+    values.insert(QStringLiteral("profiles/order"), QStringList() << ID_A << invalid << ID_B);
+    values.insert(QStringLiteral("profiles/current"), invalid);
+    sandbox.write(values);
+
+    Tn5250Client client;
+    QCOMPARE(client.currentProfileId(), ID_A);
+    QCOMPARE(client.profileCount(), 2);
+    QCOMPARE(sandbox.value(QStringLiteral("profiles/order")).toStringList(), QStringList() << ID_A << ID_B);
+    QVERIFY(!client.switchProfile(invalid));
+
+    QVERIFY(client.deleteCurrentProfile());
+    QCOMPARE(client.currentProfileId(), ID_B);
+    QCOMPARE(sandbox.value(key(ID_B, "connection/host")).toString(), QStringLiteral("beta.example"));
+    QCOMPARE(sandbox.value(key(ID_B, "name")).toString(), QStringLiteral("Beta"));
+    QVERIFY(!sandbox.contains(key(ID_A, "name")));
 }
 
 QTEST_MAIN(TestProfiles)

@@ -1,5 +1,6 @@
 // Loading the settings file at start-up: legacy import, migration of the flat
 // layout, repair of damaged files, and what the client shows afterwards.
+#include <QDir>
 #include <QFile>
 #include <QSignalSpy>
 #include <QtTest>
@@ -11,6 +12,29 @@
 namespace {
 
 const QVariant ABSENT;
+
+// The fixtures' profile ids, as the application makes them ("P" and 32
+// lower-case hex digits). Rows write them {X}, {Y}, {W}, {V} (damaged.conf)
+// and {A} (profiles-and-flat.conf).
+const char *const FIXTURE_IDS[][2] = {
+    { "{X}", "P0000000000000000000000000000000a" },
+    { "{Y}", "P0000000000000000000000000000000b" },
+    { "{W}", "P0000000000000000000000000000000c" },
+    { "{V}", "P0000000000000000000000000000000d" },
+    { "{A}", "P0000000000000000000000000000000e" },
+};
+
+QString ids(QString text)
+{
+    for (const auto &id : FIXTURE_IDS)
+        text.replace(QLatin1String(id[0]), QLatin1String(id[1]));
+    return text;
+}
+
+QString id(const char *tag)
+{
+    return ids(QString::fromLatin1(tag));
+}
 
 QString longName(int length)
 {
@@ -38,6 +62,8 @@ private slots:
     void storedValuesAreNormalisedOnLoad();
     void legacyFileIsImportedOnce();
     void legacyFileIsIgnoredAfterImport();
+    void unreadableLegacyFileIsTriedAgain_data();
+    void unreadableLegacyFileIsTriedAgain();
     void unwritableLocationIsReported();
     void saveSettingsWritesProfileAndGlobals();
     void passwordFlagDecidesCredentialStatus_data();
@@ -51,10 +77,12 @@ void TestSettingsFile::fixtureIsReadAsWritten()
     SettingsSandbox sandbox;
     QVERIFY(sandbox.install(QStringLiteral("damaged.conf")));
     QCOMPARE(sandbox.value(QStringLiteral("profiles/order")).toStringList(),
-             QStringList() << QStringLiteral(" X") << QStringLiteral("X") << QString() << QStringLiteral("Y")
-                           << QStringLiteral("Default") << QStringLiteral("W") << QStringLiteral("V")
-                           << QStringLiteral("X"));
-    QCOMPARE(sandbox.value(QStringLiteral("profiles/X/macros/2/name")).toString(), QStringLiteral("  Menu  "));
+             QStringList() << QLatin1Char(' ') + id("{X}") << id("{X}") << QString() << id("{Y}")
+                           << QStringLiteral("Default") << id("{W}") << id("{V}") << id("{X}")
+                           << QStringLiteral("/") << QStringLiteral("X") << QStringLiteral("Q")
+                           << QStringLiteral("P0000000000000000000000000000000A")
+                           << QStringLiteral("P000000000000000000000000000000f"));
+    QCOMPARE(sandbox.value(ids(QStringLiteral("profiles/{X}/macros/2/name"))).toString(), QStringLiteral("  Menu  "));
     QCOMPARE(sandbox.value(QStringLiteral("profiles/Default/name")).toString(), QStringLiteral("   "));
 }
 
@@ -98,46 +126,47 @@ void TestSettingsFile::fileIsRepaired_data()
     row("flat: name Default", flat, "profiles/Default/name", QStringLiteral("Default"));
 
     row("profiles and flat keys: not migrated", both, "profiles/Default/name", ABSENT);
-    row("profiles and flat keys: order kept", both, "profiles/order", QStringList(QStringLiteral("A")));
-    row("profiles and flat keys: profile host kept", both, "profiles/A/connection/host",
+    row("profiles and flat keys: order kept", both, "profiles/order", QStringList(id("{A}")));
+    row("profiles and flat keys: profile host kept", both, "profiles/{A}/connection/host",
         QStringLiteral("alpha.example"));
-    row("profiles and flat keys: port default written", both, "profiles/A/connection/port", QStringLiteral("992"));
+    row("profiles and flat keys: port default written", both, "profiles/{A}/connection/port", QStringLiteral("992"));
 
-    row("blank, padded and repeated ids dropped", damaged, "profiles/order",
-        QStringList() << QStringLiteral("X") << QStringLiteral("Y") << QStringLiteral("Default")
-                      << QStringLiteral("W") << QStringLiteral("V"));
-    row("unknown current id becomes the first", damaged, "profiles/current", QStringLiteral("X"));
-    row("empty name of another profile", damaged, "profiles/X/name", QStringLiteral("Profile"));
+    row("blank, padded, repeated and invalid ids dropped", damaged, "profiles/order",
+        QStringList() << id("{X}") << id("{Y}") << QStringLiteral("Default") << id("{W}") << id("{V}"));
+    row("unknown current id becomes the first", damaged, "profiles/current", id("{X}"));
+    row("keys of an invalid id stay, unread", damaged, "profiles/Q/connection/host", QStringLiteral("q-host.example"));
+    row("keys of an invalid id are not repaired", damaged, "profiles/Q/connection/port", ABSENT);
+    row("empty name of another profile", damaged, "profiles/{X}/name", QStringLiteral("Profile"));
     row("blank name of Default", damaged, "profiles/Default/name", QStringLiteral("Default"));
-    row("missing name becomes the id", damaged, "profiles/Y/name", QStringLiteral("Y"));
-    row("41-character name cut to 40", damaged, "profiles/W/name", longName(40));
-    row("port 0", damaged, "profiles/X/connection/port", QStringLiteral("1"));
-    row("port 70000", damaged, "profiles/Y/connection/port", QStringLiteral("65535"));
-    row("port that is no number", damaged, "profiles/V/connection/port", QStringLiteral("1"));
-    row("code page 1047", damaged, "profiles/X/terminal/codePage", QStringLiteral("37"));
-    row("zoom 0", damaged, "profiles/X/display/zoom", QStringLiteral("0.5"));
-    row("zoom 7", damaged, "profiles/Y/display/zoom", QStringLiteral("3"));
-    row("zoom that is no number", damaged, "profiles/V/display/zoom", QStringLiteral("0.5"));
-    row("theme -2", damaged, "profiles/X/display/theme", QStringLiteral("0"));
-    row("theme 9", damaged, "profiles/Y/display/theme", QStringLiteral("3"));
-    row("theme in range kept", damaged, "profiles/V/display/theme", QStringLiteral("2"));
-    row("host untouched", damaged, "profiles/X/connection/host", QStringLiteral("host-x.example"));
+    row("missing name becomes the id", damaged, "profiles/{Y}/name", id("{Y}"));
+    row("41-character name cut to 40", damaged, "profiles/{W}/name", longName(40));
+    row("port 0", damaged, "profiles/{X}/connection/port", QStringLiteral("1"));
+    row("port 70000", damaged, "profiles/{Y}/connection/port", QStringLiteral("65535"));
+    row("port that is no number", damaged, "profiles/{V}/connection/port", QStringLiteral("1"));
+    row("code page 1047", damaged, "profiles/{X}/terminal/codePage", QStringLiteral("37"));
+    row("zoom 0", damaged, "profiles/{X}/display/zoom", QStringLiteral("0.5"));
+    row("zoom 7", damaged, "profiles/{Y}/display/zoom", QStringLiteral("3"));
+    row("zoom that is no number", damaged, "profiles/{V}/display/zoom", QStringLiteral("0.5"));
+    row("theme -2", damaged, "profiles/{X}/display/theme", QStringLiteral("0"));
+    row("theme 9", damaged, "profiles/{Y}/display/theme", QStringLiteral("3"));
+    row("theme in range kept", damaged, "profiles/{V}/display/theme", QStringLiteral("2"));
+    row("host untouched", damaged, "profiles/{X}/connection/host", QStringLiteral("host-x.example"));
 
-    row("hole: count of valid macros", damaged, "profiles/X/macros/count", QStringLiteral("2"));
-    row("hole: first macro name cut to 24", damaged, "profiles/X/macros/0/name",
+    row("hole: count of valid macros", damaged, "profiles/{X}/macros/count", QStringLiteral("2"));
+    row("hole: first macro name cut to 24", damaged, "profiles/{X}/macros/0/name",
         QStringLiteral("Sign on to the productio"));
-    row("hole: later macro moves up, name trimmed", damaged, "profiles/X/macros/1/name", QStringLiteral("Menu"));
-    row("hole: later sequence moves up", damaged, "profiles/X/macros/1/sequence", QStringLiteral("{f3}"));
-    row("hole: old last slot gone", damaged, "profiles/X/macros/2/name", ABSENT);
-    row("count 15: cut to 12", damaged, "profiles/Y/macros/count", QStringLiteral("12"));
-    row("count 15: entries beyond 12 stay", damaged, "profiles/Y/macros/14/name", QStringLiteral("Y macro 14"));
-    row("count 15: valid entries stay as stored", damaged, "profiles/Y/macros/0/name",
+    row("hole: later macro moves up, name trimmed", damaged, "profiles/{X}/macros/1/name", QStringLiteral("Menu"));
+    row("hole: later sequence moves up", damaged, "profiles/{X}/macros/1/sequence", QStringLiteral("{f3}"));
+    row("hole: old last slot gone", damaged, "profiles/{X}/macros/2/name", ABSENT);
+    row("count 15: cut to 12", damaged, "profiles/{Y}/macros/count", QStringLiteral("12"));
+    row("count 15: entries beyond 12 stay", damaged, "profiles/{Y}/macros/14/name", QStringLiteral("Y macro 14"));
+    row("count 15: valid entries stay as stored", damaged, "profiles/{Y}/macros/0/name",
         QStringLiteral("Sign on to the production LPAR"));
-    row("count 20 with a hole: rewritten", damaged, "profiles/W/macros/count", QStringLiteral("11"));
-    row("count 20 with a hole: later entry moves up", damaged, "profiles/W/macros/4/name",
+    row("count 20 with a hole: rewritten", damaged, "profiles/{W}/macros/count", QStringLiteral("11"));
+    row("count 20 with a hole: later entry moves up", damaged, "profiles/{W}/macros/4/name",
         QStringLiteral("W macro 5"));
-    row("count 20 with a hole: slot 11 gone", damaged, "profiles/W/macros/11/name", ABSENT);
-    row("count 20 with a hole: entries beyond 12 gone", damaged, "profiles/W/macros/19/sequence", ABSENT);
+    row("count 20 with a hole: slot 11 gone", damaged, "profiles/{W}/macros/11/name", ABSENT);
+    row("count 20 with a hole: entries beyond 12 gone", damaged, "profiles/{W}/macros/19/sequence", ABSENT);
 
     row("function bar key removed", damaged, "ui/showFunctionBar", ABSENT);
     row("action bar key removed", damaged, "ui/showActionBar", ABSENT);
@@ -153,6 +182,7 @@ void TestSettingsFile::fileIsRepaired()
     QFETCH(QString, fixture);
     QFETCH(QString, key);
     QFETCH(QVariant, expected);
+    key = ids(key);
 
     SettingsSandbox sandbox;
     if (!fixture.isEmpty())
@@ -209,7 +239,7 @@ void TestSettingsFile::loadedState_data()
     row("flat: auto connect", flat, "autoConnect", true);
     row("flat: user name", flat, "userName", QStringLiteral("ALICE"));
 
-    row("damaged: first listed profile current", damaged, "currentProfileId", QStringLiteral("X"));
+    row("damaged: first listed profile current", damaged, "currentProfileId", id("{X}"));
     row("damaged: repaired name", damaged, "currentProfileName", QStringLiteral("Profile"));
     row("damaged: five profiles", damaged, "profileCount", 5);
     row("damaged: host", damaged, "host", QStringLiteral("host-x.example"));
@@ -228,6 +258,11 @@ void TestSettingsFile::loadedState_data()
     row("not INI: id", junk, "currentProfileId", QStringLiteral("Default"));
     row("not INI: host", junk, "host", Settings::defaultHost());
     row("not INI: port", junk, "port", 992);
+    // Keys older files do not have read as their safe defaults.
+    row("no file: automatic sign-on without TLS off", none, "autoLoginWithoutTls", false);
+    row("flat: automatic sign-on without TLS off", flat, "autoLoginWithoutTls", false);
+    row("flat: no host recorded with the login", flat, "savedLoginHost", QString());
+    row("flat: no port recorded with the login", flat, "savedLoginPort", 0);
 }
 
 void TestSettingsFile::loadedState()
@@ -349,6 +384,36 @@ void TestSettingsFile::storedValuesAreNormalisedOnLoad_data()
     QTest::newRow("hotspots off") << "terminal/hotspots" << QVariant(false) << "hotspotsEnabled"
                                   << QVariant(false);
     QTest::newRow("keep display on") << "ui/keepDisplayOn" << QVariant(true) << "keepDisplayOn" << QVariant(true);
+
+    // Switches written by hand or by another tool: the words and numbers
+    // that mean off read as off in any case; unknown text reads as the
+    // switch's default, never as on for merely not being empty.
+    const QString autoLogin = QStringLiteral("profiles/Default/automation/autoLogin");
+    const QString confirm = QStringLiteral("terminal/confirmDisconnect");
+    const QString withoutTls = QStringLiteral("profiles/Default/automation/autoLoginWithoutTls");
+    QTest::newRow("autoLogin=no") << autoLogin << QVariant(QStringLiteral("no")) << "autoLogin" << QVariant(false);
+    QTest::newRow("autoLogin=OFF") << autoLogin << QVariant(QStringLiteral("OFF")) << "autoLogin" << QVariant(false);
+    QTest::newRow("autoLogin=False") << autoLogin << QVariant(QStringLiteral("False")) << "autoLogin" << QVariant(false);
+    QTest::newRow("autoLogin=0") << autoLogin << QVariant(QStringLiteral("0")) << "autoLogin" << QVariant(false);
+    QTest::newRow("autoLogin=yes") << autoLogin << QVariant(QStringLiteral("yes")) << "autoLogin" << QVariant(true);
+    QTest::newRow("autoLogin=On") << autoLogin << QVariant(QStringLiteral("On")) << "autoLogin" << QVariant(true);
+    QTest::newRow("autoLogin=1") << autoLogin << QVariant(QStringLiteral("1")) << "autoLogin" << QVariant(true);
+    QTest::newRow("autoLogin=maybe: its default, off") << autoLogin << QVariant(QStringLiteral("maybe")) << "autoLogin"
+                                                       << QVariant(false);
+    QTest::newRow("autoLogin empty: its default, off") << autoLogin << QVariant(QString()) << "autoLogin"
+                                                       << QVariant(false);
+    QTest::newRow("confirmDisconnect=NO") << confirm << QVariant(QStringLiteral("NO")) << "confirmDisconnect"
+                                          << QVariant(false);
+    QTest::newRow("confirmDisconnect=maybe: its default, on") << confirm << QVariant(QStringLiteral("maybe"))
+                                                              << "confirmDisconnect" << QVariant(true);
+    QTest::newRow("autoLoginWithoutTls=off") << withoutTls << QVariant(QStringLiteral("off")) << "autoLoginWithoutTls"
+                                             << QVariant(false);
+    QTest::newRow("autoLoginWithoutTls=garbage: off") << withoutTls << QVariant(QStringLiteral("x"))
+                                                      << "autoLoginWithoutTls" << QVariant(false);
+    QTest::newRow("login port out of range: none") << "profiles/Default/login/port" << QVariant(70000)
+                                                   << "savedLoginPort" << QVariant(0);
+    QTest::newRow("login host trimmed") << "profiles/Default/login/host" << QVariant(QStringLiteral(" corp.example "))
+                                        << "savedLoginHost" << QVariant(QStringLiteral("corp.example"));
 }
 
 void TestSettingsFile::storedValuesAreNormalisedOnLoad()
@@ -404,6 +469,52 @@ void TestSettingsFile::legacyFileIsIgnoredAfterImport()
     Tn5250Client client;
     QCOMPARE(client.host(), Settings::defaultHost());
     QVERIFY(!sandbox.contains(QStringLiteral("connection/host")));
+}
+
+void TestSettingsFile::unreadableLegacyFileIsTriedAgain_data()
+{
+    QTest::addColumn<QString>("damage");
+    QTest::addColumn<QString>("doneFlag");
+    QTest::newRow("not an INI file") << "not-ini" << QString();
+    // Runs as root in CI, where permissions do not stop a read: a folder
+    // where the file should be cannot be read by anyone.
+    QTest::newRow("a folder in its place") << "folder" << QString();
+    QTest::newRow("done flag written by hand as no") << "none" << "no";
+}
+
+// Only a clean read marks the old file as imported; one that could not be
+// read is tried again at the next start, and then imported.
+void TestSettingsFile::unreadableLegacyFileIsTriedAgain()
+{
+    QFETCH(QString, damage);
+    QFETCH(QString, doneFlag);
+    SettingsSandbox sandbox;
+    if (!doneFlag.isEmpty()) {
+        QVariantMap current;
+        current.insert(QStringLiteral("settings/sandboxSettingsMigrated"), doneFlag);
+        sandbox.write(current);
+    }
+    if (damage == QLatin1String("not-ini")) {
+        QVERIFY(sandbox.installLegacy(QStringLiteral("not-ini.conf")));
+    } else if (damage == QLatin1String("folder")) {
+        QVERIFY(QDir().mkpath(sandbox.legacyPath()));
+    }
+    if (damage != QLatin1String("none")) {
+        {
+            Tn5250Client client;
+            QCOMPARE(client.host(), Settings::defaultHost());
+        }
+        QVERIFY(!Settings::readSwitch(sandbox.value(QStringLiteral("settings/sandboxSettingsMigrated")), false));
+        // Mended: a folder goes; installLegacy replaces a file.
+        QVERIFY(QDir(sandbox.legacyPath()).removeRecursively());
+    }
+
+    QVERIFY(sandbox.installLegacy(QStringLiteral("legacy.conf")));
+    {
+        Tn5250Client client;
+    }
+    QCOMPARE(sandbox.value(QStringLiteral("connection/host")).toString(), QStringLiteral("old-host.example"));
+    QCOMPARE(sandbox.value(QStringLiteral("settings/sandboxSettingsMigrated")).toBool(), true);
 }
 
 void TestSettingsFile::unwritableLocationIsReported()

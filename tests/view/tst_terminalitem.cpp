@@ -110,7 +110,8 @@ private slots:
     void normalCellShowsGlyphInAttributeColor();
     void nondisplayCellPaintsNothing_data();
     void nondisplayCellPaintsNothing();
-    void blankReverseCellsAreNotFilled();
+    void blankReverseCellsAreFilled_data();
+    void blankReverseCellsAreFilled();
     void underscoreOnLastPixelRow();
     void reverseUnderscoreDrawsLineInGlyphPen();
     void gridFillsItemExactly_data();
@@ -229,7 +230,7 @@ void TestTerminalItem::normalCellShowsGlyphInAttributeColor_data()
 {
     QTest::addColumn<int>("attribute");
     QTest::addColumn<QRgb>("color");
-    QTest::newRow("0x2A green") << 0x2A << GREEN;
+    QTest::newRow("0x2A red with blink, drawn steady red") << 0x2A << RED;
     QTest::newRow("0x20 green") << 0x20 << GREEN;
     QTest::newRow("0x28 red") << 0x28 << RED;
     QTest::newRow("0x22 white") << 0x22 << qRgb(255, 255, 255);
@@ -266,13 +267,31 @@ void TestTerminalItem::nondisplayCellPaintsNothing()
     QVERIFY(allPixels(image, image.rect(), BLACK));
 }
 
-void TestTerminalItem::blankReverseCellsAreNotFilled()
+void TestTerminalItem::blankReverseCellsAreFilled_data()
 {
-    // A reverse-image input area that holds only blanks and nulls.
-    writeText(screen(), 7, 1, 0x21, QStringLiteral("     "));
+    QTest::addColumn<int>("attribute");
+    QTest::addColumn<QRgb>("color");
+    QTest::newRow("0x21 green reverse") << 0x21 << GREEN;
+    QTest::newRow("0x29 red reverse, an error bar") << 0x29 << RED;
+    QTest::newRow("0x2B red reverse with blink") << 0x2B << RED;
+}
+
+// A reverse-image area of words, blanks and nulls is one solid bar; the
+// attribute cell in front and the cells after the bar stay background.
+void TestTerminalItem::blankReverseCellsAreFilled()
+{
+    QFETCH(int, attribute);
+    QFETCH(QRgb, color);
+    writeText(screen(), 7, 1, static_cast<unsigned char>(attribute), QStringLiteral("A  B"));
     screen().writeByte(0x00);
+    screen().writeByte(0x20);
     const QImage image = paintItem(*m_item);
-    QVERIFY(allPixels(image, image.rect(), BLACK));
+    QVERIFY(allPixels(image, cellRect(6, 0), BLACK));
+    for (int column = 2; column <= 3; ++column)
+        QVERIFY2(allPixels(image, cellRect(6, column), color), qPrintable(QString::number(column)));
+    QVERIFY(allPixels(image, cellRect(6, 5), color));
+    QVERIFY(allPixels(image, cellRect(6, 6), BLACK));
+    QVERIFY(allPixels(image, cellRect(6, 7), BLACK));
 }
 
 void TestTerminalItem::underscoreOnLastPixelRow()
@@ -392,7 +411,7 @@ void TestTerminalItem::colorForAttribute_data()
     const QRgb blue = qRgb(100, 150, 255);
     const QRgb table[32] = {
         GREEN, GREEN, white, white, GREEN, GREEN, white, white,             // 0x20-0x27
-        RED, RED, GREEN, GREEN, RED, RED, GREEN, GREEN,                     // 0x28-0x2F
+        RED, RED, RED, RED, RED, RED, RED, RED,                             // 0x28-0x2F (0x2A: red, blinking)
         turquoise, turquoise, yellow, yellow, turquoise, turquoise, yellow, yellow, // 0x30-0x37
         pink, pink, blue, blue, pink, pink, blue, blue,                     // 0x38-0x3F
     };

@@ -30,6 +30,22 @@ SignOnResult checkSignOn(const DemoAccount &account, const QString &user, const 
     return password == account.password ? SignOnAccepted : SignOnWrongPassword;
 }
 
+SignOnResult checkSignOn(const QList<DemoAccount> &accounts, const QString &user, const QString &password)
+{
+    const QString name = user.trimmed().toUpper();
+    if (name.isEmpty())
+        return SignOnNoUser;
+    bool anySet = false;
+    for (const DemoAccount &account : accounts) {
+        if (!account.isSet())
+            continue;
+        anySet = true;
+        if (name == account.user)
+            return checkSignOn(account, name, password);
+    }
+    return anySet ? SignOnUnknownUser : SignOnAccepted;
+}
+
 QString accountProblem(const QString &user, const QString &password)
 {
     const QString name = user.trimmed();

@@ -1,6 +1,7 @@
 #ifndef VANTOREL_DEMOHOST_DEMOACCOUNT_H
 #define VANTOREL_DEMOHOST_DEMOACCOUNT_H
 
+#include <QList>
 #include <QString>
 
 // The one user profile the demo host signs on when it checks passwords. The
@@ -30,6 +31,9 @@ enum SignOnResult {
 // Judges one sign-on attempt. `user` may be in any case and carry blanks
 // around it; the password is taken as the terminal sent it.
 SignOnResult checkSignOn(const DemoAccount &account, const QString &user, const QString &password);
+// The same against several accounts (a host with more than one user
+// profile); none that is set: any user name signs on with any password.
+SignOnResult checkSignOn(const QList<DemoAccount> &accounts, const QString &user, const QString &password);
 
 // Why `user` and `password` cannot be the host's account, or an empty text
 // when they can: both non-empty, at most ten characters each, no blanks in

@@ -136,15 +136,38 @@ bool DemoHost::setAccount(const QString &user, const QString &password, QString 
     m_account.user = user.trimmed().toUpper();
     m_account.password = password;
     for (DemoSession *session : m_sessions)
-        session->setAccount(m_account);
+        session->setAccounts(accounts());
     return true;
+}
+
+bool DemoHost::addAccount(const QString &user, const QString &password, QString *error)
+{
+    const QString problem = accountProblem(user, password);
+    if (!problem.isEmpty()) {
+        if (error)
+            *error = problem;
+        return false;
+    }
+    DemoAccount account;
+    account.user = user.trimmed().toUpper();
+    account.password = password;
+    m_extraAccounts.append(account);
+    for (DemoSession *session : m_sessions)
+        session->setAccounts(accounts());
+    return true;
+}
+
+QList<DemoAccount> DemoHost::accounts() const
+{
+    return QList<DemoAccount>() << m_account << m_extraAccounts;
 }
 
 void DemoHost::clearAccount()
 {
     m_account = DemoAccount();
+    m_extraAccounts.clear();
     for (DemoSession *session : m_sessions)
-        session->setAccount(m_account);
+        session->setAccounts(accounts());
 }
 
 void DemoHost::acceptConnections()
@@ -168,13 +191,15 @@ void DemoHost::acceptConnections()
         connect(session, SIGNAL(screenShown(QString)), this, SIGNAL(screenShown(QString)));
         connect(session, SIGNAL(responseReceived()), this, SIGNAL(responseReceived()));
         connect(session, SIGNAL(closed()), this, SIGNAL(sessionClosed()));
-        session->setAccount(m_account);
+        session->setAccounts(accounts());
+        session->setBehaviour(m_behaviour);
         if (m_holdReplies)
             session->setHoldReplies(true);
         if (m_hostileMode != HostileModes::None) {
             appendLog(QStringLiteral("[session %1] Hostile mode %2").arg(id).arg(HostileModes::name(m_hostileMode)));
             session->setHostile(new HostileBehaviour(m_hostileMode, session, socket));
         }
+        session->setReacknowledge(m_reacknowledge);
         emit sessionStarted();
         session->begin();
     }

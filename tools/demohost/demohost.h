@@ -11,6 +11,7 @@
 
 #include "demoaccount.h"
 #include "hostilemodes.h"
+#include "demobehaviour.h"
 #include "readresponse.h"
 #include "screenregistry.h"
 
@@ -22,7 +23,10 @@ class QTcpSocket;
 // telnet server: it negotiates the session, sends the 5250 Query and serves
 // the screens of its registry (sign-on, checking one account's password when
 // it has one, the main menu and the menu's screens for operator input: entry
-// form, paged list, a no-data key, function-key labels and web addresses).
+// form with an error message by Write Error Code, a list paged with the Roll
+// command, a no-data key, function-key labels and web addresses, a window
+// between Save Screen and Restore Screen, a 27 x 132 report and the
+// message-waiting light).
 // The executable vantorel-demohost runs one for trying the client by hand;
 // tests run one in-process and read what it saw through the accessors below,
 // which report on the most recent session, including the host's check of
@@ -57,6 +61,15 @@ public:
     bool setAccount(const QString &user, const QString &password, QString *error = nullptr);
     void clearAccount();
     DemoAccount account() const { return m_account; }
+    // One more user profile beside the host's account, for every session,
+    // open or still to come (the same checks as setAccount); clearAccount
+    // removes these too.
+    bool addAccount(const QString &user, const QString &password, QString *error = nullptr);
+    QList<DemoAccount> accounts() const;
+
+    // How every following connection is treated (demobehaviour.h).
+    void setBehaviour(DemoBehaviour behaviour) { m_behaviour = behaviour; }
+    DemoBehaviour behaviour() const { return m_behaviour; }
 
     // Log lines also go to stderr when this is on (off by default).
     void setLogToStderr(bool on) { m_logToStderr = on; }
@@ -87,6 +100,8 @@ public:
     // turned off again; see DemoSession::setHoldReplies.
     void setHoldReplies(bool hold);
     bool holdReplies() const { return m_holdReplies; }
+    // For sessions still to come; see DemoSession::setReacknowledge.
+    void setReacknowledge(bool on) { m_reacknowledge = on; }
 
     // How the sessions accepted from now on misbehave (hostilemodes.h);
     // HostileModes::None, the default, is a well-behaved host.
@@ -116,7 +131,10 @@ private:
     bool m_logToStderr = false;
     bool m_holdReplies = false;
     HostileModes::Mode m_hostileMode = HostileModes::None;
+    bool m_reacknowledge = false;
     DemoAccount m_account;
+    QList<DemoAccount> m_extraAccounts;
+    DemoBehaviour m_behaviour = DemoBehaviour::Normal;
     QStringList m_logLines;
 };
 

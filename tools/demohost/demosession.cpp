@@ -6,16 +6,13 @@
 #include <QStringList>
 
 #include "hostilemodes.h"
+#include "hostenvironment.h"
 #include "hostprotocol.h"
 #include "screenregistry.h"
 
 using namespace HostProtocol;
 
 namespace {
-
-// The user variables an IBM i telnet server asks a 5250 display for
-// (RFC 4777: device name, keyboard type, code page).
-const char *const REQUESTED_USERVARS[] = { "DEVNAME", "KBDTYPE", "CODEPAGE" };
 
 // The 5250 Query: Write Structured Field with one structured field of five
 // bytes (length 0005, class D9, type 70, flags 00).
@@ -84,6 +81,10 @@ void DemoSession::log(const QString &text)
 void DemoSession::start()
 {
     m_phase = Negotiating;
+    if (m_behaviour == DemoBehaviour::NeverNegotiate) {
+        log(QStringLiteral("Staying silent (never negotiates)"));
+        return;
+    }
     // Like an IBM i: the environment first, so that the device name is known
     // before the terminal type decides the display.
     m_environRequested = true;
@@ -129,8 +130,12 @@ void DemoSession::close()
 
 void DemoSession::socketReadyRead()
 {
-    if (m_socket)
-        processBytes(m_socket->readAll());
+    if (!m_socket)
+        return;
+    const QByteArray bytes = m_socket->readAll();
+    // A silent host does not answer what the terminal offers either.
+    if (m_behaviour != DemoBehaviour::NeverNegotiate)
+        processBytes(bytes);
 }
 
 // One byte at a time, so records and commands may be split over any number
@@ -224,7 +229,13 @@ void DemoSession::sendSubnegotiation(quint8 option, const QByteArray &payload)
 
 void DemoSession::sendRecord(quint8 opcode, const QByteArray &data)
 {
+    if (!m_socket)
+        return;
     writeOut(frameRecord(opcode, data), true);
+    if (m_behaviour == DemoBehaviour::CloseAfterFirstRecord && ++m_recordsSent == 1) {
+        log(QStringLiteral("Hanging up after the first record"));
+        close();
+    }
 }
 
 // Everything the host writes; a hostile mode may take it over.
@@ -248,6 +259,9 @@ void DemoSession::refuse(const QString &what)
 void DemoSession::handleVerb(quint8 verb, quint8 option)
 {
     log(QStringLiteral("TELNET RX %1 %2").arg(verbName(verb), optionName(option)));
+    if (m_reacknowledge && (verb == WILL || verb == DO)
+        && (option == OPT_NEW_ENVIRON || option == OPT_TERMINAL_TYPE || option == OPT_BINARY || option == OPT_EOR))
+        sendCommand(verb == WILL ? DO : WILL, option);
     switch (verb) {
     case WILL:
         if (option == OPT_NEW_ENVIRON) {
@@ -257,14 +271,8 @@ void DemoSession::handleVerb(quint8 verb, quint8 option)
                     m_environRequested = true;
                     sendCommand(DO, OPT_NEW_ENVIRON);
                 }
-                QByteArray request;
-                request.append(char(SUB_SEND));
-                for (const char *name : REQUESTED_USERVARS) {
-                    request.append(char(ENV_USERVAR));
-                    request.append(name);
-                }
-                sendSubnegotiation(OPT_NEW_ENVIRON, request);
-                log(QStringLiteral("TELNET TX SB NEW-ENVIRON SEND USERVAR DEVNAME KBDTYPE CODEPAGE"));
+                sendSubnegotiation(OPT_NEW_ENVIRON, HostEnvironment::sendRequest(HostEnvironment::seed()));
+                log(QStringLiteral("TELNET TX SB NEW-ENVIRON SEND USERVAR IBMRSEED (seed) VAR USERVAR"));
             }
         } else if (option == OPT_TERMINAL_TYPE) {
             if (!m_terminalTypeAgreed) {
@@ -401,14 +409,13 @@ void DemoSession::handleEnvironment(const QByteArray &payload)
         described << QStringLiteral("%1=%2").arg(key, printable(value));
         if (type == ENV_USERVAR && name == "DEVNAME" && !value.isEmpty())
             m_screenVariables.insert(QStringLiteral("device"), QString::fromLatin1(value));
-        if (type == ENV_USERVAR && name == "CODEPAGE") {
-            bool ok = false;
-            const int codePage = QString::fromLatin1(value).toInt(&ok);
-            m_codec = HostCodec(ok ? codePage : 37);
-        }
     }
     log(QStringLiteral("NEW-ENVIRON IS: %1").arg(described.isEmpty() ? QStringLiteral("(empty)")
                                                                      : described.join(QStringLiteral(", "))));
+    int codePage = 37;
+    m_environmentCheck = HostEnvironment::check(m_environmentVariables, &codePage);
+    m_codec = HostCodec(codePage);
+    log(QStringLiteral("NEW-ENVIRON %1").arg(m_environmentCheck.summary()));
 }
 
 // Environment, then terminal type, then END-OF-RECORD and BINARY both ways;
@@ -489,6 +496,19 @@ void DemoSession::handleRecord(const QByteArray &record)
         }
         return;
     }
+    if (opcode == OPCODE_SAVE_SCREEN) {
+        // The terminal's answer to Save Screen: a token to hand back.
+        m_saveToken = data;
+        log(QStringLiteral("Save Screen token: %1 bytes").arg(data.size()));
+        if (!m_pendingWindow.isEmpty()) {
+            const QString window = m_pendingWindow;
+            m_pendingWindow.clear();
+            m_underScreen = m_currentScreen;
+            m_underLayout = m_currentLayout;
+            showScreen(window);
+        }
+        return;
+    }
     if (flags & FLAG_SYSTEM_REQUEST) {
         // The terminal locked its keyboard; give the screen back.
         log(QStringLiteral("System Request"));
@@ -556,10 +576,75 @@ void DemoSession::answer(const ReadResponse &response)
     const ScreenReply reply = definition->onAid(*this, response);
     if (m_phase == Closed)
         return;
-    if (reply.kind == ScreenReply::Disconnect)
+    switch (reply.kind) {
+    case ScreenReply::Disconnect:
         close();
-    else
-        showScreen(reply.screen.isEmpty() ? m_currentScreen : reply.screen, reply.message);
+        break;
+    case ScreenReply::InputError:
+        sendInputError(reply.message);
+        break;
+    case ScreenReply::Window:
+        openWindow(reply.screen);
+        break;
+    case ScreenReply::CloseWindow:
+        closeWindow();
+        break;
+    case ScreenReply::Show:
+        showScreen(reply.screen.isEmpty() ? m_currentScreen : reply.screen, reply.message, reply.rollLines);
+        break;
+    }
+}
+
+// The message as an IBM i writes it on the error line: high intensity from
+// the line's second column, then Read MDT Fields again, so that the fields
+// the operator corrects after Reset come back with the next key.
+void DemoSession::sendInputError(const QString &message)
+{
+    QByteArray data;
+    data.append(char(ESC));
+    data.append(char(CMD_WRITE_ERROR_CODE));
+    data.append(char(ATTR_HIGH));
+    data.append(m_codec.encode(message));
+    data.append(char(ATTR_NORMAL));
+    data.append(char(ESC));
+    data.append(char(CMD_READ_MDT_FIELDS));
+    data.append(char(0x00));
+    data.append(char(0x00));
+    sendRecord(OPCODE_PUT_GET, data);
+    log(QStringLiteral("Sent Write Error Code: %1").arg(message));
+}
+
+void DemoSession::openWindow(const QString &name)
+{
+    m_pendingWindow = name;
+    const char save[] = { char(ESC), char(CMD_SAVE_SCREEN) };
+    sendRecord(OPCODE_SAVE_SCREEN, QByteArray(save, 2));
+    log(QStringLiteral("Sent Save Screen for window %1").arg(name));
+}
+
+void DemoSession::closeWindow()
+{
+    if (m_underScreen.isEmpty() || m_saveToken.isEmpty()) {
+        log(QStringLiteral("No window to close"));
+        showScreen(m_currentScreen);
+        return;
+    }
+    // The token as the terminal gave it: ESC, Restore Screen and its own bytes.
+    sendRecord(OPCODE_RESTORE_SCREEN, m_saveToken);
+    m_currentScreen = m_underScreen;
+    m_currentLayout = m_underLayout;
+    m_underScreen.clear();
+    const char read[] = { char(ESC), char(CMD_READ_MDT_FIELDS), 0x00, 0x00 };
+    sendRecord(OPCODE_PUT_GET, QByteArray(read, 4));
+    log(QStringLiteral("Sent Restore Screen: back to %1").arg(m_currentScreen));
+    emit screenShown(m_currentScreen);
+}
+
+void DemoSession::setMessageWaiting(bool on)
+{
+    m_messageWaiting = on;
+    sendRecord(on ? OPCODE_MESSAGE_LIGHT_ON : OPCODE_MESSAGE_LIGHT_OFF, QByteArray());
+    log(on ? QStringLiteral("Message waiting light on") : QStringLiteral("Message waiting light off"));
 }
 
 void DemoSession::setHoldReplies(bool hold)
@@ -573,7 +658,7 @@ void DemoSession::setHoldReplies(bool hold)
         answer(m_heldResponses.takeFirst());
 }
 
-void DemoSession::showScreen(const QString &name, const QString &message)
+void DemoSession::showScreen(const QString &name, const QString &message, int rollLines)
 {
     const ScreenDefinition *definition = m_screens.find(name);
     if (!definition) {
@@ -584,7 +669,9 @@ void DemoSession::showScreen(const QString &name, const QString &message)
     if (definition->prepare)
         definition->prepare(layout, *this);
     m_screenVariables.insert(QStringLiteral("message"), message);
-    const QByteArray data = buildScreenStream(layout, m_screenVariables, m_codec);
+    const bool roll = rollLines != 0 && name == m_currentScreen && layout.rollTop > 0;
+    const QByteArray data = roll ? buildRollStream(layout, rollLines, m_screenVariables, m_codec)
+                                 : buildScreenStream(layout, m_screenVariables, m_codec);
     sendRecord(OPCODE_PUT_GET, data);
     // The terminal keeps a Start of Header's no-data keys until the next one.
     if (!layout.header.isEmpty())
@@ -592,6 +679,9 @@ void DemoSession::showScreen(const QString &name, const QString &message)
     m_currentScreen = name;
     m_currentLayout = layout;
     ++m_screensSent;
-    log(QStringLiteral("Sent screen %1 (%2 data bytes)").arg(name).arg(data.size()));
+    log(QStringLiteral("Sent screen %1 (%2 data bytes%3)")
+            .arg(name)
+            .arg(data.size())
+            .arg(roll ? QStringLiteral(", rolled %1 rows").arg(rollLines) : QString()));
     emit screenShown(name);
 }

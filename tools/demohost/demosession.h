@@ -10,6 +10,7 @@
 #include <QString>
 
 #include "demoaccount.h"
+#include "demobehaviour.h"
 #include "hostcodec.h"
 #include "readresponse.h"
 #include "screendescription.h"
@@ -20,10 +21,11 @@ class ScreenRegistry;
 
 // One terminal connected to the demo host, from the first telnet byte to the
 // close. It negotiates the way an IBM i telnet server does (RFC 2877/4777):
-// NEW-ENVIRON first (RFC 1572, asking for the device name, keyboard type and
-// code page), then TERMINAL-TYPE (RFC 1091), then END-OF-RECORD and BINARY
-// in both directions; it sends the 5250 Query, waits for the Query Reply and
-// then serves the screens of its registry, starting with "signon".
+// NEW-ENVIRON first (RFC 1572, with a password seed and asking for every
+// variable, as RFC 4777 shows it, and checking the answer), then
+// TERMINAL-TYPE (RFC 1091), then END-OF-RECORD and BINARY in both
+// directions; it sends the 5250 Query, waits for the Query Reply and then
+// serves the screens of its registry, starting with "signon".
 //
 // Everything it learns (terminal type, the environment bytes, the Query
 // Reply, the last read response) stays readable after the close, for tests.
@@ -58,6 +60,9 @@ public:
     // Each variable as (type byte + name, value bytes), in the order received;
     // for example ("USERVAR DEVNAME", "MYDEV").
     QList<QPair<QString, QByteArray> > environmentVariables() const { return m_environmentVariables; }
+    // The host's check of them: device name and the KBDTYPE, CODEPAGE,
+    // CHARSET triple (hostenvironment.h).
+    ResponseCheck environmentCheck() const { return m_environmentCheck; }
     QByteArray queryReply() const { return m_queryReply; }   // data of the Query Reply record
     ReadResponse lastResponse() const { return m_lastResponse; }
     // The responses received so far, oldest first (the most recent few
@@ -74,21 +79,44 @@ public:
     QString variable(const QString &name) const { return m_screenVariables.value(name); }
     void setVariable(const QString &name, const QString &value) { m_screenVariables.insert(name, value); }
 
-    // The account the sign-on screen checks; without one any user name
-    // signs on with any password.
-    void setAccount(const DemoAccount &account) { m_account = account; }
-    DemoAccount account() const { return m_account; }
+    // The accounts the sign-on screen checks, the host's own first; without
+    // one any user name signs on with any password.
+    void setAccount(const DemoAccount &account) { m_accounts = QList<DemoAccount>() << account; }
+    void setAccounts(const QList<DemoAccount> &accounts) { m_accounts = accounts; }
+    DemoAccount account() const { return m_accounts.isEmpty() ? DemoAccount() : m_accounts.first(); }
+    QList<DemoAccount> accounts() const { return m_accounts; }
+    // How the session treats the terminal (demobehaviour.h); set before begin().
+    void setBehaviour(DemoBehaviour behaviour) { m_behaviour = behaviour; }
     // Sign-on attempts refused for an unknown user or a wrong password (an
     // empty user field does not count, as on an IBM i).
     int failedSignOns() const { return m_failedSignOns; }
     void countFailedSignOn() { ++m_failedSignOns; }
 
-    void showScreen(const QString &name, const QString &message = QString());
+    // With `rollLines`, a screen already shown turns by that many rows of its
+    // roll region (buildRollStream) instead of being written again.
+    void showScreen(const QString &name, const QString &message = QString(), int rollLines = 0);
+    // Write Error Code: the message on the terminal's error line, input
+    // inhibited until the operator's Reset; the screen and its fields stay.
+    void sendInputError(const QString &message);
+    // Save Screen, then (once the terminal's token is back) the window
+    // `name` over the screen shown; closeWindow hands the token back in
+    // Restore Screen and invites input on the screen below again.
+    void openWindow(const QString &name);
+    void closeWindow();
+    // The token of the last Save Screen answer (empty before the first).
+    QByteArray saveToken() const { return m_saveToken; }
+    // The message-waiting light (records 0x0B and 0x0C).
+    void setMessageWaiting(bool on);
+    bool messageWaiting() const { return m_messageWaiting; }
     // While on, read responses are received, checked and logged but not
     // answered, so the terminal stays locked (a busy host, for tests of the
     // terminal's type-ahead). Turning it off answers the held ones in order.
     void setHoldReplies(bool hold);
     bool holdReplies() const { return m_holdReplies; }
+    // While on, every WILL and DO for the options a 5250 session uses is
+    // acknowledged, repeats included, as some hosts do: a terminal that
+    // answered every acknowledgement would never stop negotiating.
+    void setReacknowledge(bool on) { m_reacknowledge = on; }
     int heldReplyCount() const { return m_heldResponses.size(); }
     // Ends the session from the host's side (orderly close).
     void close();
@@ -157,20 +185,31 @@ private:
     QString m_terminalType;
     QByteArray m_environment;
     QList<QPair<QString, QByteArray> > m_environmentVariables;
+    ResponseCheck m_environmentCheck;
     QByteArray m_queryReply;
     ReadResponse m_lastResponse;
     QList<ReadResponse> m_responses;
     int m_responseCount = 0;
     bool m_holdReplies = false;
+    bool m_reacknowledge = false;
     QList<ReadResponse> m_heldResponses;
     quint32 m_noDataKeyMask = 0;
     QString m_currentScreen;
     ScreenDescription m_currentLayout;
+    // The window waiting for the Save Screen token, and the screen under the
+    // window shown (empty names: none).
+    QString m_pendingWindow;
+    QByteArray m_saveToken;
+    QString m_underScreen;
+    ScreenDescription m_underLayout;
+    bool m_messageWaiting = false;
     int m_screensSent = 0;
     QMap<QString, QString> m_screenVariables;
-    DemoAccount m_account;
+    QList<DemoAccount> m_accounts;
     int m_failedSignOns = 0;
     HostileBehaviour *m_hostile = nullptr;
+    DemoBehaviour m_behaviour = DemoBehaviour::Normal;
+    int m_recordsSent = 0;
 };
 
 #endif

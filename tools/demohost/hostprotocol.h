@@ -50,8 +50,12 @@ const int RECORD_HEADER_LENGTH = 10;
 
 const quint8 OPCODE_NO_OPERATION = 0x00;
 const quint8 OPCODE_PUT_GET = 0x03;
+const quint8 OPCODE_SAVE_SCREEN = 0x04;
+const quint8 OPCODE_RESTORE_SCREEN = 0x05;
 const quint8 OPCODE_READ_IMMEDIATE = 0x06;
 const quint8 OPCODE_CANCEL_INVITE = 0x0A;
+const quint8 OPCODE_MESSAGE_LIGHT_ON = 0x0B;
+const quint8 OPCODE_MESSAGE_LIGHT_OFF = 0x0C;
 
 const quint8 FLAG_ATTENTION = 0x40;
 const quint8 FLAG_SYSTEM_REQUEST = 0x04;
@@ -63,9 +67,15 @@ QByteArray escapeIac(const QByteArray &bytes);
 
 // --- 5250 commands (each after the escape 0x04) ------------------------------
 const quint8 ESC = 0x04;
+const quint8 CMD_SAVE_SCREEN = 0x02;
 const quint8 CMD_WRITE_TO_DISPLAY = 0x11;
+const quint8 CMD_RESTORE_SCREEN = 0x12;
 const quint8 CMD_CLEAR_UNIT = 0x40;
 const quint8 CMD_CLEAR_UNIT_ALTERNATE = 0x20;
+const quint8 CMD_WRITE_ERROR_CODE = 0x21;
+const quint8 CMD_ROLL = 0x23;
+const quint8 CMD_READ_INPUT_FIELDS = 0x42;
+const quint8 CMD_CLEAR_FORMAT_TABLE = 0x50;
 const quint8 CMD_READ_MDT_FIELDS = 0x52;
 const quint8 CMD_WRITE_STRUCTURED_FIELD = 0xF3;
 
@@ -76,6 +86,7 @@ const quint8 ORDER_INSERT_CURSOR = 0x13;
 const quint8 ORDER_START_FIELD = 0x1D;
 
 // Control characters of Write To Display / read commands.
+const quint8 CC1_RESET_MDT_NULL_FIELDS = 0xE0; // reset every MDT, null the input fields
 const quint8 CC2_UNLOCK_KEYBOARD = 0x08;
 const quint8 CC2_ALARM = 0x04;
 

@@ -2,7 +2,8 @@
 // without an IBM i.
 //
 //   vantorel-demohost [--port N] [--tls-cert FILE --tls-key FILE]
-//                     [--account USER:PASSWORD | --any-password] [--quiet]
+//                     [--account USER:PASSWORD ... | --any-password]
+//                     [--behaviour normal|close-after-record|silent] [--quiet]
 //                     [--hostile MODE]
 //
 // Port 0 (the default) picks a free port. Once listening, one line
@@ -12,7 +13,10 @@
 // The sign-on screen checks one account, as an IBM i checks a user profile:
 // by default user DEMO with password demo5250. --account names another (the
 // user in any case, the password exactly, split at the first colon);
-// --any-password signs on any user name with any password.
+// --any-password signs on any user name with any password. --account may be
+// given more than once: the host then has several user profiles.
+// --behaviour makes the host misbehave for trying the terminal's bounds
+// (see demobehaviour.h).
 //
 // --hostile makes every session misbehave in one way (hostilemodes.h), for
 // trying the terminal against a broken host.
@@ -60,6 +64,10 @@ int main(int argc, char **argv)
         QStringLiteral("USER:PASSWORD"));
     const QCommandLineOption anyPasswordOption(QStringLiteral("any-password"),
                                                QStringLiteral("Sign on any user name with any password."));
+    const QCommandLineOption behaviourOption(
+        QStringLiteral("behaviour"),
+        QStringLiteral("How connections are treated: %1 (default normal).").arg(behaviourNames().join(QStringLiteral(", "))),
+        QStringLiteral("NAME"), QStringLiteral("normal"));
     const QCommandLineOption quietOption(QStringLiteral("quiet"), QStringLiteral("No session log on stderr."));
     const QCommandLineOption hostileOption(
         QStringLiteral("hostile"),
@@ -70,6 +78,7 @@ int main(int argc, char **argv)
     parser.addOption(keyOption);
     parser.addOption(accountOption);
     parser.addOption(anyPasswordOption);
+    parser.addOption(behaviourOption);
     parser.addOption(quietOption);
     parser.addOption(hostileOption);
     parser.process(app);
@@ -92,16 +101,26 @@ int main(int argc, char **argv)
         err << "vantorel-demohost: --account and --any-password exclude each other\n";
         return 2;
     }
+    DemoBehaviour behaviour = DemoBehaviour::Normal;
+    if (!parseBehaviour(parser.value(behaviourOption), &behaviour)) {
+        err << "vantorel-demohost: --behaviour is one of " << behaviourNames().join(QStringLiteral(", ")) << '\n';
+        return 2;
+    }
     DemoAccount account;
     account.user = QLatin1String(DEFAULT_USER);
     account.password = QLatin1String(DEFAULT_PASSWORD);
-    if (parser.isSet(accountOption)) {
+    QList<DemoAccount> accounts;
+    const QStringList accountValues = parser.values(accountOption);
+    for (const QString &value : accountValues) {
         QString error;
-        if (!parseAccountOption(parser.value(accountOption), &account, &error)) {
+        if (!parseAccountOption(value, &account, &error)) {
             err << "vantorel-demohost: " << error << '\n';
             return 2;
         }
+        accounts << account;
     }
+    if (accounts.isEmpty())
+        accounts << account;
 
     HostileModes::Mode hostileMode = HostileModes::None;
     if (parser.isSet(hostileOption) && !HostileModes::fromName(parser.value(hostileOption), &hostileMode)) {
@@ -111,14 +130,17 @@ int main(int argc, char **argv)
     }
 
     DemoHost host;
+    host.setBehaviour(behaviour);
     host.setLogToStderr(!parser.isSet(quietOption));
     host.setHostileMode(hostileMode);
     if (!parser.isSet(anyPasswordOption)) {
         QString error;
-        if (!host.setAccount(account.user, account.password, &error)) {
+        if (!host.setAccount(accounts.first().user, accounts.first().password, &error)) {
             err << "vantorel-demohost: " << error << '\n';
             return 2;
         }
+        for (int i = 1; i < accounts.size(); ++i)
+            host.addAccount(accounts.at(i).user, accounts.at(i).password);
     }
     if (parser.isSet(certificateOption)) {
         QString error;

@@ -17,9 +17,9 @@ using namespace HostProtocol;
 
 namespace {
 
-// Keys that return the cursor and the AID only: Clear, Help, Roll Down
-// (Page Up), Roll Up (Page Down), Print and PA1-PA3.
-const quint8 NO_DATA_AIDS[] = { 0xBD, 0xF3, 0xF4, 0xF5, 0xF6, 0x6C, 0x6E, 0x6B };
+// Keys that return the cursor and the AID only: Clear, Help, Print and
+// PA1-PA3. The roll keys return the modified fields like Enter.
+const quint8 NO_DATA_AIDS[] = { 0xBD, 0xF3, 0xF6, 0x6C, 0x6E, 0x6B };
 
 // EBCDIC bytes of a signed-numeric field's data: digits with the positive
 // zone F and the negative zone D (the sign of the field, on its last digit),

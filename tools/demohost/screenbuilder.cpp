@@ -43,6 +43,41 @@ const ScreenField *firstInputField(const ScreenDescription &screen)
     return nullptr;
 }
 
+void appendText(QByteArray &out, const ScreenDescription &screen, const ScreenText &text,
+                const QMap<QString, QString> &variables, const HostCodec &codec)
+{
+    const QByteArray bytes = codec.encode(expandPlaceholders(text.text, variables));
+    if (text.attribute != 0) {
+        appendAddressBefore(out, screen, text.row, text.column);
+        out.append(char(text.attribute));
+        out.append(bytes);
+        if (text.attribute != ATTR_NORMAL)
+            out.append(char(ATTR_NORMAL));
+    } else {
+        appendAddress(out, screen, text.row, text.column);
+        out.append(bytes);
+    }
+}
+
+void appendCursorAndRead(QByteArray &out, const ScreenDescription &screen)
+{
+    int cursorRow = screen.cursorRow;
+    int cursorColumn = screen.cursorColumn;
+    if (cursorRow <= 0 || cursorColumn <= 0) {
+        const ScreenField *input = firstInputField(screen);
+        cursorRow = input ? input->row : 1;
+        cursorColumn = input ? input->column : 1;
+    }
+    out.append(char(ORDER_INSERT_CURSOR));
+    out.append(char(qBound(1, cursorRow, screen.rows())));
+    out.append(char(qBound(1, cursorColumn, screen.columns())));
+
+    out.append(char(ESC));
+    out.append(char(screen.window ? CMD_READ_INPUT_FIELDS : CMD_READ_MDT_FIELDS));
+    out.append(char(0x00));
+    out.append(char(0x00));
+}
+
 } // namespace
 
 const ScreenField *ScreenDescription::fieldAt(int row, int column) const
@@ -86,7 +121,9 @@ QByteArray buildScreenStream(const ScreenDescription &screen, const QMap<QString
 {
     QByteArray out;
     out.append(char(ESC));
-    if (screen.wide) {
+    if (screen.window) {
+        out.append(char(CMD_CLEAR_FORMAT_TABLE));
+    } else if (screen.wide) {
         out.append(char(CMD_CLEAR_UNIT_ALTERNATE));
         out.append(char(0x00));
     } else {
@@ -104,19 +141,8 @@ QByteArray buildScreenStream(const ScreenDescription &screen, const QMap<QString
         out.append(screen.header);
     }
 
-    for (const ScreenText &text : screen.texts) {
-        const QByteArray bytes = codec.encode(expandPlaceholders(text.text, variables));
-        if (text.attribute != 0) {
-            appendAddressBefore(out, screen, text.row, text.column);
-            out.append(char(text.attribute));
-            out.append(bytes);
-            if (text.attribute != ATTR_NORMAL)
-                out.append(char(ATTR_NORMAL));
-        } else {
-            appendAddress(out, screen, text.row, text.column);
-            out.append(bytes);
-        }
-    }
+    for (const ScreenText &text : screen.texts)
+        appendText(out, screen, text, variables, codec);
 
     for (const ScreenField &field : screen.fields) {
         appendAddressBefore(out, screen, field.row, field.column);
@@ -135,20 +161,39 @@ QByteArray buildScreenStream(const ScreenDescription &screen, const QMap<QString
         out.append(initial.left(field.length));
     }
 
-    int cursorRow = screen.cursorRow;
-    int cursorColumn = screen.cursorColumn;
-    if (cursorRow <= 0 || cursorColumn <= 0) {
-        const ScreenField *input = firstInputField(screen);
-        cursorRow = input ? input->row : 1;
-        cursorColumn = input ? input->column : 1;
-    }
-    out.append(char(ORDER_INSERT_CURSOR));
-    out.append(char(qBound(1, cursorRow, screen.rows())));
-    out.append(char(qBound(1, cursorColumn, screen.columns())));
+    appendCursorAndRead(out, screen);
+    return out;
+}
+
+// Roll command (IBM 5250 data stream reference, "Roll"): a control byte
+// (0x80 for down, the low five bits the number of rows) and the top and
+// bottom rows of the region. The rows it leaves are blank, so the write
+// that follows fills them.
+QByteArray buildRollStream(const ScreenDescription &screen, int lines, const QMap<QString, QString> &variables,
+                           const HostCodec &codec)
+{
+    QByteArray out;
+    out.append(char(ESC));
+    out.append(char(CMD_ROLL));
+    out.append(char((lines < 0 ? 0x80 : 0x00) | (qAbs(lines) & 0x1F)));
+    out.append(char(screen.rollTop));
+    out.append(char(screen.rollBottom));
 
     out.append(char(ESC));
-    out.append(char(CMD_READ_MDT_FIELDS));
-    out.append(char(0x00));
-    out.append(char(0x00));
+    out.append(char(CMD_WRITE_TO_DISPLAY));
+    out.append(char(CC1_RESET_MDT_NULL_FIELDS));
+    out.append(char(CC2_UNLOCK_KEYBOARD));
+    for (const ScreenText &text : screen.texts) {
+        if (text.row >= screen.rollTop && text.row <= screen.rollBottom) {
+            appendText(out, screen, text, variables, codec);
+        } else if (text.row == screen.rows()) {
+            // The message line, blanked to its end: a shorter message must
+            // not leave the end of the last one behind.
+            ScreenText line = text;
+            line.text = expandPlaceholders(text.text, variables).leftJustified(screen.columns() - text.column);
+            appendText(out, screen, line, QMap<QString, QString>(), codec);
+        }
+    }
+    appendCursorAndRead(out, screen);
     return out;
 }

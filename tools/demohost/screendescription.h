@@ -60,11 +60,19 @@ struct ScreenDescription
 {
     QString name;
     bool wide = false;        // 27 x 132 (Clear Unit Alternate) instead of 24 x 80
+    // A window drawn over the screen below it: Clear Format Table instead of
+    // Clear Unit, so the cells around it stay, and Read Input Fields, so that
+    // every field of the window comes back with the next key.
+    bool window = false;
     bool alarm = false;       // sound the terminal's alarm with this screen
     QByteArray header;        // Start of Header parameters; empty: no header order
     QVector<quint8> aids;     // AID keys the screen takes; empty: any key
     QVector<ScreenText> texts;
     QVector<ScreenField> fields;
+    // Rows that a page turn rolls with the Roll command instead of writing
+    // the whole screen again (0: none); see buildRollStream.
+    int rollTop = 0;
+    int rollBottom = 0;
     int cursorRow = 0;        // Insert Cursor position; 0: the first input field
     int cursorColumn = 0;
 
@@ -88,8 +96,15 @@ QString expandPlaceholders(const QString &text, const QMap<QString, QString> &va
 
 // The data of one Put/Get record: Clear Unit, Write To Display with the
 // texts, fields and cursor, then Read MDT Fields so that the terminal's next
-// AID key answers with the modified fields.
+// AID key answers with the modified fields (for a window: Clear Format
+// Table, the same write, Read Input Fields).
 QByteArray buildScreenStream(const ScreenDescription &screen, const QMap<QString, QString> &variables,
                              const HostCodec &codec);
+// The same screen turned by `lines` rows (positive: up) with the Roll
+// command over its roll region, then one Write To Display that empties the
+// input fields and writes the texts of the region and of the last row (the
+// message line) again, and Read MDT Fields.
+QByteArray buildRollStream(const ScreenDescription &screen, int lines, const QMap<QString, QString> &variables,
+                           const HostCodec &codec);
 
 #endif

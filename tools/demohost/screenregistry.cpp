@@ -11,10 +11,40 @@ ScreenReply ScreenReply::show(const QString &screen, const QString &message)
     return reply;
 }
 
+ScreenReply ScreenReply::roll(const QString &screen, int lines)
+{
+    ScreenReply reply = show(screen);
+    reply.rollLines = lines;
+    return reply;
+}
+
 ScreenReply ScreenReply::disconnect()
 {
     ScreenReply reply;
     reply.kind = Disconnect;
+    return reply;
+}
+
+ScreenReply ScreenReply::inputError(const QString &message)
+{
+    ScreenReply reply;
+    reply.kind = InputError;
+    reply.message = message;
+    return reply;
+}
+
+ScreenReply ScreenReply::window(const QString &screen)
+{
+    ScreenReply reply;
+    reply.kind = Window;
+    reply.screen = screen;
+    return reply;
+}
+
+ScreenReply ScreenReply::closeWindow()
+{
+    ScreenReply reply;
+    reply.kind = CloseWindow;
     return reply;
 }
 

@@ -17,15 +17,26 @@ class DemoSession;
 struct ScreenReply
 {
     enum Kind {
-        Show,       // send `screen` (the same one to redisplay it)
-        Disconnect  // end the session, as F3 on the sign-on screen does
+        Show,        // send `screen` (the same one to redisplay it)
+        Disconnect,  // end the session, as F3 on the sign-on screen does
+        InputError,  // Write Error Code: `message` on the error line, the screen stays
+        Window,      // Save Screen, then the window `screen` over what is shown
+        CloseWindow  // Restore Screen: the screen under the window again
     };
     Kind kind = Show;
     QString screen;
     QString message;   // shown on the message line of the next screen
+    // Show only: rows the screen's roll region moves (positive: up, as for
+    // the next page) before its rows are written again, when `screen` is the
+    // one already shown.
+    int rollLines = 0;
 
     static ScreenReply show(const QString &screen, const QString &message = QString());
+    static ScreenReply roll(const QString &screen, int lines);
     static ScreenReply disconnect();
+    static ScreenReply inputError(const QString &message);
+    static ScreenReply window(const QString &screen);
+    static ScreenReply closeWindow();
 };
 
 // One screen of the demo host: its layout as data, an optional hook that

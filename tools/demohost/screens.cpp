@@ -29,6 +29,9 @@ const MenuOption DEMO_OPTIONS[] = {
     { 22, ITEM_LIST, "List of items (Page Up/Down)" },
     { 23, REFRESH, "Refresh without field data" },
     { 24, FUNCTION_KEYS, "Function keys and web links" },
+    { 25, CONFIRM_WINDOW, "Window over this menu" },
+    { 26, WIDE_REPORT, "Wide report (27 x 132)" },
+    { 27, MESSAGES, "Display messages" },
 };
 const int DEMO_OPTIONS_ROW = 5;
 const int DEMO_OPTIONS_COLUMN = 43;
@@ -62,7 +65,7 @@ ScreenReply signOn(DemoSession &session, const ReadResponse &response)
     const QString typed = response.hasField(userKey) ? response.fieldText(userKey)
                                                      : session.variable(QLatin1String(SIGN_ON_USER));
     const QString user = typed.trimmed().toUpper();
-    const SignOnResult result = checkSignOn(session.account(), user, response.fieldText(QStringLiteral("password")));
+    const SignOnResult result = checkSignOn(session.accounts(), user, response.fieldText(QStringLiteral("password")));
     session.setVariable(QLatin1String(SIGN_ON_USER), result == SignOnAccepted ? QString() : user);
     switch (result) {
     case SignOnNoUser:
@@ -81,6 +84,7 @@ ScreenReply signOn(DemoSession &session, const ReadResponse &response)
     }
     session.setVariable(QStringLiteral("user"), user);
     session.log(QStringLiteral("Signed on as %1").arg(user));
+    turnMessageLightOnOnce(session);
     return ScreenReply::show(QLatin1String(MAIN_MENU));
 }
 
@@ -189,8 +193,13 @@ ScreenDefinition mainMenuScreen()
         bool isOption = false;
         const int option = command.toInt(&isOption);
         for (const MenuOption &demo : DEMO_OPTIONS) {
-            if (isOption && option == demo.number)
-                return ScreenReply::show(QLatin1String(demo.screen));
+            if (!isOption || option != demo.number)
+                continue;
+            if (demo.screen == QLatin1String(CONFIRM_WINDOW))
+                return ScreenReply::window(QLatin1String(demo.screen));
+            if (demo.screen == QLatin1String(MESSAGES))
+                return displayMessages(session);
+            return ScreenReply::show(QLatin1String(demo.screen));
         }
         if (isOption && option >= 1 && option <= 11)
             return ScreenReply::show(QLatin1String(MAIN_MENU),
@@ -210,4 +219,5 @@ void registerStandardScreens(ScreenRegistry &registry)
     registerEntryScreens(registry);
     registerListScreens(registry);
     registerKeyScreens(registry);
+    registerWindowScreens(registry);
 }

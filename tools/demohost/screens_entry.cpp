@@ -106,23 +106,16 @@ QString signedValue(const QByteArray &data)
     return negative && !text.isEmpty() ? QLatin1Char('-') + text : text;
 }
 
-// What the host keeps of one field: a signed number with its sign, a
-// right-adjusted field aligned and filled here (the terminal sends what was
-// typed, from the left), anything else as typed.
+// What the host keeps of one field: a signed number with its sign, anything
+// else as received. A right-adjusted field arrives aligned and filled, as the
+// terminal's Field Exit left it.
 QString hostValue(const ScreenField &field, const ResponseField *received)
 {
     if (!received)
         return QString();
     if (field.signedNumeric())
         return signedValue(received->data);
-    const QString text = received->text.trimmed();
-    if (text.isEmpty())
-        return text;
-    if (field.adjust() == 5)
-        return text.rightJustified(field.usableLength(), QLatin1Char('0'));
-    if (field.adjust() == 6)
-        return text.rightJustified(field.usableLength(), QLatin1Char(' '));
-    return text;
+    return received->text.trimmed();
 }
 
 const ResponseField *receivedField(const ReadResponse &response, const QString &name)
@@ -168,6 +161,12 @@ ScreenDefinition entryFormScreen()
         if (!response.check.ok())
             return ScreenReply::show(QLatin1String(ENTRY_FORM),
                                      QStringLiteral("Entry refused: %1").arg(response.check.problems.value(0)));
+        // The program's own validation: reported with Write Error Code, as an
+        // IBM i display file reports an error, so the form and what was typed
+        // stay for the operator to correct after Reset.
+        const QString quantity = response.fieldText(QStringLiteral("quantity")).trimmed();
+        if (!quantity.isEmpty() && quantity.toDouble() == 0.0)
+            return ScreenReply::inputError(QLatin1String(QUANTITY_NOT_ZERO));
         if (response.fieldText(QStringLiteral("confirm")).toUpper() == QLatin1String("N"))
             return ScreenReply::show(QLatin1String(ENTRY_FORM), QStringLiteral("Entry not confirmed."));
 

@@ -2,8 +2,11 @@
 // page, "More..." under a page that has more after it and "Bottom" under the
 // last one. Page Down (Roll Up, AID F5) and Page Up (Roll Down, AID F4) turn
 // the pages; a number in "Position to" and Enter jump to the page holding
-// that item. The page lives in the session variable "list.page", and the
-// prepare hook writes the page's rows into the layout before it is sent.
+// that item. The roll keys return the modified fields like Enter, so a
+// position typed before paging counts: the page turns from that item's page.
+// A turn of one page goes out as the Roll command and the new rows only. The
+// page lives in the session variable "list.page", and the prepare hook
+// writes the page's rows into the layout before it is sent.
 #include "demoscreens.h"
 #include "demosession.h"
 #include "hostprotocol.h"
@@ -19,6 +22,8 @@ const int PAGE_SIZE = 15;
 const int LAST_PAGE = (ITEM_COUNT - 1) / PAGE_SIZE;
 const int FIRST_ITEM_ROW = 6;
 const int MORE_ROW = FIRST_ITEM_ROW + PAGE_SIZE;
+// An item row is written to the end of the row, over whatever the roll left.
+const int ROW_WIDTH = 79;
 
 const char PAGE_VARIABLE[] = "list.page";
 const char AT_TOP[] = "You are already at the top of the list.";
@@ -35,6 +40,14 @@ ScreenReply showPage(DemoSession &session, int page, const QString &message = QS
 {
     session.setVariable(QLatin1String(PAGE_VARIABLE), QString::number(page));
     return ScreenReply::show(QLatin1String(ITEM_LIST), message);
+}
+
+// A page turn from the page shown: the Roll command moves the rows by a
+// page, and only the new rows are written.
+ScreenReply rollPage(DemoSession &session, int from, int to)
+{
+    session.setVariable(QLatin1String(PAGE_VARIABLE), QString::number(to));
+    return ScreenReply::roll(QLatin1String(ITEM_LIST), (to - from) * PAGE_SIZE);
 }
 
 ScreenDefinition itemListScreen()
@@ -56,6 +69,9 @@ ScreenDefinition itemListScreen()
     position.ffwHigh = FFW_NUMERIC_ONLY;
     layout.fields = { position };
     layout.aids = { AID_ENTER, AID_ROLL_UP, AID_ROLL_DOWN, functionKeyAid(3), functionKeyAid(12) };
+    // The items and the "More..."/"Bottom" line under them.
+    layout.rollTop = FIRST_ITEM_ROW;
+    layout.rollBottom = MORE_ROW;
 
     screen.prepare = [](ScreenDescription &page, const DemoSession &session) {
         const int first = currentPage(session) * PAGE_SIZE + 1;
@@ -64,36 +80,50 @@ ScreenDefinition itemListScreen()
                                          QStringLiteral("Item %1   Sample record number %2 of %3")
                                              .arg(item, 3, 10, QLatin1Char('0'))
                                              .arg(item)
-                                             .arg(ITEM_COUNT)));
+                                             .arg(ITEM_COUNT)
+                                             .leftJustified(ROW_WIDTH)));
         }
         const bool more = first + PAGE_SIZE <= ITEM_COUNT;
-        page.texts.append(more ? screenText(MORE_ROW, 74, QStringLiteral("More..."))
-                               : screenText(MORE_ROW, 75, QStringLiteral("Bottom")));
+        // From column 2, so that the line covers an item a roll left there.
+        const QString mark = more ? QStringLiteral("More...") : QStringLiteral("Bottom");
+        page.texts.append(screenText(MORE_ROW, 2, mark.rightJustified(ROW_WIDTH)));
     };
 
     screen.onAid = [](DemoSession &session, const ReadResponse &response) {
-        const int page = currentPage(session);
+        int page = currentPage(session);
         const int function = functionKeyOf(response.aid);
         if (function == 3 || function == 12) {
             // The next visit starts at the top again.
             session.setVariable(QLatin1String(PAGE_VARIABLE), QStringLiteral("0"));
             return ScreenReply::show(QLatin1String(MAIN_MENU));
         }
-        if (response.aid == AID_ROLL_UP)
-            return page < LAST_PAGE ? showPage(session, page + 1) : showPage(session, page, QLatin1String(AT_BOTTOM));
-        if (response.aid == AID_ROLL_DOWN)
-            return page > 0 ? showPage(session, page - 1) : showPage(session, page, QLatin1String(AT_TOP));
-        if (response.aid != AID_ENTER)
+        if (response.aid != AID_ENTER && response.aid != AID_ROLL_UP && response.aid != AID_ROLL_DOWN)
             return showPage(session, page, QLatin1String(FUNCTION_KEY_NOT_ALLOWED));
 
         const QString position = response.fieldText(QStringLiteral("position")).trimmed();
-        if (position.isEmpty())
-            return showPage(session, page);
-        bool isNumber = false;
-        const int item = position.toInt(&isNumber);
-        if (!isNumber || item < 1 || item > ITEM_COUNT)
-            return showPage(session, page, QStringLiteral("Type an item number from 1 to %1.").arg(ITEM_COUNT));
-        return showPage(session, (item - 1) / PAGE_SIZE);
+        const int shown = page;
+        if (!position.isEmpty()) {
+            bool isNumber = false;
+            const int item = position.toInt(&isNumber);
+            if (!isNumber || item < 1 || item > ITEM_COUNT)
+                return showPage(session, page, QStringLiteral("Type an item number from 1 to %1.").arg(ITEM_COUNT));
+            page = (item - 1) / PAGE_SIZE;
+        }
+        // A turn of one page from the page shown rolls; any other page is
+        // written whole.
+        int target = page;
+        if (response.aid == AID_ROLL_UP) {
+            if (page == LAST_PAGE)
+                return showPage(session, page, QLatin1String(AT_BOTTOM));
+            target = page + 1;
+        } else if (response.aid == AID_ROLL_DOWN) {
+            if (page == 0)
+                return showPage(session, page, QLatin1String(AT_TOP));
+            target = page - 1;
+        }
+        if (qAbs(target - shown) == 1)
+            return rollPage(session, shown, target);
+        return showPage(session, target);
     };
     return screen;
 }

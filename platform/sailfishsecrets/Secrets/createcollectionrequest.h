@@ -6,15 +6,17 @@
 namespace Sailfish {
 namespace Secrets {
 
-// Creates a named collection. Creating one that exists fails.
+// Creates a named collection. Creating one that exists fails. A collection
+// is unlocked with the device (DeviceLock) or by an authentication plugin of
+// its own (CustomLock, which then needs that plugin's name).
 class CreateCollectionRequest : public Request
 {
     Q_OBJECT
 
 public:
     enum CollectionLockType {
-        CustomLock = 0,
-        DeviceLock = 1
+        DeviceLock = 0,
+        CustomLock = 1
     };
 
     explicit CreateCollectionRequest(QObject *parent = nullptr) : Request(parent) {}
@@ -41,7 +43,7 @@ protected:
 
 private:
     QString m_collectionName;
-    CollectionLockType m_lockType = CustomLock;
+    CollectionLockType m_lockType = DeviceLock;
     SecretManager::DeviceLockUnlockSemantic m_unlockSemantic = SecretManager::DeviceLockKeepUnlocked;
     SecretManager::AccessControlMode m_accessControlMode = SecretManager::OwnerOnlyMode;
     SecretManager::UserInteractionMode m_interactionMode = SecretManager::PreventInteraction;

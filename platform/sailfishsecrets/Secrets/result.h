@@ -17,23 +17,40 @@ public:
         Failed = 2
     };
 
-    // Callers rely on NoError and on SecretAlreadyExistsError (70), which
-    // carry the phone's numbers; the other values number this layer's own
-    // failures.
+    // The numbers of the platform's public header, every one of them, so
+    // that code written against this layer means the same on the phone.
+    // The desktop service's failures are reported under the nearest of
+    // them (see desktopsecrets.cpp).
     enum ErrorCode {
         NoError = 0,
-        UnknownError = 1,
-        OperationNotSupportedError = 2,
-        SecretManagerNotInitializedError = 3,
-        SecretsDaemonNotAvailableError = 10,
-        InvalidStoragePluginError = 20,
-        InvalidCollectionError = 30,
-        CollectionAlreadyExistsError = 31,
-        InvalidSecretIdentifierError = 40,
-        InvalidSecretError = 41,
+        UnknownError = 2,
+        SerialisationError = 3,
+        PermissionsError = 10,
+        IncorrectAuthenticationCodeError = 11,
+        OperationNotSupportedError = 12,
+        OperationRequiresUserInteraction = 13,
+        OperationRequiresApplicationUserInteraction = 14,
+        OperationRequiresSystemUserInteraction = 15,
+        SecretManagerNotInitializedError = 16,
+        SecretsDaemonRequestPidError = 20,
+        SecretsDaemonRequestQueueFullError = 21,
+        SecretsDaemonLockedError = 22,
+        SecretsPluginEncryptionError = 30,
+        SecretsPluginDecryptionError = 31,
+        SecretsPluginKeyDerivationError = 32,
+        InvalidSecretError = 40,
+        InvalidSecretIdentifierError = 41,
         InvalidFilterError = 42,
-        SecretIsLockedError = 50,
-        SecretAlreadyExistsError = 70
+        InvalidCollectionError = 43,
+        InvalidExtensionPluginError = 44,
+        InvalidApplicationIdError = 45,
+        CollectionAlreadyExistsError = 46,
+        SecretAlreadyExistsError = 47,
+        CollectionIsLockedError = 60,
+        DatabaseQueryError = 70,
+        DatabaseTransactionError = 71,
+        DatabaseError = 72,
+        OtherError = 1024
     };
 
     Result(ResultCode code = Succeeded);

@@ -18,7 +18,7 @@ public:
         PreventInteraction = 0,     // fail rather than ask the user
         SystemInteraction = 1,      // the system may ask the user (unlock prompt)
         ApplicationInteraction = 2,
-        InProcessInteraction = 3
+        InProcessInteraction = ApplicationInteraction
     };
 
     enum AccessControlMode {
