@@ -322,7 +322,7 @@ void TestSettingsFile::repairedNameIsStable_data()
     QTest::newRow("leading blanks are not counted") << QStringLiteral("  ") + longName(41) << longName(40);
     QTest::newRow("surrogate pair across the cut")
         << name39 + QString::fromUtf8("\xF0\x9F\x96\xA5") << name39;
-    QTest::newRow("only white space") << QStringLiteral(" \n\t ") << QStringLiteral("Profile");
+    QTest::newRow("only white space") << QStringLiteral(" \n\t ") << QStringLiteral("Default");
 }
 
 void TestSettingsFile::repairedNameIsStable()
@@ -331,15 +331,15 @@ void TestSettingsFile::repairedNameIsStable()
     QFETCH(QString, expected);
     SettingsSandbox sandbox;
     QVariantMap values;
-    values.insert(QStringLiteral("profiles/order"), QStringList(QStringLiteral("N")));
-    values.insert(QStringLiteral("profiles/N/name"), stored);
+    values.insert(QStringLiteral("profiles/order"), QStringList(QStringLiteral("Default")));
+    values.insert(QStringLiteral("profiles/Default/name"), stored);
     sandbox.write(values);
 
     {
         Tn5250Client client;
         QCOMPARE(client.currentProfileName(), expected);
     }
-    QCOMPARE(sandbox.value(QStringLiteral("profiles/N/name")).toString(), expected);
+    QCOMPARE(sandbox.value(QStringLiteral("profiles/Default/name")).toString(), expected);
     const QByteArray once = sandbox.fileBytes();
     {
         Tn5250Client client;
