@@ -24,6 +24,7 @@ const Benchmark BENCHMARKS[] = {
     {"views", benchViews},
     {"page", benchPage},
     {"startup", benchStartup},
+    {"hostile", benchHostile},
 };
 
 const char CHILD_OPTION[] = "--startup-child";

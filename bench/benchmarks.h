@@ -28,4 +28,9 @@ int benchStartup(BenchTable &table);
 // it measured and returns.
 int startupChild(const QString &what);
 
+// What one 64 KB record of a single hostile command or order costs the
+// receive path (bench_hostile.cpp). It has no baseline, so it prints its
+// own lines and leaves the table alone.
+int benchHostile(BenchTable &table);
+
 #endif

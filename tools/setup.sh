@@ -14,6 +14,7 @@ packages=(
     xvfb xauth fonts-dejavu-core dbus
     gnome-keyring libsecret-1-0 libsecret-1-dev libsecret-tools
     qttools5-dev-tools librsvg2-bin desktop-file-utils rpm
+    clang libclang-rt-14-dev
 )
 
 missing=()

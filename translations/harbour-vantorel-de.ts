@@ -1210,6 +1210,14 @@
         <translation>Anzeige kopiert (Kennwortfelder unkenntlich gemacht)</translation>
     </message>
     <message>
+        <source>Host not reading</source>
+        <translation>Host liest nicht</translation>
+    </message>
+    <message>
+        <source>More than %1 MB of the terminal&apos;s output waited unsent</source>
+        <translation>Mehr als %1 MB Ausgabe des Terminals warteten ungesendet</translation>
+    </message>
+    <message>
         <source>Input error — press Reset</source>
         <translation>Eingabefehler – Grundstellung drücken</translation>
     </message>

@@ -1210,6 +1210,13 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Host not reading</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>More than %1 MB of the terminal&apos;s output waited unsent</source>
+    </message>
+    <message>
         <source>Input error — press Reset</source>
         <translation type="unfinished"></translation>
     </message>

@@ -189,6 +189,7 @@ void Tn5250Client::beginConnection(bool reconnect)
 
     m_socket = socket;
     enableKeepAlive(socket);
+    limitReadBuffer(socket);
     m_connectionTimer->start(CONNECTION_TIMEOUT_MS);
 
     const quint16 hostPort = static_cast<quint16>(port());

@@ -8,15 +8,47 @@
 // after each record (afterRecord). Everything the terminal sends leaves
 // through sendRecord or, outside records, sendTelnet. The display self-test
 // runs its stream through the same path.
+//
+// A host cannot make this path hold the interface or fill the memory: the
+// socket's bytes are parsed for a bounded time per turn of the event loop
+// and the rest continues in the next turn, in order (readHostData); the
+// socket holds only so much unread, after which TCP holds the host back;
+// the interpreter bounds what one record makes the terminal answer and log;
+// and a host that does not read what it asked for loses the connection once
+// the unsent output passes a bound (checkUnsentOutput).
 #include "app/tn5250client.h"
 
 #include <QAbstractSocket>
+#include <QTimer>
 
 #include "protocol/datastream.h"
 #include "protocol/recordframer.h"
 #include "protocol/selftest.h"
 #include "protocol/telnetcodes.h"
 #include "settings/devicename.h"
+
+namespace {
+
+// The socket is read in slices of this size...
+const qint64 HOST_READ_SLICE_BYTES = 64 * 1024;
+// ...and parsing stops after the record or command that ends past the turn's
+// time (Tn5250Client::HOST_TURN_MS), so that painting and the operator's
+// keys get their turn.
+// What the socket may hold unread. Far above any burst of screens; past it
+// the socket stops reading and TCP flow control holds the host back.
+const qint64 HOST_READ_BUFFER_BYTES = 1024 * 1024;
+// Output still waiting for the host. A real host reads every answer long
+// before this much piles up; one that does not is flooding the terminal
+// with requests it does not read.
+const qint64 MAX_UNSENT_BYTES = 4 * 1024 * 1024;
+
+} // namespace
+
+void limitReadBuffer(QAbstractSocket *socket)
+{
+    if (socket)
+        socket->setReadBufferSize(HOST_READ_BUFFER_BYTES);
+}
 
 void Tn5250Client::socketReadyRead()
 {
@@ -25,19 +57,80 @@ void Tn5250Client::socketReadyRead()
     QObject *from = sender();
     if (!m_socket || (from && from != m_socket.data()))
         return;
-    processTelnetBytes(m_socket->readAll());
+    // A continuation is due: it reads what arrived now after what it holds.
+    if (m_hostDataTimer->isActive())
+        return;
+    readHostData();
+}
+
+// One turn's share of the host's data: slices of the socket, parsed until
+// the socket is empty or the turn's time is up, then the rest in the next
+// turn. Bytes read from a socket that is no longer current are dropped.
+void Tn5250Client::readHostData()
+{
+    QAbstractSocket *socket = m_socket.data();
+    if (!socket || m_unparsedFrom.data() != socket) {
+        m_unparsedHostBytes.clear();
+        m_unparsedOffset = 0;
+    }
+    if (!socket)
+        return;
+    m_hostTurn.start();
+    for (;;) {
+        if (m_unparsedOffset >= m_unparsedHostBytes.size()) {
+            m_unparsedHostBytes.clear();
+            m_unparsedOffset = 0;
+            if (socket->bytesAvailable() <= 0)
+                return;
+            m_unparsedHostBytes = socket->read(HOST_READ_SLICE_BYTES);
+            m_unparsedFrom = socket;
+        }
+        m_unparsedOffset = feedHostBytes(m_unparsedHostBytes, m_unparsedOffset, true);
+        if (m_socket.data() != socket) {
+            // The connection ended inside this slice.
+            m_unparsedHostBytes.clear();
+            m_unparsedOffset = 0;
+            return;
+        }
+        if (hostTurnOver()) {
+            m_hostDataTimer->start();
+            return;
+        }
+    }
+}
+
+void Tn5250Client::processTelnetBytes(const QByteArray &bytes)
+{
+    feedHostBytes(bytes, 0, false);
 }
 
 // What a record makes the client do may end the connection (a QML handler
 // that disconnects or connects again as the state changes): the rest of
 // these bytes belong to the connection that is gone, and the parser, reset
 // for the new one meanwhile, starts that one from a clean state once more.
-void Tn5250Client::processTelnetBytes(const QByteArray &bytes)
+int Tn5250Client::feedHostBytes(const QByteArray &bytes, int from, bool budgeted)
 {
+    m_feedingSocket = m_socket.data();
+    m_feedBudgeted = budgeted;
     m_feedSerial = m_connectionSerial;
-    m_telnetParser.feed(bytes, *this);
+    const int next = m_telnetParser.feed(bytes, *this, from);
     if (!stillCurrent(m_feedSerial))
         m_telnetParser.reset();
+    return next;
+}
+
+bool Tn5250Client::telnetPaused()
+{
+    // The client ended the connection inside this feed: nothing more of its
+    // data is acted on.
+    if (!stillCurrent(m_feedSerial) || m_socket.data() != m_feedingSocket)
+        return true;
+    return m_feedBudgeted && hostTurnOver();
+}
+
+bool Tn5250Client::hostTurnOver() const
+{
+    return m_hostTurn.elapsed() >= m_hostTurnMs;
 }
 
 void Tn5250Client::telnetRecord(const QByteArray &record)
@@ -141,6 +234,38 @@ void Tn5250Client::sendTelnet(const QByteArray &bytes, const QString &logLine)
     m_socket->write(bytes);
     if (!logLine.isEmpty())
         appendDiagnostic(logLine);
+    checkUnsentOutput();
+}
+
+// A host that keeps asking for answers and never reads them would make the
+// terminal's output grow without end. Past the bound the connection ends
+// with its own error category. No reconnect is scheduled: waiting does not
+// mend a host that floods the terminal with requests it does not read, and
+// every retry would run into the same flood; the user connects again when
+// the host is fixed, as after the other failures that cannot pass by
+// themselves.
+void Tn5250Client::checkUnsentOutput()
+{
+    if (!m_socket)
+        return;
+    const qint64 unsent = m_socket->bytesToWrite();
+    if (unsent <= MAX_UNSENT_BYTES)
+        return;
+    const QString category = tr("Host not reading");
+    const QString detail = tr("More than %1 MB of the terminal's output waited unsent").arg(MAX_UNSENT_BYTES >> 20);
+    appendDiagnostic(QStringLiteral("Host is not reading: %1 bytes of output unsent, connection ended without reconnect")
+                         .arg(unsent));
+    m_connectionErrorReported = true;
+    m_connectionTimer->stop();
+    dropSocket(true);
+    setLastError(category, detail);
+    setStatus(tr("%1: %2").arg(category, detail));
+    if (m_connected) {
+        m_connected = false;
+        emit connectedChanged();
+    }
+    clearSessionPresentation();
+    setConnectionState(QStringLiteral("Error"));
 }
 
 void Tn5250Client::processRecord(const QByteArray &record)
@@ -174,6 +299,7 @@ void Tn5250Client::sendRecord(quint8 opcode, const QByteArray &data, quint8 flag
     }
     m_socket->write(RecordFramer::wire(opcode, data, flags));
     appendDiagnostic(RecordFramer::sentLine(opcode, data.size(), flags));
+    checkUnsentOutput();
 }
 
 void Tn5250Client::process5250Data(quint8 opcode, const QByteArray &data)
@@ -192,8 +318,11 @@ void Tn5250Client::afterRecord(const DataStreamInterpreter::Effects &effects)
     const quint32 serial = m_connectionSerial;
     if (effects.readMode != DataStreamInterpreter::READ_MODE_UNCHANGED)
         m_pendingReadMode = effects.readMode;
+    // An answer may end the connection (checkUnsentOutput); what is left of
+    // the record then belongs to a session that is over.
+    QAbstractSocket *const socket = m_socket.data();
     for (const Step &step : effects.steps) {
-        if (!stillCurrent(serial))
+        if (!stillCurrent(serial) || m_socket.data() != socket)
             return;
         switch (step.kind) {
         case Step::Log:
@@ -221,8 +350,15 @@ void Tn5250Client::afterRecord(const DataStreamInterpreter::Effects &effects)
             break;
         }
     }
-    if (!stillCurrent(serial))
+    if (!stillCurrent(serial) || m_socket.data() != socket)
         return;
+    if (effects.skippedAnswers > 0) {
+        appendDiagnostic(QStringLiteral("Skipped %1 answers of this record beyond the first %2")
+                             .arg(effects.skippedAnswers)
+                             .arg(DataStreamInterpreter::MAX_ANSWERS_PER_RECORD));
+    }
+    if (effects.skippedLogLines > 0)
+        appendDiagnostic(QStringLiteral("Left %1 more lines of this record out of the log").arg(effects.skippedLogLines));
     if (effects.screenChanged)
         emit screenChanged();
     if (!effects.commandsRun || !stillCurrent(serial))

@@ -53,9 +53,8 @@ bool Tn5250Client::switchProfile(const QString &profileId)
 
 bool Tn5250Client::createProfile(const QString &name)
 {
-    const QString trimmed = name.trimmed();
-    const QString profileName = trimmed.isEmpty() ? QString(QLatin1String(NEW_PROFILE_NAME))
-                                                  : trimmed.left(PROFILE_NAME_MAX);
+    const QString bounded = boundedProfileName(name);
+    const QString profileName = bounded.isEmpty() ? QString(QLatin1String(NEW_PROFILE_NAME)) : bounded;
     saveSettings();
 
     const QString id = ProfileStore::newId();

@@ -2,6 +2,7 @@
 #define VANTOREL_TN5250CLIENT_H
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QList>
 #include <QObject>
 #include <QPointer>
@@ -343,6 +344,10 @@ public:
     // The bytes the socket delivers, as socketReadyRead hands them on; the
     // benchmarks and the tests feed host streams in here.
     void processTelnetBytes(const QByteArray &bytes);
+    // How long one turn of the event loop may parse the socket's data, in
+    // ms: far more than a real host's screen needs, little enough that the
+    // interface stays live under a host that streams without pause.
+    static const int HOST_TURN_MS = 20;
 
 private:
     friend class ClientProbe; // tests/common/clientprobe.h
@@ -352,6 +357,11 @@ private:
     void telnetNegotiation(quint8 verb, quint8 option) override;
     void telnetSubnegotiation(const QByteArray &bytes) override;
     void telnetDropped(const QString &diagnostic) override;
+    bool telnetPaused() override;
+    void readHostData();
+    bool hostTurnOver() const;
+    int feedHostBytes(const QByteArray &bytes, int from, bool budgeted);
+    void checkUnsentOutput();
     void startNegotiation();
     void sendTelnet(const QByteArray &bytes, const QString &logLine = QString());
     void processRecord(const QByteArray &record);
@@ -471,6 +481,16 @@ private:
     TelnetParser m_telnetParser;
     TelnetOptions m_telnetOptions;
     bool m_negotiationStarted = false;
+    // The host's data not yet parsed, of the socket it was read from, and
+    // the continuation that parses it in the next turn (clienthost.cpp).
+    QTimer *m_hostDataTimer = nullptr;
+    QByteArray m_unparsedHostBytes;
+    int m_unparsedOffset = 0;
+    QPointer<QAbstractSocket> m_unparsedFrom;
+    QAbstractSocket *m_feedingSocket = nullptr;
+    bool m_feedBudgeted = false;
+    QElapsedTimer m_hostTurn;
+    int m_hostTurnMs = HOST_TURN_MS;
     int m_pendingReadMode = 0;
     int m_rxRecordCount = 0;
     int m_lastRecordBytes = 0;
@@ -478,5 +498,7 @@ private:
 
 // Switches TCP keep-alive on for a connection (src/app/clientconnection.cpp).
 void enableKeepAlive(QAbstractSocket *socket);
+// Bounds what a connection's socket holds unread (src/app/clienthost.cpp).
+void limitReadBuffer(QAbstractSocket *socket);
 
 #endif

@@ -49,6 +49,8 @@ DataStreamInterpreter::Effects DataStreamInterpreter::run(quint8 opcode, const Q
 {
     using namespace DataStream;
     m_effects = Effects();
+    m_logLines = 0;
+    m_answers = 0;
     switch (opcode) {
     case OP_INVITE:
     case OP_PUT_GET:
@@ -90,14 +92,39 @@ DataStreamInterpreter::Effects DataStreamInterpreter::run(quint8 opcode, const Q
 
 void DataStreamInterpreter::log(const QString &text)
 {
+    if (!mayLog())
+        return;
+    ++m_logLines;
+    logSummary(text);
+}
+
+void DataStreamInterpreter::logSummary(const QString &text)
+{
     Step step;
     step.kind = Step::Log;
     step.text = text;
     m_effects.steps.append(step);
 }
 
+bool DataStreamInterpreter::mayLog()
+{
+    if (m_logLines < MAX_LOG_LINES_PER_RECORD)
+        return true;
+    ++m_effects.skippedLogLines;
+    return false;
+}
+
+bool DataStreamInterpreter::mayAnswer()
+{
+    if (m_answers < MAX_ANSWERS_PER_RECORD)
+        return true;
+    ++m_effects.skippedAnswers;
+    return false;
+}
+
 void DataStreamInterpreter::answer(quint8 opcode, const QByteArray &data)
 {
+    ++m_answers;
     Step step;
     step.kind = Step::Answer;
     step.opcode = opcode;
@@ -127,10 +154,10 @@ void DataStreamInterpreter::scanCommands(const QByteArray &data)
         i = qBound(i + 1, resume, end);
     }
     if (commandCount > 0) {
-        log(QStringLiteral("5250 commands: %1%2")
-                .arg(codes.join(QLatin1Char(' ')), commandCount > codes.size() ? QStringLiteral(" …") : QString()));
+        logSummary(QStringLiteral("5250 commands: %1%2")
+                       .arg(codes.join(QLatin1Char(' ')), commandCount > codes.size() ? QStringLiteral(" …") : QString()));
     } else if (end > 0) {
-        log(QStringLiteral("Payload contained no 5250 ESC commands (%1 bytes)").arg(end));
+        logSummary(QStringLiteral("Payload contained no 5250 ESC commands (%1 bytes)").arg(end));
     }
     m_effects.screenChanged = true;
     m_effects.commandsRun = true;
@@ -148,7 +175,10 @@ int DataStreamInterpreter::processCommand(const QByteArray &data, int index)
     int readMode = 0;
     switch (code) {
     case CMD_SAVE_SCREEN:
-        answer(OP_SAVE_SCREEN, m_savedScreens.save(m_screen));
+        // A screen whose token the host never gets could never be restored:
+        // past the bound it is not saved either.
+        if (mayAnswer())
+            answer(OP_SAVE_SCREEN, m_savedScreens.save(m_screen));
         return next;
     case CMD_WRITE_TO_DISPLAY:
         return processWriteToDisplay(data, next);
@@ -214,12 +244,15 @@ int DataStreamInterpreter::processCommand(const QByteArray &data, int index)
         m_screen.clearFormatTable();
         return next;
     case CMD_READ_SCREEN:
-        answer(OP_NO_OPERATION, m_screen.data);
+        if (mayAnswer())
+            answer(OP_NO_OPERATION, m_screen.data);
         return next;
     case CMD_READ_IMMEDIATE:
     case CMD_READ_IMMEDIATE_ALTERNATE:
         // The host wants the fields now, not after the next key, so neither
         // the keyboard state nor a pending read changes.
+        if (!mayAnswer())
+            return next;
         answer(KeyOpcode::ReadImmediate,
                AidResponse::build(m_screen, AidCode::ReadImmediate, true,
                                   code == CMD_READ_IMMEDIATE ? AidResponse::ReadImmediate
@@ -273,7 +306,8 @@ int DataStreamInterpreter::processStructuredField(const QByteArray &data, int st
         const quint8 sfType = quint8(data.at(p + 3));
         if (sfClass == SF_CLASS_5250 && (sfType == SF_TYPE_QUERY || sfType == SF_TYPE_QUERY_STATION_STATE)) {
             log(QStringLiteral("IBM i 5250 Query received (type 0x%1)").arg(hexByte(sfType)));
-            answerQuery();
+            if (mayAnswer())
+                answerQuery();
         }
         p += length;
         if (p + 4 >= end)

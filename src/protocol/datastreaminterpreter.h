@@ -50,6 +50,14 @@ public:
     // Marks a read request the record left as it was.
     static const int READ_MODE_UNCHANGED = -1;
 
+    // One record of a few bytes per command could ask for thousands of
+    // answers of a screen each, or thousands of log lines; no host needs
+    // more than a handful of either in one record. Past these the rest is
+    // counted in the report and skipped, so what a record makes the
+    // terminal send, keep and log is bounded whatever the host writes.
+    static const int MAX_ANSWERS_PER_RECORD = 8;
+    static const int MAX_LOG_LINES_PER_RECORD = 32;
+
     // The report of one record.
     struct Effects
     {
@@ -62,6 +70,10 @@ public:
         // The record carried commands (rather than a control opcode): the
         // client follows it with its after-record step.
         bool commandsRun = false;
+        // What the record asked for beyond the per-record bounds and did
+        // not get: answers not built and log lines not written.
+        int skippedAnswers = 0;
+        int skippedLogLines = 0;
 
         int count(Step::Kind kind) const;
     };
@@ -88,12 +100,20 @@ private:
     void parseStartOfHeader(const QByteArray &data, int &position, int end);
 
     void log(const QString &text);
+    // Whether one more log line or answer fits this record's bound; when not,
+    // the skip is counted, so a caller can leave out building it.
+    bool mayLog();
+    bool mayAnswer();
+    // The record's summary line, written whatever the bound says.
+    void logSummary(const QString &text);
     void answer(quint8 opcode, const QByteArray &data);
 
     TerminalScreen &m_screen;
     SavedScreens &m_savedScreens;
     bool m_wideScreenOffered;
     Effects m_effects;
+    int m_logLines = 0;
+    int m_answers = 0;
 };
 
 #endif

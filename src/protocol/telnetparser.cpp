@@ -42,7 +42,7 @@ void TelnetParser::reset()
     m_subnegotiation.clear();
 }
 
-void TelnetParser::feed(const QByteArray &bytes, Events &events)
+int TelnetParser::feed(const QByteArray &bytes, Events &events, int from)
 {
     const char *p = bytes.constData();
     const int n = bytes.size();
@@ -74,7 +74,7 @@ void TelnetParser::feed(const QByteArray &bytes, Events &events)
         m_subnegotiation.append(byte);
     };
 
-    int i = 0;
+    int i = qBound(0, from, n);
     while (i < n) {
         const quint8 byte = quint8(p[i]);
         const int modes = m_state & ~STATE_MASK;
@@ -109,8 +109,11 @@ void TelnetParser::feed(const QByteArray &bytes, Events &events)
                     break;
                 QByteArray record;
                 record.swap(m_record);
-                if (!record.isEmpty())
+                if (!record.isEmpty()) {
                     events.telnetRecord(record);
+                    if (events.telnetPaused())
+                        return i;
+                }
                 break;
             }
             case Telnet::WILL:
@@ -134,6 +137,8 @@ void TelnetParser::feed(const QByteArray &bytes, Events &events)
             ++i;
             m_state = StateData | modes;
             events.telnetNegotiation(m_verb, byte);
+            if (events.telnetPaused())
+                return i;
             break;
         case StateSubnegotiation:
             ++i;
@@ -152,8 +157,11 @@ void TelnetParser::feed(const QByteArray &bytes, Events &events)
                 m_state = StateData | (modes & ~DISCARDING_SUBNEGOTIATION);
                 QByteArray collected;
                 collected.swap(m_subnegotiation);
-                if (!(modes & DISCARDING_SUBNEGOTIATION))
+                if (!(modes & DISCARDING_SUBNEGOTIATION)) {
                     events.telnetSubnegotiation(collected);
+                    if (events.telnetPaused())
+                        return i;
+                }
             } else {
                 // IAC followed by anything but SE or IAC breaks the
                 // subnegotiation off; it is dropped unhandled.
@@ -167,4 +175,5 @@ void TelnetParser::feed(const QByteArray &bytes, Events &events)
             break;
         }
     }
+    return n;
 }

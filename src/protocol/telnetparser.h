@@ -30,9 +30,15 @@ public:
         virtual void telnetSubnegotiation(const QByteArray &bytes) = 0;
         // A record or subnegotiation grew past the bound and is being skipped.
         virtual void telnetDropped(const QString &diagnostic) = 0;
+        // Asked after each record, command and subnegotiation: true stops
+        // feed() right there, to go on later with the bytes it did not take.
+        virtual bool telnetPaused() { return false; }
     };
 
-    void feed(const QByteArray &bytes, Events &events);
+    // Parses the bytes from `from` on and returns the index after the last
+    // byte taken: bytes.size(), unless Events::telnetPaused stopped it
+    // earlier. Feeding the rest later continues exactly where it stopped.
+    int feed(const QByteArray &bytes, Events &events, int from = 0);
     // Back to the start of a stream, as for a new connection.
     void reset();
 

@@ -62,6 +62,10 @@ int DataStreamInterpreter::processWriteToDisplay(const QByteArray &data, int ind
         m_screen.moveCursorHome();
     }
 
+    // The line below reads the whole screen; a record of thousands of
+    // Write To Display commands must not pay for lines that are not written.
+    if (!mayLog())
+        return stop;
     const int columns = m_screen.columns > 0 ? m_screen.columns : 1;
     const QString home = m_screen.insertCursorIndex < 0
         ? QStringLiteral("default")

@@ -4,6 +4,8 @@
 
 #include "codec/ebcdiccodec.h"
 
+#include <cstring>
+
 // The cell buffer of the presentation space: the host's write position and
 // the orders that write through it, the operator's cursor, and the read-only
 // cell accessors that the view calls for every cell on every repaint (so they
@@ -201,9 +203,11 @@ void TerminalScreen::repeatTo(int row, int column, unsigned char byte)
     // Target before the write position: the run goes through the end of the
     // screen and on from position 0 (5250 Repeat to Address).
     const int count = clampIndex(target - from) + 1;
-    displayAddress = from;
-    for (int i = 0; i < count; ++i)
-        writeByte(byte);
+    // The same cells as writing the byte count times over, as one fill.
+    if (EbcdicCodec::isDisplayAttribute(byte))
+        currentAttribute = byte;
+    fillCells(from, count, byte, currentAttribute);
+    displayAddress = clampIndex(from + count);
 }
 
 void TerminalScreen::eraseTo(int row, int column)
@@ -211,13 +215,38 @@ void TerminalScreen::eraseTo(int row, int column)
     const int target = indexFromAddress(row, column);
     if (target < 0)
         return;
-    int index = clampIndex(displayAddress);
-    const int count = clampIndex(target - index) + 1;
-    for (int i = 0; i < count; ++i) {
-        setCell(index, NULL_BYTE, currentAttribute);
-        index = clampIndex(index + 1);
-    }
-    displayAddress = index;
+    const int from = clampIndex(displayAddress);
+    const int count = clampIndex(target - from) + 1;
+    fillCells(from, count, NULL_BYTE, currentAttribute);
+    displayAddress = clampIndex(from + count);
+}
+
+// A host may repeat a full-screen Repeat to Address thousands of times in one
+// record; a fill costs one pass over the memory instead of a checked write
+// per cell, so such a record stays cheap to carry out. The run wraps from
+// the last cell to cell 0 at most once (count is at most the screen size).
+void TerminalScreen::fillCells(int from, int count, unsigned char byte, unsigned char attribute)
+{
+    const int n = size();
+    if (n <= 0 || count <= 0)
+        return;
+    from = clampIndex(from);
+    count = qMin(count, n);
+    const int first = qMin(count, n - from);
+    fillRun(from, first, byte, attribute);
+    fillRun(0, count - first, byte, attribute);
+}
+
+void TerminalScreen::fillRun(int from, int count, unsigned char byte, unsigned char attribute)
+{
+    // data and attributes are public and may differ in size; each is filled
+    // only where it has cells.
+    const int dataCount = qBound(0, qMin(count, data.size() - from), count);
+    if (dataCount > 0)
+        std::memset(data.data() + from, byte, size_t(dataCount));
+    const int attributeCount = qBound(0, qMin(count, attributes.size() - from), count);
+    if (attributeCount > 0)
+        std::memset(attributes.data() + from, attribute, size_t(attributeCount));
 }
 
 void TerminalScreen::setExtendedAttribute(unsigned char type, unsigned char value)

@@ -175,6 +175,8 @@ private:
     void nullPositions(const Field &field, int from, int to); // positions from..to-1
     void rightAdjust(const Field &field, int usable, unsigned char fill);
     void setCell(int index, unsigned char byte, unsigned char attribute);
+    void fillCells(int from, int count, unsigned char byte, unsigned char attribute); // wraps
+    void fillRun(int from, int count, unsigned char byte, unsigned char attribute);   // from..from+count-1
     int inputFieldAtCursor() const; // table position, or -1 when not in an input field
     void markChanged(int fieldIndex);
 };

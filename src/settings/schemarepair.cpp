@@ -64,11 +64,11 @@ void repairProfile(QSettings *settings, const QString &id)
 {
     const QString prefix = profilePrefix(id);
 
-    QString name = settings->value(prefix + QLatin1String(NAME), id).toString().trimmed();
+    QString name = boundedProfileName(settings->value(prefix + QLatin1String(NAME), id).toString());
     if (name.isEmpty())
         name = QLatin1String(id == QLatin1String(DEFAULT_PROFILE_ID) ? DEFAULT_PROFILE_NAME
                                                                     : RENAMED_PROFILE_NAME);
-    settings->setValue(prefix + QLatin1String(NAME), name.left(PROFILE_NAME_MAX));
+    settings->setValue(prefix + QLatin1String(NAME), name);
 
     const int port = settings->value(prefix + QLatin1String(PORT), DEFAULT_PORT).toInt();
     settings->setValue(prefix + QLatin1String(PORT), clamped(port, PORT_MIN, PORT_MAX));

@@ -134,6 +134,20 @@ inline int normalizedCodePage(int codePage)
     return EbcdicCodec::supportedCodePages().contains(codePage) ? codePage : DEFAULT_CODE_PAGE;
 }
 
+// A profile name as stored: trimmed, cut to its first 40 characters, and
+// trimmed again, since the cut may end in white space (or in the first half
+// of a surrogate pair, which is dropped). Trimming only before the cut left
+// a name that the next start's repair changed once more; this form is its
+// own result, so a repair run twice changes nothing the second time. Empty
+// when nothing is left; the caller picks the default.
+inline QString boundedProfileName(const QString &name)
+{
+    QString bounded = name.trimmed().left(PROFILE_NAME_MAX);
+    if (!bounded.isEmpty() && bounded.at(bounded.size() - 1).isHighSurrogate())
+        bounded.chop(1);
+    return bounded.trimmed();
+}
+
 // A profile id as the application makes them: "Default", or "P" and the 32
 // lower-case hexadecimal digits of a UUID. Nothing else may name a settings
 // group: an id such as "/" would make the profile's group the whole

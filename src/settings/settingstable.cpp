@@ -49,8 +49,8 @@ QVariant storedProfileName(const QVariant &value)
 // A name the user gives: trimmed, bounded, and a blank rename becomes "Profile".
 QVariant givenProfileName(const QVariant &value)
 {
-    const QString name = value.toString().trimmed();
-    return name.isEmpty() ? QString(QLatin1String(RENAMED_PROFILE_NAME)) : name.left(PROFILE_NAME_MAX);
+    const QString name = boundedProfileName(value.toString());
+    return name.isEmpty() ? QString(QLatin1String(RENAMED_PROFILE_NAME)) : name;
 }
 
 QVariant deviceName(const QVariant &value) { return sanitizeDeviceName(value.toString()); }

@@ -25,6 +25,10 @@ public:
     QPointer<QAbstractSocket> &socket() { return c.m_socket; }
     QTimer *reconnectTimer() { return c.m_reconnectTimer; }
     QTimer *connectionTimer() { return c.m_connectionTimer; }
+    QTimer *hostDataTimer() { return c.m_hostDataTimer; }
+    // The time one turn parses the host's data; 0 makes every record,
+    // command and subnegotiation from the socket wait for its own turn.
+    int &hostTurnMs() { return c.m_hostTurnMs; }
     QTimer *sessionUpTimer() { return c.m_sessionUpTimer; }
     QString &tlsProtocol() { return c.m_tlsProtocol; }
     // Where the current connection went, as a connection start records it.

@@ -63,6 +63,9 @@ private slots:
     void restoreScreen();
     void readScreen();
     void answersAreSentAndLogged();
+    void answersPerRecordAreBounded_data();
+    void answersPerRecordAreBounded();
+    void skippedAnswersAndLinesAreLogged();
     void queryReply_data();
     void queryReply();
     void structuredFields_data();
@@ -401,6 +404,68 @@ void CommandsTest::answersAreSentAndLogged()
     QCOMPARE(logged.mid(1, 3), QStringList() << "IBM i 5250 Query received (type 0x70)"
                                              << "TX conservative 5250 Query Reply: 3179-02"
                                              << "TX opcode 0x00, 61 data bytes");
+}
+
+// One record of a few bytes per command must not make the terminal send a
+// screen per command: the first answers go out, the rest are counted.
+void CommandsTest::answersPerRecordAreBounded_data()
+{
+    QTest::addColumn<QByteArray>("unit");
+    QTest::addColumn<int>("units");
+    QTest::addColumn<int>("answers");
+    QTest::addColumn<int>("saved");
+
+    const int bound = DataStreamInterpreter::MAX_ANSWERS_PER_RECORD;
+    QTest::newRow("as many Read Screen as the bound: all answered") << hex("04 62") << bound << bound << 0;
+    QTest::newRow("one Read Screen past the bound") << hex("04 62") << bound + 1 << bound << 0;
+    QTest::newRow("a thousand Read Screen") << hex("04 62") << 1000 << bound << 0;
+    QTest::newRow("Read Immediate") << hex("04 72") << 100 << bound << 0;
+    QTest::newRow("Save Screen: screens past the bound are not saved") << hex("04 02") << 100 << bound << bound;
+    QTest::newRow("Query, many in one command") << hex("00 05 D9 72 00") << 100 << bound << 0;
+    QTest::newRow("Read Screen and Save Screen share the bound") << hex("04 62 04 02") << bound << bound << bound / 2;
+}
+
+void CommandsTest::answersPerRecordAreBounded()
+{
+    QFETCH(QByteArray, unit);
+    QFETCH(int, units);
+    QFETCH(int, answers);
+    QFETCH(int, saved);
+
+    InterpretedScreen t;
+    QByteArray data = unit.startsWith(char(0x04)) ? QByteArray() : hex("04 F3");
+    for (int i = 0; i < units; ++i)
+        data += unit;
+    t.run(0x08, data);
+    const int commands = unit.startsWith(hex("04 62 04 02")) ? 2 * units : units;
+    QCOMPARE(t.last.count(DataStreamInterpreter::Step::Answer), answers);
+    QCOMPARE(t.last.skippedAnswers, commands - answers);
+    QCOMPARE(t.savedScreens.size(), saved);
+    // The bound is per record: the next one is answered again.
+    t.run(0x08, hex("04 62"));
+    QCOMPARE(t.last.count(DataStreamInterpreter::Step::Answer), 1);
+    QCOMPARE(t.last.skippedAnswers, 0);
+}
+
+// What the bounds left out is said once per record, in the protocol log.
+void CommandsTest::skippedAnswersAndLinesAreLogged()
+{
+    LoopbackTerminal t;
+    QVERIFY(t.attach());
+    QByteArray data;
+    for (int i = 0; i < 20; ++i)
+        data += hex("04 62");
+    for (int i = 0; i < 50; ++i)
+        data += hex("04 11 00 00 C1");
+    t.client.clearDiagnostics();
+    t.feed(0x08, data);
+    QCOMPARE(logLinesStartingWith(t.client.diagnostics(), QStringLiteral("TX ")).size(),
+             DataStreamInterpreter::MAX_ANSWERS_PER_RECORD);
+    const QStringList logged = logLines(t.client.diagnostics());
+    QVERIFY(logged.contains(QStringLiteral("Skipped 12 answers of this record beyond the first 8")));
+    QCOMPARE(logLinesStartingWith(t.client.diagnostics(), QStringLiteral("WTD complete")).size(),
+             DataStreamInterpreter::MAX_LOG_LINES_PER_RECORD);
+    QVERIFY(logged.contains(QStringLiteral("Left 18 more lines of this record out of the log")));
 }
 
 void CommandsTest::queryReply_data()

@@ -59,7 +59,10 @@ struct Outcome
     QString state;
 };
 
-Outcome run(const QList<QByteArray> &reads)
+// The reads handed to processTelnetBytes; or, with turnMs >= 0, written by
+// the host end of the socket and parsed by the client's own socket path in
+// turns of that many ms (the number of turns it took in `turns`).
+Outcome run(const QList<QByteArray> &reads, int turnMs = -1, int *turns = nullptr)
 {
     Outcome outcome;
     Tn5250Client client;
@@ -69,10 +72,27 @@ Outcome run(const QList<QByteArray> &reads)
     LoopbackPair pair;
     if (!pair.open())
         return outcome;
-    ClientProbe(client).socket() = pair.terminalEnd();
+    ClientProbe probe(client);
+    probe.socket() = pair.terminalEnd();
     client.clearDiagnostics();
-    for (const QByteArray &read : reads)
-        client.processTelnetBytes(read);
+    if (turnMs < 0) {
+        for (const QByteArray &read : reads)
+            client.processTelnetBytes(read);
+    } else {
+        QObject::connect(pair.terminalEnd(), SIGNAL(readyRead()), &client, SLOT(socketReadyRead()));
+        probe.hostTurnMs() = turnMs;
+        QSignalSpy continuations(probe.hostDataTimer(), SIGNAL(timeout()));
+        for (const QByteArray &read : reads) {
+            pair.hostEnd()->write(read);
+            pair.hostEnd()->flush();
+        }
+        // The session's last byte answered (WONT 5) and nothing left to parse.
+        QTest::qWaitFor([&]() {
+            return client.diagnostics().contains(QStringLiteral("TELNET TX WONT")) && !probe.hostDataTimer()->isActive();
+        }, 20000);
+        if (turns)
+            *turns = continuations.count() + 1;
+    }
 
     const TerminalScreen &screen = client.terminalScreen();
     outcome.text = client.terminalText();
@@ -116,6 +136,8 @@ private slots:
     void initTestCase();
     void sameOutcomeHoweverSplit_data();
     void sameOutcomeHoweverSplit();
+    void sameOutcomeThroughTheSocketInTurns_data();
+    void sameOutcomeThroughTheSocketInTurns();
 
 private:
     QByteArray m_stream;
@@ -190,6 +212,38 @@ void StreamSplitTest::sameOutcomeHoweverSplit()
     QCOMPARE(outcome.messageWaiting, m_whole.messageWaiting);
     QCOMPARE(outcome.records, m_whole.records);
     QCOMPARE(outcome.lastRecordBytes, m_whole.lastRecordBytes);
+    QCOMPARE(outcome.log, m_whole.log);
+    QCOMPARE(outcome.sent.toHex(), m_whole.sent.toHex());
+}
+
+// The socket's bytes parsed a bounded time per turn of the event loop, the
+// rest in later turns: records keep their order and nothing is lost or done
+// twice.
+void StreamSplitTest::sameOutcomeThroughTheSocketInTurns_data()
+{
+    QTest::addColumn<QList<QByteArray>>("writes");
+    QTest::addColumn<int>("turnMs");
+    QTest::addColumn<int>("leastTurns");
+
+    const QByteArray stream = hostSession();
+    // No time at all: every record, command and subnegotiation its own turn.
+    QTest::newRow("one piece, a turn per event") << (QList<QByteArray>() << stream) << 0 << 25;
+    QTest::newRow("chunks of 1-1500 bytes, a turn per event") << inChunks(stream, 6, 1500) << 0 << 25;
+    QTest::newRow("one piece, the usual turn") << (QList<QByteArray>() << stream)
+                                               << int(Tn5250Client::HOST_TURN_MS) << 1;
+}
+
+void StreamSplitTest::sameOutcomeThroughTheSocketInTurns()
+{
+    QFETCH(QList<QByteArray>, writes);
+    QFETCH(int, turnMs);
+    QFETCH(int, leastTurns);
+    int turns = 0;
+    const Outcome outcome = run(writes, turnMs, &turns);
+    QVERIFY2(turns >= leastTurns, qPrintable(QString::number(turns)));
+    QCOMPARE(outcome.text, m_whole.text);
+    QCOMPARE(outcome.fields, m_whole.fields);
+    QCOMPARE(outcome.records, m_whole.records);
     QCOMPARE(outcome.log, m_whole.log);
     QCOMPARE(outcome.sent.toHex(), m_whole.sent.toHex());
 }

@@ -18,13 +18,32 @@ struct Recorder : TelnetParser::Events
     QStringList negotiations;    // "fd 00"
     QList<QByteArray> subnegotiations;
     QStringList dropped;
+    // Every event in arrival order, and whether feed() is asked to stop
+    // after each of them.
+    QStringList order;
+    bool pauseAfterEach = false;
+    int pauses = 0;
 
-    void telnetRecord(const QByteArray &record) override { records << record; }
+    void telnetRecord(const QByteArray &record) override
+    {
+        records << record;
+        order << QStringLiteral("record ") + QString::fromLatin1(record.toHex());
+    }
     void telnetNegotiation(quint8 verb, quint8 option) override
     {
         negotiations << QStringLiteral("%1 %2").arg(verb, 2, 16, QLatin1Char('0')).arg(option, 2, 16, QLatin1Char('0'));
+        order << QStringLiteral("negotiation ") + negotiations.last();
     }
-    void telnetSubnegotiation(const QByteArray &bytes) override { subnegotiations << bytes; }
+    void telnetSubnegotiation(const QByteArray &bytes) override
+    {
+        subnegotiations << bytes;
+        order << QStringLiteral("subnegotiation ") + QString::fromLatin1(bytes.toHex());
+    }
+    bool telnetPaused() override
+    {
+        pauses += pauseAfterEach ? 1 : 0;
+        return pauseAfterEach;
+    }
     void telnetDropped(const QString &diagnostic) override { dropped << diagnostic; }
 };
 
@@ -67,6 +86,8 @@ private slots:
     void subnegotiationIacIacIsOneByte();
     void recordBoundaries_data();
     void recordBoundaries();
+    void pausedFeedContinuesInOrder_data();
+    void pausedFeedContinuesInOrder();
     void oversizedRecordIsDropped_data();
     void oversizedRecordIsDropped();
     void recordOfExactlyTheBoundIsKept();
@@ -348,6 +369,54 @@ void TelnetParserTest::recordBoundaries()
     QCOMPARE(recorder.records, records);
     QCOMPARE(recorder.negotiations, QStringList());
     QCOMPARE(recorder.dropped, QStringList());
+}
+
+// A feed stopped after any event and continued from where it stopped
+// reports exactly what one uninterrupted feed reports, in the same order.
+void TelnetParserTest::pausedFeedContinuesInOrder_data()
+{
+    QTest::addColumn<QList<QByteArray>>("reads");
+    QTest::addColumn<int>("events");
+
+    const QByteArray a = ProtocolStreams::telnetRecord(0x03, hex("04 40"));
+    const QByteArray b = ProtocolStreams::telnetRecord(0x00, hex("04 62 FF"));
+    QTest::newRow("records only") << (QList<QByteArray>() << a + b + a) << 3;
+    QTest::newRow("negotiations between records") << (QList<QByteArray>() << hex("FF FD 19") + a + hex("FF FB 00 FF FD 00") + b)
+                                                  << 5;
+    QTest::newRow("subnegotiation between records")
+        << (QList<QByteArray>() << a + hex("FF FA 18 01 FF F0") + b + hex("FF FA 27 01 03 FF FF FF F0")) << 4;
+    QTest::newRow("a read ending inside a record")
+        << (QList<QByteArray>() << a + b.left(5) << b.mid(5) + a) << 3;
+    QTest::newRow("a record ending in the last bytes") << (QList<QByteArray>() << a << b) << 2;
+}
+
+void TelnetParserTest::pausedFeedContinuesInOrder()
+{
+    QFETCH(QList<QByteArray>, reads);
+    QFETCH(int, events);
+
+    Recorder whole;
+    TelnetParser wholeParser;
+    for (const QByteArray &read : reads)
+        QCOMPARE(wholeParser.feed(read, whole), read.size());
+
+    Recorder paused;
+    paused.pauseAfterEach = true;
+    TelnetParser pausedParser;
+    for (const QByteArray &read : reads) {
+        int from = 0;
+        int feeds = 0;
+        while (from < read.size()) {
+            const int next = pausedParser.feed(read, paused, from);
+            QVERIFY(next > from);
+            from = next;
+            QVERIFY(++feeds <= read.size());
+        }
+        QCOMPARE(from, read.size());
+    }
+    QCOMPARE(whole.order.size(), events);
+    QCOMPARE(paused.order, whole.order);
+    QCOMPARE(paused.pauses, events);
 }
 
 void TelnetParserTest::oversizedRecordIsDropped_data()

@@ -35,6 +35,8 @@ private slots:
     void repeatTo();
     void eraseTo_data();
     void eraseTo();
+    void runsStayInsideShorterBuffers_data();
+    void runsStayInsideShorterBuffers();
     void insertCursor_data();
     void insertCursor();
     void roll_data();
@@ -364,6 +366,12 @@ void TestTerminalScreen::repeatTo_data()
         << 1918 << 1 << 2 << (QList<int>() << 1918 << 1919 << 0 << 1) << 2;
     QTest::newRow("target is the last cell")
         << 1917 << 24 << 80 << (QList<int>() << 1917 << 1918 << 1919) << 0;
+    QList<int> everyCell;
+    for (int i = 0; i < 1920; ++i)
+        everyCell << i;
+    QTest::newRow("target just before the write position: the whole screen")
+        << 1000 << 13 << 40 << everyCell << 1000;
+    QTest::newRow("from cell 0 to the last cell: the whole screen") << 0 << 24 << 80 << everyCell << 0;
     QTest::newRow("row outside the screen ignored") << 100 << 25 << 1 << QList<int>() << 100;
     QTest::newRow("column outside the screen ignored") << 100 << 1 << 81 << QList<int>() << 100;
 }
@@ -401,6 +409,7 @@ void TestTerminalScreen::eraseTo_data()
     QTest::newRow("forward") << 10 << 1 << 15 << 10 << 5 << 15;
     QTest::newRow("single cell") << 10 << 1 << 11 << 10 << 1 << 11;
     QTest::newRow("wraps through the end") << 1915 << 1 << 3 << 1915 << 8 << 3;
+    QTest::newRow("target just before the write position: the whole screen") << 500 << 7 << 20 << 0 << 1920 << 500;
     QTest::newRow("row 25 ignored") << 10 << 25 << 1 << 0 << 0 << 10;
     QTest::newRow("column 0 ignored") << 10 << 1 << 0 << 0 << 0 << 10;
 }
@@ -433,6 +442,44 @@ void TestTerminalScreen::eraseTo()
     QCOMPARE(erased, erasedCount);
     if (erasedCount > 0)
         QCOMPARE(int(screen.rawAt(firstErased)), 0x00);
+}
+
+// The buffers are public: a run over the whole screen must write only the
+// cells each buffer has, whatever rows x columns say.
+void TestTerminalScreen::runsStayInsideShorterBuffers_data()
+{
+    QTest::addColumn<int>("dataSize");
+    QTest::addColumn<int>("attributeSize");
+    QTest::addColumn<bool>("erase");
+    QTest::newRow("repeat, attributes shorter") << 1920 << 100 << false;
+    QTest::newRow("repeat, data shorter") << 1000 << 1920 << false;
+    QTest::newRow("erase, attributes shorter") << 1920 << 7 << true;
+    QTest::newRow("erase, no attributes") << 1920 << 0 << true;
+}
+
+void TestTerminalScreen::runsStayInsideShorterBuffers()
+{
+    QFETCH(int, dataSize);
+    QFETCH(int, attributeSize);
+    QFETCH(bool, erase);
+    TerminalScreen screen;
+    screen.data = QByteArray(dataSize, char(0xC1));
+    screen.attributes = QByteArray(attributeSize, char(0x20));
+    screen.currentAttribute = 0x22;
+    screen.setDisplayAddressIndex(dataSize / 2);
+    // The cell before the write position: a run through every cell.
+    const int target = dataSize / 2 - 1;
+    if (erase)
+        screen.eraseTo(target / 80 + 1, target % 80 + 1);
+    else
+        screen.repeatTo(target / 80 + 1, target % 80 + 1, 0x5C);
+
+    QCOMPARE(screen.data, QByteArray(dataSize, char(erase ? 0x00 : 0x5C)));
+    // The run covers the data's cells; attribute cells beyond them stay.
+    QByteArray attributes(attributeSize, char(0x20));
+    attributes.replace(0, qMin(dataSize, attributeSize), QByteArray(qMin(dataSize, attributeSize), char(0x22)));
+    QCOMPARE(screen.attributes, attributes);
+    QCOMPARE(screen.displayAddress, dataSize / 2);
 }
 
 void TestTerminalScreen::insertCursor_data()

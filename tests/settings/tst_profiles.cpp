@@ -144,6 +144,12 @@ void TestProfiles::rename_data()
                                    << fortyCharacters() << 1;
     QTest::newRow("current name") << QStringLiteral("Alpha") << QStringLiteral("Alpha") << 0;
     QTest::newRow("current name padded") << QStringLiteral(" Alpha  ") << QStringLiteral("Alpha") << 0;
+    // The cut comes before the last trim, so the stored name never ends in
+    // a blank that the next start would trim away.
+    QTest::newRow("space as the 40th character") << fortyCharacters().left(39) + QStringLiteral(" tail")
+                                                 << fortyCharacters().left(39) << 1;
+    QTest::newRow("leading blanks are not counted") << QStringLiteral("   ") + fortyCharacters() + QStringLiteral("xyz")
+                                                    << fortyCharacters() << 1;
 }
 
 void TestProfiles::rename()
@@ -170,6 +176,8 @@ void TestProfiles::create_data()
     QTest::newRow("blank name") << QStringLiteral(" \t ") << QStringLiteral("New profile");
     QTest::newRow("padded name") << QStringLiteral(" Test ") << QStringLiteral("Test");
     QTest::newRow("long name") << fortyCharacters() + QStringLiteral("!!!") << fortyCharacters();
+    QTest::newRow("line feed as the 40th character") << fortyCharacters().left(39) + QStringLiteral("\nmore")
+                                                     << fortyCharacters().left(39);
 }
 
 void TestProfiles::create()

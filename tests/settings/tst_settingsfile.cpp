@@ -56,6 +56,8 @@ private slots:
     void loadedState();
     void repairTwiceChangesNothing_data();
     void repairTwiceChangesNothing();
+    void repairedNameIsStable_data();
+    void repairedNameIsStable();
     void storedValuesAreNormalisedOnLoad_data();
     void storedValuesAreNormalisedOnLoad();
     void legacyFileIsImportedOnce();
@@ -305,6 +307,45 @@ void TestSettingsFile::repairTwiceChangesNothing()
     QCOMPARE(twice.keys(), once.keys());
     for (auto it = once.constBegin(); it != once.constEnd(); ++it)
         QCOMPARE(twice.value(it.key()), it.value());
+}
+
+// Names that trimming before the cut left ending in white space: the next
+// start trimmed them again and rewrote the file.
+void TestSettingsFile::repairedNameIsStable_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("expected");
+    const QString name39 = longName(38) + QStringLiteral("s"); // no blank at its end
+    QTest::newRow("space as the 40th character") << name39 + QStringLiteral(" floor") << name39;
+    QTest::newRow("line feed as the 40th character") << name39 + QStringLiteral("\nfloor") << name39;
+    QTest::newRow("tab and spaces across the cut") << longName(38) + QStringLiteral(" \t  x") << longName(38);
+    QTest::newRow("leading blanks are not counted") << QStringLiteral("  ") + longName(41) << longName(40);
+    QTest::newRow("surrogate pair across the cut")
+        << name39 + QString::fromUtf8("\xF0\x9F\x96\xA5") << name39;
+    QTest::newRow("only white space") << QStringLiteral(" \n\t ") << QStringLiteral("Default");
+}
+
+void TestSettingsFile::repairedNameIsStable()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, expected);
+    SettingsSandbox sandbox;
+    QVariantMap values;
+    values.insert(QStringLiteral("profiles/order"), QStringList(QStringLiteral("Default")));
+    values.insert(QStringLiteral("profiles/Default/name"), stored);
+    sandbox.write(values);
+
+    {
+        Tn5250Client client;
+        QCOMPARE(client.currentProfileName(), expected);
+    }
+    QCOMPARE(sandbox.value(QStringLiteral("profiles/Default/name")).toString(), expected);
+    const QByteArray once = sandbox.fileBytes();
+    {
+        Tn5250Client client;
+        QCOMPARE(client.currentProfileName(), expected);
+    }
+    QCOMPARE(sandbox.fileBytes(), once);
 }
 
 void TestSettingsFile::storedValuesAreNormalisedOnLoad_data()

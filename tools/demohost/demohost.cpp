@@ -195,6 +195,10 @@ void DemoHost::acceptConnections()
         session->setBehaviour(m_behaviour);
         if (m_holdReplies)
             session->setHoldReplies(true);
+        if (m_hostileMode != HostileModes::None) {
+            appendLog(QStringLiteral("[session %1] Hostile mode %2").arg(id).arg(HostileModes::name(m_hostileMode)));
+            session->setHostile(new HostileBehaviour(m_hostileMode, session, socket));
+        }
         session->setReacknowledge(m_reacknowledge);
         emit sessionStarted();
         session->begin();

@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include "demoaccount.h"
+#include "hostilemodes.h"
 #include "demobehaviour.h"
 #include "readresponse.h"
 #include "screenregistry.h"
@@ -102,6 +103,11 @@ public:
     // For sessions still to come; see DemoSession::setReacknowledge.
     void setReacknowledge(bool on) { m_reacknowledge = on; }
 
+    // How the sessions accepted from now on misbehave (hostilemodes.h);
+    // HostileModes::None, the default, is a well-behaved host.
+    void setHostileMode(HostileModes::Mode mode) { m_hostileMode = mode; }
+    HostileModes::Mode hostileMode() const { return m_hostileMode; }
+
 signals:
     void sessionStarted();
     void negotiated();
@@ -124,6 +130,7 @@ private:
     QString m_systemName;
     bool m_logToStderr = false;
     bool m_holdReplies = false;
+    HostileModes::Mode m_hostileMode = HostileModes::None;
     bool m_reacknowledge = false;
     DemoAccount m_account;
     QList<DemoAccount> m_extraAccounts;

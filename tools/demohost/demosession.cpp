@@ -5,6 +5,7 @@
 #include <QSslSocket>
 #include <QStringList>
 
+#include "hostilemodes.h"
 #include "hostenvironment.h"
 #include "hostprotocol.h"
 #include "screenregistry.h"
@@ -63,6 +64,8 @@ DemoSession::DemoSession(int id, QAbstractSocket *socket, const ScreenRegistry &
 void DemoSession::begin()
 {
     if (!m_socket)
+        return;
+    if (m_hostile && !m_hostile->begin())
         return;
     if (m_tls)
         connect(m_socket.data(), SIGNAL(encrypted()), this, SLOT(socketEncrypted()));
@@ -206,7 +209,7 @@ void DemoSession::sendCommand(quint8 verb, quint8 option)
     if (!m_socket)
         return;
     const char bytes[] = { char(IAC), char(verb), char(option) };
-    m_socket->write(bytes, 3);
+    writeOut(QByteArray(bytes, 3), false);
     log(QStringLiteral("TELNET TX %1 %2").arg(verbName(verb), optionName(option)));
 }
 
@@ -221,18 +224,28 @@ void DemoSession::sendSubnegotiation(quint8 option, const QByteArray &payload)
     bytes.append(escapeIac(payload));
     bytes.append(char(IAC));
     bytes.append(char(SE));
-    m_socket->write(bytes);
+    writeOut(bytes, false);
 }
 
 void DemoSession::sendRecord(quint8 opcode, const QByteArray &data)
 {
     if (!m_socket)
         return;
-    m_socket->write(frameRecord(opcode, data));
+    writeOut(frameRecord(opcode, data), true);
     if (m_behaviour == DemoBehaviour::CloseAfterFirstRecord && ++m_recordsSent == 1) {
         log(QStringLiteral("Hanging up after the first record"));
         close();
     }
+}
+
+// Everything the host writes; a hostile mode may take it over.
+void DemoSession::writeOut(const QByteArray &bytes, bool record)
+{
+    if (!m_socket)
+        return;
+    if (m_hostile && m_hostile->divert(bytes, record))
+        return;
+    m_socket->write(bytes);
 }
 
 void DemoSession::refuse(const QString &what)
@@ -328,6 +341,8 @@ void DemoSession::handleVerb(quint8 verb, quint8 option)
     default:
         break;
     }
+    if (m_hostile)
+        m_hostile->verbHandled(verb, option);
     advanceNegotiation();
 }
 
@@ -434,6 +449,8 @@ void DemoSession::advanceNegotiation()
     m_phase = AwaitingQueryReply;
     log(QStringLiteral("Negotiation complete: %1, code page %2").arg(m_terminalType).arg(m_codec.codePage()));
     emit negotiated();
+    if (m_hostile)
+        m_hostile->negotiated();
     sendRecord(OPCODE_NO_OPERATION,
                QByteArray(reinterpret_cast<const char *>(QUERY_COMMAND), int(sizeof(QUERY_COMMAND))));
     log(QStringLiteral("Sent 5250 Query"));
@@ -474,6 +491,8 @@ void DemoSession::handleRecord(const QByteArray &record)
         if (m_phase == AwaitingQueryReply) {
             m_phase = Serving;
             showScreen(QStringLiteral("signon"));
+            if (m_hostile)
+                m_hostile->serving();
         }
         return;
     }

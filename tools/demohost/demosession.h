@@ -15,6 +15,7 @@
 #include "readresponse.h"
 #include "screendescription.h"
 
+class HostileBehaviour;
 class QAbstractSocket;
 class ScreenRegistry;
 
@@ -119,6 +120,9 @@ public:
     int heldReplyCount() const { return m_heldResponses.size(); }
     // Ends the session from the host's side (orderly close).
     void close();
+    // Makes this session misbehave (hostilemodes.h); it takes ownership.
+    void setHostile(HostileBehaviour *behaviour) { m_hostile = behaviour; }
+    HostileBehaviour *hostile() const { return m_hostile; }
     void log(const QString &text);
 
 signals:
@@ -150,6 +154,7 @@ private:
     void sendCommand(quint8 verb, quint8 option);
     void sendSubnegotiation(quint8 option, const QByteArray &payload);
     void sendRecord(quint8 opcode, const QByteArray &data);
+    void writeOut(const QByteArray &bytes, bool record);
     void refuse(const QString &what);
 
     int m_id;
@@ -202,6 +207,7 @@ private:
     QMap<QString, QString> m_screenVariables;
     QList<DemoAccount> m_accounts;
     int m_failedSignOns = 0;
+    HostileBehaviour *m_hostile = nullptr;
     DemoBehaviour m_behaviour = DemoBehaviour::Normal;
     int m_recordsSent = 0;
 };

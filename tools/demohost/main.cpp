@@ -4,6 +4,7 @@
 //   vantorel-demohost [--port N] [--tls-cert FILE --tls-key FILE]
 //                     [--account USER:PASSWORD ... | --any-password]
 //                     [--behaviour normal|close-after-record|silent] [--quiet]
+//                     [--hostile MODE]
 //
 // Port 0 (the default) picks a free port. Once listening, one line
 // "listening on 127.0.0.1:<port>" goes to standard output, so that scripts
@@ -16,6 +17,9 @@
 // given more than once: the host then has several user profiles.
 // --behaviour makes the host misbehave for trying the terminal's bounds
 // (see demobehaviour.h).
+//
+// --hostile makes every session misbehave in one way (hostilemodes.h), for
+// trying the terminal against a broken host.
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -65,6 +69,10 @@ int main(int argc, char **argv)
         QStringLiteral("How connections are treated: %1 (default normal).").arg(behaviourNames().join(QStringLiteral(", "))),
         QStringLiteral("NAME"), QStringLiteral("normal"));
     const QCommandLineOption quietOption(QStringLiteral("quiet"), QStringLiteral("No session log on stderr."));
+    const QCommandLineOption hostileOption(
+        QStringLiteral("hostile"),
+        QStringLiteral("Every session misbehaves in one way:\n%1").arg(HostileModes::description()),
+        QStringLiteral("MODE"));
     parser.addOption(portOption);
     parser.addOption(certificateOption);
     parser.addOption(keyOption);
@@ -72,6 +80,7 @@ int main(int argc, char **argv)
     parser.addOption(anyPasswordOption);
     parser.addOption(behaviourOption);
     parser.addOption(quietOption);
+    parser.addOption(hostileOption);
     parser.process(app);
 
     QTextStream out(stdout);
@@ -113,9 +122,17 @@ int main(int argc, char **argv)
     if (accounts.isEmpty())
         accounts << account;
 
+    HostileModes::Mode hostileMode = HostileModes::None;
+    if (parser.isSet(hostileOption) && !HostileModes::fromName(parser.value(hostileOption), &hostileMode)) {
+        err << "vantorel-demohost: --hostile takes one of: " << HostileModes::names().join(QStringLiteral(", "))
+            << '\n';
+        return 2;
+    }
+
     DemoHost host;
     host.setBehaviour(behaviour);
     host.setLogToStderr(!parser.isSet(quietOption));
+    host.setHostileMode(hostileMode);
     if (!parser.isSet(anyPasswordOption)) {
         QString error;
         if (!host.setAccount(accounts.first().user, accounts.first().password, &error)) {
