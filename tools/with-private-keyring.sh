@@ -27,4 +27,18 @@ dbus-run-session -- sh -c '
     printf %s vantorel-private-keyring |
         XDG_RUNTIME_DIR=$scratch/runtime XDG_DATA_HOME=$scratch/data XDG_CACHE_HOME=$scratch/cache \
         gnome-keyring-daemon --unlock --components=secrets >/dev/null
+    # The daemon answers before it has written the login keyring, and until
+    # then the service has no default keyring to store into; on a busy
+    # machine a test could get there first. Wait (at most 20 s) until the
+    # keyring file is complete.
+    keyrings=$scratch/data/keyrings
+    tries=0
+    while [ ! -s "$keyrings/login.keyring" ] || ls "$keyrings"/login.keyring.temp-* >/dev/null 2>&1; do
+        tries=$((tries + 1))
+        if [ "$tries" -gt 400 ]; then
+            echo "with-private-keyring.sh: the private keyring was not written within 20 s" >&2
+            exit 1
+        fi
+        sleep 0.05
+    done
     exec "$@"' sh "$scratch" "$@"
