@@ -44,7 +44,7 @@ void TranslationsTest::initTestCase()
     // Without the German environment nothing below would mean anything.
     QCOMPARE(QLocale().name(), QStringLiteral("de_DE"));
     QTranslator *translator = Translations::load(
-        QLocale(), SailfishApp::pathTo(QStringLiteral("translations")).toLocalFile(), qApp);
+        QLocale(), SailfishApp::pathTo(QStringLiteral("translations")).toLocalFile(), QCoreApplication::instance());
     QVERIFY2(translator, qPrintable(SailfishApp::pathTo(QStringLiteral("translations")).toLocalFile()));
     QVERIFY(QCoreApplication::installTranslator(translator));
 }

@@ -518,6 +518,10 @@ void TestLifecycle::handlersThatConnectOrDisconnect()
 {
     QFETCH(int, signal);
     QFETCH(bool, connectAgain);
+    // The handler stays connected until the client is destroyed, and the
+    // destructor's disconnect still emits: its flags must outlive the client.
+    bool armed = false;
+    bool acted = false;
     DemoHost host;
     QVERIFY(host.listen());
     Tn5250Client client;
@@ -527,8 +531,6 @@ void TestLifecycle::handlersThatConnectOrDisconnect()
     QTRY_COMPARE(host.currentScreen(), QStringLiteral("signon"));
     QTRY_VERIFY(!client.keyboardLocked());
 
-    bool armed = false;
-    bool acted = false;
     auto act = [&]() {
         if (!armed || acted)
             return;
