@@ -51,6 +51,7 @@ DataStreamInterpreter::Effects DataStreamInterpreter::run(quint8 opcode, const Q
     m_effects = Effects();
     m_logLines = 0;
     m_answers = 0;
+    m_countedCells = -1;
     switch (opcode) {
     case OP_INVITE:
     case OP_PUT_GET:
@@ -171,6 +172,10 @@ int DataStreamInterpreter::processCommand(const QByteArray &data, int index)
         return end;
     const quint8 code = quint8(data.at(index));
     const int next = index + 1;
+    // A read right after Write To Display reports the count its log line
+    // made; any other command may change cells.
+    int countedCells = m_countedCells;
+    m_countedCells = -1;
 
     int readMode = 0;
     switch (code) {
@@ -271,6 +276,9 @@ int DataStreamInterpreter::processCommand(const QByteArray &data, int index)
     const bool haveControlCharacters = next + 1 < end;
     if (haveControlCharacters) {
         cc2 = quint8(data.at(next + 1));
+        // Actions 0x80 and up null fields.
+        if ((quint8(data.at(next)) & CC1_MASK) >= 0x80)
+            countedCells = -1;
         applyControlCharacters(quint8(data.at(next)), cc2);
         resume = next + 2;
     }
@@ -282,7 +290,7 @@ int DataStreamInterpreter::processCommand(const QByteArray &data, int index)
         m_screen.moveCursorHome();
     Step invited;
     invited.kind = Step::InputInvited;
-    invited.visibleCells = m_screen.visibleCellCount();
+    invited.visibleCells = countedCells >= 0 ? countedCells : m_screen.visibleCellCount();
     invited.fields = m_screen.fields.size();
     m_effects.steps.append(invited);
     return resume;

@@ -114,6 +114,9 @@ private:
     Effects m_effects;
     int m_logLines = 0;
     int m_answers = 0;
+    // The visible cells counted for the last Write To Display's log line,
+    // while no command since has changed a cell; -1 when not known.
+    int m_countedCells = -1;
 };
 
 #endif

@@ -31,6 +31,24 @@ QString cursorOrderName(int order)
     }
 }
 
+// The bytes that start an order (or the next command) inside Write To
+// Display; every other byte is written to the screen. A table, since the
+// text scan asks it for nearly every byte of a screen.
+struct OrderBytes
+{
+    bool starts[256] = {};
+    OrderBytes()
+    {
+        using namespace DataStream;
+        const quint8 orders[] = { ESC, ORDER_SOH, ORDER_RA, ORDER_EA, ORDER_TD, ORDER_SBA,
+                                  ORDER_WEA, ORDER_IC, ORDER_MC, ORDER_WDSF, ORDER_SF };
+        for (quint8 order : orders)
+            starts[order] = true;
+    }
+};
+
+const OrderBytes orderBytes;
+
 bool validAddress(const TerminalScreen &screen, int row, int column)
 {
     return row >= 1 && column >= 1 && row <= screen.rows && column <= screen.columns;
@@ -70,14 +88,13 @@ int DataStreamInterpreter::processWriteToDisplay(const QByteArray &data, int ind
     const QString home = m_screen.insertCursorIndex < 0
         ? QStringLiteral("default")
         : QStringLiteral("%1,%2").arg(m_screen.insertCursorIndex / columns + 1).arg(m_screen.insertCursorIndex % columns + 1);
+    m_countedCells = m_screen.visibleCellCount();
+    // One pass over the pattern: a line per record, with every record.
     log(QStringLiteral("WTD complete: %1 visible cells, %2 input fields, %3x%4, cursor %5,%6, home %7, last cursor order %8")
-            .arg(m_screen.visibleCellCount())
-            .arg(m_screen.fields.size())
-            .arg(m_screen.rows)
-            .arg(m_screen.columns)
-            .arg(m_screen.cursorRow() + 1)
-            .arg(m_screen.cursorColumn() + 1)
-            .arg(home, cursorOrderName(lastCursorOrder)));
+            .arg(QString::number(m_countedCells), QString::number(m_screen.fields.size()),
+                 QString::number(m_screen.rows), QString::number(m_screen.columns),
+                 QString::number(m_screen.cursorRow() + 1), QString::number(m_screen.cursorColumn() + 1),
+                 home, cursorOrderName(lastCursorOrder)));
     return stop;
 }
 
@@ -276,10 +293,16 @@ int DataStreamInterpreter::processWriteOrders(const QByteArray &data, int start,
             p = q + 3;
             break;
         }
-        default:
-            m_screen.writeByte(order);
-            ++p;
+        default: {
+            // Text runs to the next order byte; most of a screen is text.
+            const unsigned char *bytes = reinterpret_cast<const unsigned char *>(data.constData());
+            int q = p + 1;
+            while (q < end && !orderBytes.starts[bytes[q]])
+                ++q;
+            m_screen.writeText(bytes + p, q - p);
+            p = q;
             break;
+        }
         }
     }
     return end;

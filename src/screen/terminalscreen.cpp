@@ -4,7 +4,6 @@
 
 #include "codec/ebcdiccodec.h"
 
-#include <cstring>
 
 // The cell buffer of the presentation space: the host's write position and
 // the orders that write through it, the operator's cursor, and the read-only
@@ -180,6 +179,47 @@ void TerminalScreen::writeByte(unsigned char byte)
         setCell(index, byte, currentAttribute);
     }
     displayAddress = index + 1 < size() ? index + 1 : 0;
+}
+
+void TerminalScreen::writeText(const unsigned char *bytes, int count)
+{
+    const int n = size();
+    if (n <= 0 || count <= 0)
+        return;
+    if (attributes.size() < n) {
+        // The buffers are public; cells without an attribute take the
+        // checked way.
+        for (int i = 0; i < count; ++i)
+            writeByte(bytes[i]);
+        return;
+    }
+    char *cells = data.data();
+    char *cellAttributes = attributes.data();
+    int index = clampIndex(displayAddress);
+    unsigned char attribute = currentAttribute;
+    // The bytes are copied as they are; the attributes go in runs between
+    // the attribute bytes, each of which starts its own run. A run that
+    // reaches the last cell goes on from cell 0.
+    for (int done = 0; done < count;) {
+        const int chunk = qMin(count - done, n - index);
+        const unsigned char *from = bytes + done;
+        std::memcpy(cells + index, from, size_t(chunk));
+        int runStart = 0;
+        for (int i = 0; i < chunk; ++i) {
+            if (EbcdicCodec::isDisplayAttribute(from[i])) {
+                std::memset(cellAttributes + index + runStart, attribute, size_t(i - runStart));
+                attribute = from[i];
+                runStart = i;
+            }
+        }
+        std::memset(cellAttributes + index + runStart, attribute, size_t(chunk - runStart));
+        index += chunk;
+        if (index == n)
+            index = 0;
+        done += chunk;
+    }
+    currentAttribute = attribute;
+    displayAddress = index;
 }
 
 void TerminalScreen::writeTransparent(const QByteArray &bytes)
@@ -409,15 +449,51 @@ void TerminalScreen::moveCursorHome()
 
 int TerminalScreen::visibleCellCount() const
 {
-    const ushort *shown = EbcdicCodec::shownTable();
+    // Read for every Write To Display: a table of the bytes that show
+    // something, and a sum without branches.
+    // The table follows the active code page (the GUI thread's alone).
+    static unsigned char inked[256];
+    static int inkedCodePage = -1;
+    static bool inkedIsRange = false;
+    if (inkedCodePage != EbcdicCodec::codePage()) {
+        const ushort *shown = EbcdicCodec::shownTable();
+        // Every EBCDIC code page here shows its controls (0x00-0x3F, 0xFF)
+        // and the attribute bytes blank and everything from 0x41 up; then
+        // the test is a range, done for eight cells at once.
+        inkedIsRange = true;
+        for (int byte = 0; byte < 256; ++byte) {
+            inked[byte] = shown[byte] != 0x0020 ? 1 : 0;
+            inkedIsRange = inkedIsRange && inked[byte] == ((byte > 0x40 && byte != 0xFF) ? 1 : 0);
+        }
+        inkedCodePage = EbcdicCodec::codePage();
+    }
     const int total = qMin(data.size(), attributes.size());
     const unsigned char *bytes = reinterpret_cast<const unsigned char *>(data.constData());
     const unsigned char *cellAttributes = reinterpret_cast<const unsigned char *>(attributes.constData());
     int count = 0;
-    for (int index = 0; index < total; ++index) {
-        if (shown[bytes[index]] != 0x0020 && !isNondisplayAttribute(cellAttributes[index]))
-            ++count;
+    int index = 0;
+    if (inkedIsRange) {
+        // Eight cells per step, each byte of a 64-bit word on its own: no
+        // carry crosses a byte in any of the sums below.
+        const quint64 ones = Q_UINT64_C(0x0101010101010101);
+        const quint64 low7 = Q_UINT64_C(0x7F7F7F7F7F7F7F7F);
+        for (; index + 8 <= total; index += 8) {
+            quint64 x;
+            quint64 a;
+            std::memcpy(&x, bytes + index, 8);
+            std::memcpy(&a, cellAttributes + index, 8);
+            // Bit 7 of a byte: the byte is above 0x40, and it is not 0xFF.
+            const quint64 above = (((x & low7) + 0x3F * ones) | x);
+            const quint64 allOnes = x & ((x & low7) + ones);
+            const quint64 inked8 = ((above & ~allOnes) >> 7) & ones;
+            // Bit 0: the attribute's three low bits are not all set.
+            const quint64 shown8 = ~(a & (a >> 1) & (a >> 2)) & ones;
+            // The byte sum lands in the top byte (at most 8).
+            count += int(((inked8 & shown8) * ones) >> 56);
+        }
     }
+    for (; index < total; ++index)
+        count += inked[bytes[index]] & !isNondisplayAttribute(cellAttributes[index]);
     return count;
 }
 

@@ -98,6 +98,9 @@ public:
 
     // --- Host writes ----------------------------------------------------------
     void writeByte(unsigned char byte);
+    // The data bytes between two orders: the same cells as writeByte for
+    // each, in one pass.
+    void writeText(const unsigned char *bytes, int count);
     void writeTransparent(const QByteArray &bytes);
     void repeatTo(int row, int column, unsigned char byte);
     void eraseTo(int row, int column);

@@ -52,6 +52,8 @@ private slots:
     void plainText();
     void copyIsIndependentSnapshot();
     void inconsistentBuffersStayInBounds();
+    void bulkPathsMatchCellByCell_data();
+    void bulkPathsMatchCellByCell();
 };
 
 namespace {
@@ -772,6 +774,65 @@ void TestTerminalScreen::inconsistentBuffersStayInBounds()
     empty.advanceDisplayAddress();
     QVERIFY(empty.data.isEmpty());
     QCOMPARE(empty.displayAddress, 0);
+}
+
+void TestTerminalScreen::bulkPathsMatchCellByCell_data()
+{
+    QTest::addColumn<int>("codePage");
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("columns");
+    QTest::addColumn<int>("start");
+    QTest::addColumn<quint32>("seed");
+    for (int codePage : EbcdicCodec::supportedCodePages()) {
+        QTest::newRow(qPrintable(QStringLiteral("CP%1 24x80").arg(codePage))) << codePage << 24 << 80 << 3 << quint32(codePage);
+        QTest::newRow(qPrintable(QStringLiteral("CP%1 27x132 wrapping").arg(codePage))) << codePage << 27 << 132 << 27 * 132 - 5 << quint32(codePage * 7 + 1);
+    }
+    // A size that is no multiple of eight leaves a tail to count one by one.
+    QTest::newRow("odd size 3x7") << 37 << 3 << 7 << 20 << quint32(99);
+}
+
+// Text runs and the visible-cell count take faster ways than the per-cell
+// writes and reads; on any bytes they must come to the same cells and count.
+void TestTerminalScreen::bulkPathsMatchCellByCell()
+{
+    QFETCH(int, codePage);
+    QFETCH(int, rows);
+    QFETCH(int, columns);
+    QFETCH(int, start);
+    QFETCH(quint32, seed);
+    EbcdicCodec::setCodePage(codePage);
+    quint32 state = seed;
+    auto next = [&state]() {
+        state = state * 1103515245u + 12345u;
+        return static_cast<unsigned char>(state >> 16);
+    };
+    QByteArray text(rows * columns + 9, Qt::Uninitialized);
+    for (int i = 0; i < text.size(); ++i)
+        text[i] = char(next());
+
+    TerminalScreen byBytes;
+    byBytes.resize(rows, columns);
+    TerminalScreen byRun = byBytes;
+    byBytes.setDisplayAddressIndex(start);
+    byRun.setDisplayAddressIndex(start);
+    for (int i = 0; i < text.size(); ++i)
+        byBytes.writeByte(static_cast<unsigned char>(text.at(i)));
+    byRun.writeText(reinterpret_cast<const unsigned char *>(text.constData()), text.size());
+    QCOMPARE(byRun.data, byBytes.data);
+    QCOMPARE(byRun.attributes, byBytes.attributes);
+    QCOMPARE(byRun.displayAddress, byBytes.displayAddress);
+    QCOMPARE(byRun.currentAttribute, byBytes.currentAttribute);
+
+    // Attributes of every kind, nondisplay among them, under the same bytes.
+    for (int i = 0; i < byRun.attributes.size(); ++i)
+        byRun.attributes[i] = char(0x20 + (next() & 0x1F));
+    int shown = 0;
+    for (int i = 0; i < byRun.size(); ++i) {
+        if (byRun.charAt(i) != QLatin1Char(' ') && !byRun.isNondisplayAt(i))
+            ++shown;
+    }
+    QVERIFY(shown > 0);
+    QCOMPARE(byRun.visibleCellCount(), shown);
 }
 
 QTEST_APPLESS_MAIN(TestTerminalScreen)
