@@ -9,6 +9,7 @@
 #include "view/terminalitem.h"
 
 #include <QFontMetricsF>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPen>
 #include <QString>
@@ -365,6 +366,22 @@ void TerminalItem::paintRow(QPainter *painter, const TerminalScreen &screen, int
     batch.attribute = -1;
 }
 
+// A horizontal line of the one-pixel pen covers, on the raster engine, the
+// pixels from floor(x1) to floor(x2) in row floor(y). Unscaled, the same
+// pixels as a filled rectangle cost a span fill instead of a stroke.
+void TerminalItem::drawUnderscore(QPainter *painter, const QLineF &line, const QColor &color)
+{
+    if (painter->transform().type() == QTransform::TxNone
+        && painter->paintEngine() && painter->paintEngine()->type() == QPaintEngine::Raster) {
+        const int left = qFloor(line.x1());
+        const int right = qFloor(line.x2());
+        painter->fillRect(QRect(left, qFloor(line.y1()), right - left + 1, 1), color);
+        return;
+    }
+    painter->setPen(color);
+    painter->drawLine(line);
+}
+
 void TerminalItem::flush(QPainter *painter)
 {
     Batch &batch = m_batch;
@@ -379,7 +396,7 @@ void TerminalItem::flush(QPainter *painter)
         painter->drawGlyphRun(QPointF(0, 0), run);
     }
     for (const QLineF &line : batch.lines)
-        painter->drawLine(line);
+        drawUnderscore(painter, line, batch.pen);
     batch.glyphs.resize(0);
     batch.positions.resize(0);
     batch.fills.resize(0);
@@ -517,10 +534,8 @@ void TerminalItem::flushFrame(QPainter *painter)
         run.glyphs.resize(0);
         run.positions.resize(0);
     }
-    for (int i = 0; i < frame.lines.size(); ++i) {
-        painter->setPen(QColor(frame.lineColors.at(i)));
-        painter->drawLine(frame.lines.at(i));
-    }
+    for (int i = 0; i < frame.lines.size(); ++i)
+        drawUnderscore(painter, frame.lines.at(i), QColor(frame.lineColors.at(i)));
     frame.fills.resize(0);
     frame.fillColors.resize(0);
     frame.lines.resize(0);

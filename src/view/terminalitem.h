@@ -54,6 +54,7 @@ signals:
     void clientChanged();
 
 private:
+    static void drawUnderscore(QPainter *painter, const QLineF &line, const QColor &color);
     // Cells of one attribute drawn together: their reverse-image blocks,
     // then their glyphs as one run, then their underscores.
     struct Batch
