@@ -289,17 +289,26 @@ void Tn5250Client::processRecord(const QByteArray &record)
         process5250Data(received.opcode, received.data);
 }
 
-void Tn5250Client::sendRecord(quint8 opcode, const QByteArray &data, quint8 flags)
+bool Tn5250Client::sendRecord(quint8 opcode, const QByteArray &data, quint8 flags)
 {
     if (!m_socket)
-        return;
+        return false;
     if (!RecordFramer::fits(data.size())) {
         appendDiagnostic(RecordFramer::refusedLine(data.size()));
-        return;
+        return false;
     }
-    m_socket->write(RecordFramer::wire(opcode, data, flags));
+    const quint32 serial = m_connectionSerial;
+    QAbstractSocket *const socket = m_socket.data();
+    socket->write(RecordFramer::wire(opcode, data, flags));
+    // On its way before the views and the log react to the key: what the
+    // operator waits for is the host's answer. A write error found here
+    // ends the connection at once.
+    socket->flush();
+    if (!stillCurrent(serial) || m_socket.data() != socket)
+        return false;
     appendDiagnostic(RecordFramer::sentLine(opcode, data.size(), flags));
     checkUnsentOutput();
+    return stillCurrent(serial) && m_socket.data() == socket;
 }
 
 void Tn5250Client::process5250Data(quint8 opcode, const QByteArray &data)

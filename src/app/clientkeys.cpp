@@ -52,7 +52,8 @@ void Tn5250Client::sendAid(quint8 aid, int function, bool noData)
 
     const AidResponse::ReadMode mode = m_pendingReadMode != 0 ? static_cast<AidResponse::ReadMode>(m_pendingReadMode)
                                                               : AidResponse::ReadMdtFields;
-    sendRecord(KeyOpcode::PutGet, AidResponse::build(m_screen, aid, includeFields, mode), RecordFlag::None);
+    if (!sendRecord(KeyOpcode::PutGet, AidResponse::build(m_screen, aid, includeFields, mode), RecordFlag::None))
+        return;
 
     m_screen.keyboardLocked = true;
     m_pendingReadMode = 0;
@@ -156,7 +157,8 @@ void Tn5250Client::sendSystemRequest()
 {
     if (!m_connected || !m_socket)
         return;
-    sendRecord(KeyOpcode::NoOperation, QByteArray(), RecordFlag::SystemRequest);
+    if (!sendRecord(KeyOpcode::NoOperation, QByteArray(), RecordFlag::SystemRequest))
+        return;
     // The host answers System Request with its own screen; until then the
     // operator's screen is not for typing.
     m_screen.keyboardLocked = true;

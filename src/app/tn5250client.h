@@ -365,7 +365,8 @@ private:
     void startNegotiation();
     void sendTelnet(const QByteArray &bytes, const QString &logLine = QString());
     void processRecord(const QByteArray &record);
-    void sendRecord(quint8 opcode, const QByteArray &data, quint8 flags);
+    // False when the record was refused or the sending ended the connection.
+    bool sendRecord(quint8 opcode, const QByteArray &data, quint8 flags);
     void process5250Data(quint8 opcode, const QByteArray &data);
     void afterRecord(const DataStreamInterpreter::Effects &effects);
 
